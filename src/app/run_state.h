@@ -1,0 +1,46 @@
+// The state of one run: the shared variables of the program's procedures, the platform
+// services and the loaded forms, in one object that every procedure receives.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/variant.h"
+#include "platform/platform.h"
+
+namespace kelvort {
+
+// One parameter definition: column 0 Name, 1 Type, 2 Default.
+using ParameterRow = std::array<std::string, 3>;
+// The definition table; empty (no value) until it has been dimensioned.
+using ParameterTable = std::optional<std::vector<ParameterRow>>;
+
+struct RunState {
+  explicit RunState(Platform& platform_services) : platform(platform_services) {}
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
+
+  Platform& platform;
+
+  // Set by LogError, cleared at the start of each user action.
+  bool ErrorOccurred = false;
+  // Every failure reported through LogError during the run; never reset. The final
+  // message and the exit status are decided from it.
+  int FailureCount = 0;
+
+  // 0 shared and read-only, 1 per-user, 2 per-user overlaid by the shared file.
+  uint8_t SettingsMode = 0;
+  // Folder of the Settings.xml in use, without a trailing backslash.
+  std::string SettingsPath;
+  // Folder of Error.log; empty until the settings have been read.
+  std::string ErrorLogPath;
+
+  // The attached CATIA application; null until session detection attaches.
+  DispatchPtr CatiaApp;
+  ParameterTable ParameterDefs;
+};
+
+}  // namespace kelvort

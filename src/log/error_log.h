@@ -1,0 +1,18 @@
+// The error log: reports a failure in Error.log and in a message box.
+#pragma once
+
+#include <string_view>
+
+#include "app/run_state.h"
+#include "log/run_error.h"
+
+namespace kelvort {
+
+inline constexpr std::string_view kVersion = "1.000.04";
+
+// Reports a caught failure under the procedure's name: appends the first failure of an
+// action to Error.log, raises ErrorOccurred, counts the failure and shows the error box.
+// Never throws and never starts another report from inside itself.
+void LogError(RunState& state, std::string_view procedure, const RunError& error);
+
+}  // namespace kelvort

@@ -1,0 +1,137 @@
+// The operating-system services the program uses, one implementation per platform.
+// Every path is text in Windows form; each platform maps it to its own file system.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/variant.h"
+
+namespace kelvort {
+
+// Process environment and the program's own folder.
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  // The variable's value, empty when it is not set. On Linux an absolute POSIX value comes
+  // in Z: form, and APPDATA falls back to the desktop's configuration folder.
+  virtual std::string Variable(std::string_view name) const = 0;
+  // The folder the program was started from, without a trailing backslash.
+  virtual std::string ProgramFolder() const = 0;
+  // The process's current folder.
+  virtual std::string CurrentFolder() const = 0;
+};
+
+struct FolderEntry {
+  std::string name;
+  bool is_folder = false;
+};
+
+// Files and folders. Failures raise a RunError (53 file not found, 76 path not found,
+// 75 path/file access error, 52 bad file name, 70 permission denied).
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool FolderExists(std::string_view path) const = 0;
+  virtual bool FileExists(std::string_view path) const = 0;
+  // Creates one folder whose parent exists.
+  virtual void CreateFolder(std::string_view path) = 0;
+  // Creates an empty file; an existing file is left as it is.
+  virtual void CreateEmptyFile(std::string_view path) = 0;
+  virtual std::string ReadFile(std::string_view path) const = 0;
+  // Replaces the file's content atomically: a temporary file with an unpredictable name
+  // in the same folder, flushed, then renamed over the old one. The old content survives
+  // any failure; permissions are kept; a symbolic link stays one (its target is replaced).
+  virtual void ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+  // Copies a file over another one, with the atomic replace above.
+  virtual void CopyFile(std::string_view from, std::string_view to) = 0;
+  // Appends text, given in UTF-8, in the system's 8-bit code page. The file must exist.
+  virtual void AppendText(std::string_view path, std::string_view utf8_text) = 0;
+  // The entries of a folder, sorted by name.
+  virtual std::vector<FolderEntry> ListFolder(std::string_view path) const = 0;
+  // The machine's drives ("Z:" on Linux).
+  virtual std::vector<std::string> Drives() const = 0;
+};
+
+struct DateTime {
+  int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // The current local date and time of day.
+  virtual DateTime Now() const = 0;
+};
+
+// The user's regional settings, read once at start-up by the platform. Tests hand in
+// the formats they need.
+struct RegionalFormats {
+  // Patterns in strftime notation, limited to %d %e %m %y %Y %b %B %H %I %M %S %p.
+  std::string short_date = "%m/%d/%Y";
+  std::string long_time = "%H:%M:%S";
+  std::string am = "AM", pm = "PM";
+  std::string decimal_separator = ".";
+  std::string thousands_separator = ",";
+};
+
+// Modal message boxes with a single OK button and no icon.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Returns when the user has closed the box.
+  virtual void Show(std::string_view text, std::string_view title) = 0;
+};
+
+// Automation objects from outside the program.
+class ComServices {
+ public:
+  virtual ~ComServices() = default;
+  // The object a moniker names (the WMI service, for one).
+  virtual DispatchPtr GetObject(std::string_view moniker) = 0;
+  // The running instance of a server registered under a programmatic identifier.
+  virtual DispatchPtr GetActiveObject(std::string_view prog_id) = 0;
+};
+
+// Window stacking of the program's own windows.
+using WindowHandle = std::intptr_t;
+class WindowStacking {
+ public:
+  virtual ~WindowStacking() = default;
+  virtual void SetTopmost(WindowHandle window, bool topmost) = 0;
+};
+
+// Opening a document (the help page) with the desktop's program for it.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens the file without a shell command string. Failures raise a RunError.
+  virtual void OpenDocument(std::string_view path) = 0;
+};
+
+// The services of one platform, as the run state hands them to every procedure.
+// Owns nothing: whoever builds it keeps the services alive for as long as it is used.
+struct Platform {
+  Environment& environment;
+  FileSystem& files;
+  Clock& clock;
+  RegionalFormats formats;
+  MessageBoxes& message_boxes;
+  ComServices& com;
+  WindowStacking& windows;
+  Shell& shell;
+};
+
+// The running platform's own services, with the regional formats read from the locale.
+class NativePlatform {
+ public:
+  virtual ~NativePlatform() = default;
+  virtual Platform& platform() = 0;
+};
+// argv0 is the program's path as started, used to find the program's folder.
+std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0);
+
+}  // namespace kelvort
