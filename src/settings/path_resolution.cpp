@@ -10,6 +10,11 @@ namespace {
 
 constexpr std::string_view kNetworkPrefix = "\\\\";
 
+// Both separate elements on disk; the program itself writes backslashes.
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
 bool IsProgramRelative(std::string_view path) {
   return StartsWith(path, "\\") && !StartsWith(path, kNetworkPrefix);
 }
@@ -89,29 +94,27 @@ void NormalizePath(RunState& state, std::string_view path, std::string& result) 
 
 bool WalkFolderLevels(FileSystem& files, std::string_view folder, bool create) {
   if (folder.empty()) return false;
-  std::string walk;
-  std::string_view rest = folder;
+  size_t first = 0;  // where the walked elements begin
   if (StartsWith(folder, kNetworkPrefix)) {
-    rest.remove_prefix(kNetworkPrefix.size());
-    const size_t server_end = rest.find('\\');
+    const size_t server_end = folder.find('\\', kNetworkPrefix.size());
     if (server_end == std::string_view::npos) {
       Raise(errors::kBadFileName, "Network path without a share: \"" + std::string(folder) + "\"");
     }
-    walk = std::string(kNetworkPrefix) + std::string(rest.substr(0, server_end));
-    rest.remove_prefix(server_end + 1);
+    first = server_end + 1;
   }
-  for (const std::string& element : Split(rest, '\\')) {
-    walk = walk.empty() ? element : walk + "\\" + element;
-    if (files.FolderExists(walk)) continue;
+  for (size_t end = first; end <= folder.size(); ++end) {
+    if (end < folder.size() && !IsSeparator(folder[end])) continue;
+    const std::string_view level = folder.substr(0, end);
+    if (level.empty() || files.FolderExists(level)) continue;  // empty: the POSIX root
     if (!create) return false;
-    files.CreateFolder(walk);
+    files.CreateFolder(level);
   }
   return true;
 }
 
 std::string_view FolderPart(std::string_view file) {
-  const size_t backslash = file.rfind('\\');
-  return backslash == std::string_view::npos ? std::string_view() : file.substr(0, backslash + 1);
+  const size_t separator = file.find_last_of("\\/");
+  return separator == std::string_view::npos ? std::string_view() : file.substr(0, separator + 1);
 }
 
 bool TestFile(FileSystem& files, std::string_view file, bool create) {

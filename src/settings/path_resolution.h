@@ -18,11 +18,12 @@ std::string WithoutTrailingBackslash(std::string_view path);
 void NormalizePath(RunState& state, std::string_view path, std::string& result);
 
 // Tests each level of a normalised folder path from the top (the share of a network path,
-// or the first element), creating the missing ones when create is set. Answers whether
-// every level is there; the empty path is no folder.
+// or the first element), creating the missing ones when create is set; both "\" and "/"
+// end a level. Answers whether every level is there; the empty path is no folder.
 bool WalkFolderLevels(FileSystem& files, std::string_view folder, bool create);
 
-// The folder part of a file path, up to and including its last backslash; empty when none.
+// The folder part of a file path, up to and including its last separator ("\" or "/");
+// empty when there is none.
 std::string_view FolderPart(std::string_view file);
 
 // Tests a file in an existing folder; with create set, a missing one is made empty.
