@@ -17,7 +17,6 @@ namespace {
 
 using testing::RaisedNumber;
 using testing::ReadBytes;
-using testing::SucceedsWithFileSizeLimit;
 using testing::WriteBytes;
 
 const std::string kDeclarationLine =
@@ -288,12 +287,15 @@ TEST_F(XmlDocumentTest, SavingReplacesTheFileAtomically) {
   const auto save = [&] { document.Save(test_.files, dir_.WinPath("Settings.xml")); };
 
   // The write fails half-way: the old file is whole and no temporary file is left.
-  EXPECT_TRUE(SucceedsWithFileSizeLimit(4096, [&] { return RaisedNumber(save) != 0; }));
+  {
+    const testing::FileSizeLimit limit(4096);
+    EXPECT_NE(RaisedNumber(save), 0);
+  }
   EXPECT_EQ(ReadBytes(dir_.path() / "Settings.xml"), old_content);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 
   // With room enough the same save succeeds.
-  EXPECT_TRUE(SucceedsWithFileSizeLimit(1 << 20, [&] { return RaisedNumber(save) == 0; }));
+  EXPECT_EQ(RaisedNumber(save), 0);
   const std::string written = ReadBytes(dir_.path() / "Settings.xml");
   EXPECT_GT(written.size(), 4096u);
   EXPECT_NE(written.find("<Parameter Name=\"P1999\" />"), std::string::npos);

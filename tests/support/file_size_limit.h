@@ -1,15 +1,33 @@
-// Running a step in a child process whose writes fail beyond a file size, to see what a
-// write that breaks off half-way leaves behind.
+// A limit on the size of files the process writes, lifted again with its owner: a way to make
+// a write fail half-way even as root.
 #pragma once
 
-#include <cstdint>
-#include <functional>
+#include <sys/resource.h>
+
+#include <csignal>
 
 namespace kelvort::testing {
 
-// Runs the step in a forked child whose files may not grow beyond limit bytes; a write past
-// the limit fails (SIGXFSZ is ignored) instead of killing the child. The step answers
-// whether it succeeded; the result is its answer, false too when the child died.
-bool SucceedsWithFileSizeLimit(uint64_t limit, const std::function<bool()>& step);
+class FileSizeLimit {
+ public:
+  // Writes past bytes fail with EFBIG (the signal that would end the process is ignored).
+  explicit FileSizeLimit(rlim_t bytes) {
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit previous_{};
+  void (*previous_handler_)(int) = nullptr;
+};
 
 }  // namespace kelvort::testing
