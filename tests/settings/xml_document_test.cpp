@@ -88,6 +88,10 @@ TEST_F(XmlDocumentTest, ReadsTheEncodingTheDeclarationNames) {
   EXPECT_EQ(value_of("<r v=\"\xC3\xA9\"/>"), e_acute);
   EXPECT_EQ(value_of("\xEF\xBB\xBF<r v=\"\xC3\xA9\"/>"), e_acute);
   EXPECT_EQ(value_of(std::string("\xFF\xFE<\0r\0 \0v\0=\0\"\0\xE9\0\"\0/\0>\0", 22)), e_acute);
+  // Whatever a file declared, it is written back in ISO-8859-1 and says so.
+  LoadBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r v=\"\xC3\xA9\"/>")
+      .Save(test_.files, dir_.WinPath("in.xml"));
+  EXPECT_EQ(ReadBytes(dir_.path() / "in.xml"), kDeclarationLine + "<r v=\"\xE9\" />\n");
   // Bytes that are not what the file claims are refused rather than misread.
   EXPECT_EQ(value_of("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r v=\"\xE9\"/>"), "(not loaded)");
   EXPECT_EQ(value_of("<r v=\"\xE9\"/>"), "(not loaded)");
