@@ -1,0 +1,41 @@
+// The children of a product.
+#include "products.h"
+
+#include "item_key.h"
+
+namespace kelvort::standin {
+
+Products::Products(HostPtr host, std::weak_ptr<Product> parent)
+    : HostObject(std::move(host)), parent_(std::move(parent)) {}
+
+ProductPtr Products::Find(std::string_view name) const {
+  const auto found = by_name_.find(std::string(name));
+  return found == by_name_.end() ? nullptr : items_[found->second];
+}
+
+bool Products::AddInstance(std::string name, const ProductPtr& reference) {
+  if (name.empty() || by_name_.contains(name)) return false;
+  by_name_.emplace(name, items_.size());
+  items_.push_back(
+      Product::CreateInstance(host(), std::move(name), reference, SharedAs<Products>()));
+  return true;
+}
+
+Variant Products::Serve(InvokeKind kind, std::string_view member, Args args) {
+  using Self = Products;
+  static const MemberTable<Self> kMembers{
+      {"Name", 0, 0, [](Self& self, Args) -> Variant { return self.Name(); }},
+      {"Parent", 0, 0, [](Self& self, Args) { return Object(self.parent()); }},
+      {"Count", 0, 0,
+       [](Self& self, Args) -> Variant { return static_cast<int32_t>(self.items().size()); }},
+      {"Item", 1, 1,
+       [](Self& self, Args args) {
+         return Object(ItemByKey(
+             self.items(), args[0], [&](const std::string& key) { return self.Find(key); },
+             self.Type()));
+       }},
+  };
+  return kMembers.Serve(*this, kind, member, args);
+}
+
+}  // namespace kelvort::standin
