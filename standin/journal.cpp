@@ -1,32 +1,10 @@
 // The journal of the stand-in and the text form of its entries.
 #include "journal.h"
 
-#include <cstdio>
+#include "quoted_text.h"
 
 namespace kelvort::standin {
 namespace {
-
-void AppendQuoted(std::string& out, const std::string& text) {
-  out += '"';
-  for (unsigned char c : text) {
-    if (c == '"') {
-      out += "\"\"";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c < 0x20 || c == 0x7f) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  out += '"';
-}
 
 void AppendValue(std::string& out, const Variant& value) {
   switch (value.kind()) {
@@ -37,7 +15,7 @@ void AppendValue(std::string& out, const Variant& value) {
       out += "Nothing";
       break;
     case Variant::Kind::kText:
-      AppendQuoted(out, value.ToText());
+      out += QuotedText(value.ToText());
       break;
     case Variant::Kind::kObject:
       out += "<" + value.ToObject()->TypeName() + ">";
