@@ -3,6 +3,7 @@
 
 #include "application.h"
 #include "part.h"
+#include "platform/posix/posix_path.h"
 #include "product.h"
 #include "selection.h"
 
@@ -28,11 +29,7 @@ Document::Document(HostPtr host, DocumentType type, std::filesystem::path file,
       application_(std::move(application)) {}
 
 std::string Document::FullName() const {
-  std::string name = "Z:" + std::filesystem::absolute(file_).string();
-  for (char& c : name) {
-    if (c == '/') c = '\\';
-  }
-  return name;
+  return ToZForm(file_.string());
 }
 
 std::shared_ptr<Product> Document::FindComponent(std::string_view part_number) const {

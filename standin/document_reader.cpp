@@ -35,7 +35,9 @@ struct Source {
   }
 };
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 // Refuses attributes and child elements the format does not have: a misspelt name would
 // otherwise be dropped without a word.
@@ -93,8 +95,9 @@ class DocumentReader {
       source->Fail(root, "the root element <" + std::string(root_name) +
                              "> is not <ProductDocument>, <PartDocument> or <DrawingDocument>");
     }
-    auto document = std::make_shared<Document>(application_.host(), type, file,
-                                               std::static_pointer_cast<Application>(application_.shared_from_this()));
+    auto document = std::make_shared<Document>(
+        application_.host(), type, file,
+        std::static_pointer_cast<Application>(application_.shared_from_this()));
     if (!application_.AddDocument(document)) {
       throw DocumentError(file, "a document named " + Quoted(document->Name()) +
                                     " is open already: " +
@@ -102,9 +105,15 @@ class DocumentReader {
     }
     opened_.emplace(file, document);
     switch (type) {
-      case DocumentType::kProduct: ReadProductDocument(*source, root, document); break;
-      case DocumentType::kPart: ReadPartDocument(*source, root, document); break;
-      case DocumentType::kDrawing: CheckShape(*source, root, {}, {}); break;
+      case DocumentType::kProduct:
+        ReadProductDocument(*source, root, document);
+        break;
+      case DocumentType::kPart:
+        ReadPartDocument(*source, root, document);
+        break;
+      case DocumentType::kDrawing:
+        CheckShape(*source, root, {}, {});
+        break;
     }
     document->MarkSaved();
     return document;
@@ -125,8 +134,7 @@ class DocumentReader {
     const pugi::xml_parse_result parsed =
         source.xml.load_buffer(source.text.data(), source.text.size());
     if (!parsed) {
-      throw DocumentError(source.file, std::string("not well-formed XML: ") +
-                                           parsed.description(),
+      throw DocumentError(source.file, std::string("not well-formed XML: ") + parsed.description(),
                           source.LineOf(parsed.offset));
     }
   }
@@ -174,14 +182,13 @@ class DocumentReader {
     ReadRelations(source, part_element.child("Relations"), *document->part()->relations());
   }
 
-  void ReadProduct(Source& source, pugi::xml_node element, Product& product,
-                   Document& document, bool with_children) {
+  void ReadProduct(Source& source, pugi::xml_node element, Product& product, Document& document,
+                   bool with_children) {
     if (with_children) {
       CheckShape(source, element, {"PartNumber"},
                  {"Parameters", "UserRefProperties", "Relations", "Products"});
     } else {
-      CheckShape(source, element, {"PartNumber"},
-                 {"Parameters", "UserRefProperties", "Relations"});
+      CheckShape(source, element, {"PartNumber"}, {"Parameters", "UserRefProperties", "Relations"});
     }
     ReadParameters(source, element.child("Parameters"), *product.parameters());
     ReadParameters(source, element.child("UserRefProperties"), *product.properties());
@@ -272,8 +279,7 @@ class DocumentReader {
     }
   }
 
-  void ReadInstances(Source& source, pugi::xml_node element, Product& product,
-                     Document& document) {
+  void ReadInstances(Source& source, pugi::xml_node element, Product& product, Document& document) {
     if (!element) return;
     CheckShape(source, element, {}, {"Instance"});
     for (pugi::xml_node node : element.children("Instance")) {

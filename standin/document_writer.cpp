@@ -2,10 +2,10 @@
 #include <pugixml.hpp>
 #include <sstream>
 
-#include "atomic_file.h"
-#include "document_error.h"
 #include "document_files.h"
+#include "log/run_error.h"
 #include "part.h"
+#include "platform/posix/replace_file.h"
 #include "product.h"
 #include "products.h"
 
@@ -97,12 +97,13 @@ void SaveChangedDocuments(Application& application) {
   std::string failures;
   for (const DocumentPtr& document : application.documents()) {
     if (!document->changed()) continue;
+    const std::string file = document->file().string();
     try {
-      ReplaceFileAtomically(document->file(), DocumentFileText(*document));
+      ReplaceFileAtomically(file, DocumentFileText(*document), file);
       document->MarkSaved();
-    } catch (const DocumentError& error) {
+    } catch (const RunError& error) {
       failures += failures.empty() ? "" : "\n";
-      failures += error.what();
+      failures += file + ": cannot be written: " + error.description();
     }
   }
   if (!failures.empty()) throw std::runtime_error(failures);

@@ -25,9 +25,8 @@ class TreeWriter {
     if (parameters.items().empty()) return;
     Line(depth, title);
     for (const ParameterPtr& parameter : parameters.items()) {
-      std::string line = parameter->short_name() + " (" +
-                         std::string(TypeWord(parameter->type())) + ") = " +
-                         Shown(*parameter, parameter->ValueAsString());
+      std::string line = parameter->short_name() + " (" + std::string(TypeWord(parameter->type())) +
+                         ") = " + Shown(*parameter, parameter->ValueAsString());
       if (!parameter->permitted().empty()) {
         line += "  permitted: ";
         const char* separator = "";
