@@ -19,6 +19,7 @@ std::string StandardDescription(int32_t number) {
     case errors::kObjectVariableNotSet: return "Object variable or With block variable not set";
     case errors::kInvalidPropertyValue: return "Invalid property value";
     case errors::kObjectRequired: return "Object required";
+    case errors::kCannotCreateObject: return "ActiveX component can't create object";
     case errors::kMemberNotSupported: return "Object doesn't support this property or method";
     case errors::kHostFailure: return "Automation error\r\nUnspecified error";
     case errors::kHostException: return "Automation error\r\nException occurred.";
