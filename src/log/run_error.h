@@ -25,7 +25,6 @@ inline constexpr int32_t kObjectVariableNotSet = 91;
 inline constexpr int32_t kInvalidPropertyValue = 380;
 inline constexpr int32_t kCannotCreateObject = 429;
 inline constexpr int32_t kObjectRequired = 424;
-inline constexpr int32_t kCannotCreateObject = 429;
 inline constexpr int32_t kMemberNotSupported = 438;
 // Host failures carry the host's HRESULT.
 inline constexpr int32_t kHostFailure = -2147467259;    // E_FAIL
