@@ -36,7 +36,9 @@ void ShrinkIfLarge(std::vector<uint8_t>& buffer, size_t size) {
 }  // namespace
 
 struct FrameServer::Client {
-  UniqueFd fd;
+  explicit Client(int socket) : fd(socket) {}
+
+  FileDescriptor fd;
   std::unique_ptr<FrameHandler> handler;
   // Received bytes not yet served are input[begin, end).
   std::vector<uint8_t> input = std::vector<uint8_t>(kInitialBuffer);
@@ -84,15 +86,14 @@ void FrameServer::Run(int stop_fd, const HandlerFactory& new_handler) {
 
 void FrameServer::Accept(const HandlerFactory& new_handler) {
   while (true) {
-    UniqueFd fd(
-        ::accept4(registration_.listen_fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
-    if (fd.get() < 0) {
+    const int socket =
+        ::accept4(registration_.listen_fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (socket < 0) {
       if (errno == EINTR) continue;
       return;
     }
-    if (!FromThisUser(fd.get()) || clients_.size() >= kMaxClients) continue;
-    auto client = std::make_unique<Client>();
-    client->fd = std::move(fd);
+    auto client = std::make_unique<Client>(socket);
+    if (!FromThisUser(socket) || clients_.size() >= kMaxClients) continue;
     client->handler = new_handler();
     clients_.push_back(std::move(client));
   }

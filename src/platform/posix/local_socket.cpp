@@ -42,31 +42,22 @@ std::string SocketPath(const std::string& folder) {
   return folder + "/" + std::string(kRegistrationName);
 }
 
-UniqueFd NewSocket(int flags) {
-  UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0));
-  if (fd.get() < 0) Raise(errors::kPathFileAccessError, "socket: " + SystemText(errno));
+int NewSocket(int flags) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0);
+  if (fd < 0) Raise(errors::kPathFileAccessError, "socket: " + SystemText(errno));
   return fd;
+}
+
+const std::string& CreatedPrivateFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    Raise(errors::kPathNotFound,
+          "The folder " + folder + " cannot be created: " + SystemText(errno));
+  }
+  CheckPrivateFolder(folder);
+  return folder;
 }
 
 }  // namespace
-
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = other.Release();
-  }
-  return *this;
-}
-
-UniqueFd::~UniqueFd() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-int UniqueFd::Release() {
-  const int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
 
 std::string DefaultRegistrationFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -93,32 +84,27 @@ void CheckPrivateFolder(const std::string& folder) {
   }
 }
 
-Registration::Registration(const std::string& folder) : socket_path_(SocketPath(folder)) {
-  const sockaddr_un address = SocketAddress(socket_path_);
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    Raise(errors::kPathNotFound,
-          "The folder " + folder + " cannot be created: " + SystemText(errno));
-  }
-  CheckPrivateFolder(folder);
-
-  // The lock dies with its process, so a crashed stand-in never blocks the next one.
-  const std::string lock_path = socket_path_ + ".lock";
-  lock_ = UniqueFd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-  if (lock_.get() < 0) {
+// The lock dies with its process, so a stand-in that crashed never blocks the next one.
+Registration::Registration(const std::string& folder)
+    : socket_path_(SocketPath(CreatedPrivateFolder(folder))),
+      lock_(::open((socket_path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                   0600)),
+      listener_(NewSocket(SOCK_NONBLOCK)) {
+  if (!lock_.valid()) {
     Raise(errors::kPathFileAccessError,
-          "The lock " + lock_path + " cannot be opened: " + SystemText(errno));
+          "The lock " + socket_path_ + ".lock cannot be opened: " + SystemText(errno));
   }
   if (::flock(lock_.get(), LOCK_EX | LOCK_NB) != 0) {
     Raise(errors::kFileAlreadyExists,
           "Another CATIA stand-in is already running as CATIA.Application for this user (" +
               socket_path_ + ").");
   }
-
+  // A socket left behind by a stand-in that is gone is replaced.
+  const sockaddr_un address = SocketAddress(socket_path_);
   if (::unlink(socket_path_.c_str()) != 0 && errno != ENOENT) {
     Raise(errors::kPathFileAccessError,
           "The old socket " + socket_path_ + " cannot be removed: " + SystemText(errno));
   }
-  listener_ = NewSocket(SOCK_NONBLOCK);
   if (::bind(listener_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
       ::listen(listener_.get(), 64) != 0) {
     Raise(errors::kPathFileAccessError,
@@ -130,7 +116,7 @@ Registration::~Registration() {
   ::unlink(socket_path_.c_str());
 }
 
-UniqueFd ConnectToRegistration(const std::string& folder) {
+int ConnectToRegistration(const std::string& folder) {
   const std::string path = SocketPath(folder);
   const sockaddr_un address = SocketAddress(path);
   struct stat info {};
@@ -138,12 +124,14 @@ UniqueFd ConnectToRegistration(const std::string& folder) {
     Raise(errors::kCannotCreateObject, "No CATIA stand-in is running (" + folder + " is missing).");
   }
   CheckPrivateFolder(folder);
-  UniqueFd fd = NewSocket(0);
-  if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+  const int socket = NewSocket(0);
+  if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    const int error = errno;
+    ::close(socket);
     Raise(errors::kCannotCreateObject,
-          "No CATIA stand-in answers at " + path + ": " + SystemText(errno));
+          "No CATIA stand-in answers at " + path + ": " + SystemText(error));
   }
-  return fd;
+  return socket;
 }
 
 bool SendAll(int fd, std::span<const uint8_t> bytes) {

@@ -6,24 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/posix/file_descriptor.h"
+
 namespace kelvort {
 
 inline constexpr std::string_view kRegistrationName = "CATIA.Application";
-
-// A file descriptor that closes itself.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  ~UniqueFd();
-  int get() const { return fd_; }
-  int Release();
-
- private:
-  int fd_ = -1;
-};
 
 // $XDG_RUNTIME_DIR when it is an absolute path, else /tmp/runtime-<uid>.
 std::string DefaultRegistrationFolder();
@@ -49,13 +36,14 @@ class Registration {
 
  private:
   std::string socket_path_;
-  UniqueFd lock_;
-  UniqueFd listener_;
+  FileDescriptor lock_;
+  FileDescriptor listener_;
 };
 
-// Connects to the server registered in the folder (a blocking socket). Raises run-time error
-// 429 when none is there or none answers, 70 when the folder is not this user's alone.
-UniqueFd ConnectToRegistration(const std::string& folder);
+// Connects to the server registered in the folder: a blocking socket that the caller owns.
+// Raises run-time error 429 when none is there or none answers, 70 when the folder is not
+// this user's alone.
+int ConnectToRegistration(const std::string& folder);
 
 // Writes all bytes to a blocking socket; false when the peer is gone or the write failed.
 // Never raises SIGPIPE.

@@ -28,7 +28,8 @@ constexpr size_t kMaxQueuedReleases = 64 * 1024;
 class Connection final : public std::enable_shared_from_this<Connection>,
                          private protocol::HandleMap {
  public:
-  explicit Connection(UniqueFd fd) : fd_(std::move(fd)), input_(kInitialBuffer) {}
+  explicit Connection(const std::string& folder)
+      : fd_(ConnectToRegistration(folder)), input_(kInitialBuffer) {}
 
   DispatchPtr Hello() {
     protocol::WriteHello(output_);
@@ -71,7 +72,7 @@ class Connection final : public std::enable_shared_from_this<Connection>,
 
   void Break() {
     broken_ = true;
-    fd_ = UniqueFd();
+    fd_.Close();
     output_.clear();
   }
 
@@ -122,7 +123,7 @@ class Connection final : public std::enable_shared_from_this<Connection>,
     return proxy;
   }
 
-  UniqueFd fd_;
+  FileDescriptor fd_;
   bool broken_ = false;
   // Queued releases, then the request being sent.
   std::vector<uint8_t> output_;
@@ -147,11 +148,11 @@ Variant RemoteDispatch::Invoke(InvokeKind kind, std::string_view member,
 }
 
 DispatchPtr ConnectToStandIn(const std::string& folder) {
-  return std::make_shared<Connection>(ConnectToRegistration(folder))->Hello();
+  return std::make_shared<Connection>(folder)->Hello();
 }
 
 void QuitStandIn(const std::string& folder) {
-  std::make_shared<Connection>(ConnectToRegistration(folder))->Quit();
+  std::make_shared<Connection>(folder)->Quit();
 }
 
 }  // namespace kelvort
