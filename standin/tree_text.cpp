@@ -1,6 +1,7 @@
 // A document's tree as text.
 #include "tree_text.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "part.h"
@@ -49,7 +50,7 @@ class TreeWriter {
         line += output->parent() == relations.properties() ? "user property " : "parameter ";
         line += output->short_name();
       }
-      line += " = " + QuotedText(formula->body());
+      line += " = " + OneLine(formula->body());
       if (!formula->comment().empty()) line += "  comment " + QuotedText(formula->comment());
       Line(depth + 1, line);
     }
@@ -74,6 +75,12 @@ class TreeWriter {
   }
 
  private:
+  // The text as it stands, unless it would not stay on one line.
+  static std::string OneLine(const std::string& text) {
+    const bool plain = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x20; });
+    return plain ? text : QuotedText(text);
+  }
   static std::string Shown(const Parameter& parameter, const std::string& value) {
     return parameter.type() == ParameterType::kString ? QuotedText(value) : value;
   }
