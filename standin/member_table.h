@@ -43,7 +43,8 @@ class MemberTable {
     Write write = nullptr;
   };
 
-  MemberTable(std::initializer_list<Member> members) : members_(members) {
+  MemberTable(std::initializer_list<Member> members) : MemberTable(std::vector<Member>(members)) {}
+  explicit MemberTable(std::vector<Member> members) : members_(std::move(members)) {
     for (size_t i = 0; i < members_.size(); ++i) index_.emplace(members_[i].name, i);
   }
 

@@ -1,8 +1,8 @@
 // A collection of parameters or of user properties.
 #include "parameters.h"
 
+#include "collection_members.h"
 #include "document.h"
-#include "item_key.h"
 #include "util/text.h"
 
 namespace kelvort::standin {
@@ -64,17 +64,7 @@ void Parameters::MarkChanged() const {
 
 Variant Parameters::Serve(InvokeKind kind, std::string_view member, Args args) {
   using Self = Parameters;
-  static const MemberTable<Self> kMembers{
-      {"Name", 0, 0, [](Self& self, Args) -> Variant { return self.Name(); }},
-      {"Parent", 0, 0, [](Self& self, Args) { return Object(self.owner()); }},
-      {"Count", 0, 0,
-       [](Self& self, Args) -> Variant { return static_cast<int32_t>(self.items().size()); }},
-      {"Item", 1, 1,
-       [](Self& self, Args args) {
-         return Object(ItemByKey(
-             self.items(), args[0], [&](const std::string& key) { return self.Find(key); },
-             self.Type()));
-       }},
+  static const MemberTable<Self> kMembers = CollectionTable<Self>({
       {"CreateString", 2, 2,
        [](Self& self, Args args) {
          return Object(
@@ -94,7 +84,7 @@ Variant Parameters::Serve(InvokeKind kind, std::string_view member, Args args) {
        [](Self& self, Args args) {
          return Object(self.Create("CreateReal", args[0].ToText(), ParameterType::kReal, args[1]));
        }},
-  };
+  });
   return kMembers.Serve(*this, kind, member, args);
 }
 

@@ -1,7 +1,7 @@
 // The children of a product.
 #include "products.h"
 
-#include "item_key.h"
+#include "collection_members.h"
 
 namespace kelvort::standin {
 
@@ -23,18 +23,7 @@ bool Products::AddInstance(std::string name, const ProductPtr& reference) {
 
 Variant Products::Serve(InvokeKind kind, std::string_view member, Args args) {
   using Self = Products;
-  static const MemberTable<Self> kMembers{
-      {"Name", 0, 0, [](Self& self, Args) -> Variant { return self.Name(); }},
-      {"Parent", 0, 0, [](Self& self, Args) { return Object(self.parent()); }},
-      {"Count", 0, 0,
-       [](Self& self, Args) -> Variant { return static_cast<int32_t>(self.items().size()); }},
-      {"Item", 1, 1,
-       [](Self& self, Args args) {
-         return Object(ItemByKey(
-             self.items(), args[0], [&](const std::string& key) { return self.Find(key); },
-             self.Type()));
-       }},
-  };
+  static const MemberTable<Self> kMembers = CollectionTable<Self>({});
   return kMembers.Serve(*this, kind, member, args);
 }
 

@@ -18,7 +18,8 @@ class Products : public HostObject {
   std::string Name() const override { return "Products"; }
 
   const std::vector<ProductPtr>& items() const { return items_; }
-  ProductPtr parent() const { return parent_.lock(); }
+  // The product whose children these are.
+  ProductPtr owner() const { return parent_.lock(); }
   ProductPtr Find(std::string_view name) const;
   // Places a new instance of reference; false when the name is empty or taken.
   bool AddInstance(std::string name, const ProductPtr& reference);

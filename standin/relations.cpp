@@ -1,8 +1,8 @@
 // The formulas of a part or product.
 #include "relations.h"
 
+#include "collection_members.h"
 #include "document.h"
-#include "item_key.h"
 #include "log/run_error.h"
 #include "util/text.h"
 
@@ -66,24 +66,14 @@ void Relations::Recompute(std::string_view member, std::string_view type_name) {
 
 Variant Relations::Serve(InvokeKind kind, std::string_view member, Args args) {
   using Self = Relations;
-  static const MemberTable<Self> kMembers{
-      {"Name", 0, 0, [](Self& self, Args) -> Variant { return self.Name(); }},
-      {"Parent", 0, 0, [](Self& self, Args) { return Object(self.owner()); }},
-      {"Count", 0, 0,
-       [](Self& self, Args) -> Variant { return static_cast<int32_t>(self.items().size()); }},
-      {"Item", 1, 1,
-       [](Self& self, Args args) {
-         return Object(ItemByKey(
-             self.items(), args[0], [&](const std::string& key) { return self.Find(key); },
-             self.Type()));
-       }},
+  static const MemberTable<Self> kMembers = CollectionTable<Self>({
       {"CreateFormula", 4, 4,
        [](Self& self, Args args) {
          const auto output = std::dynamic_pointer_cast<Parameter>(args[2].ToObjectOrNull());
          return Object(
              self.CreateFormula(args[0].ToText(), args[1].ToText(), output, args[3].ToText()));
        }},
-  };
+  });
   return kMembers.Serve(*this, kind, member, args);
 }
 
