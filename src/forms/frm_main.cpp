@@ -7,7 +7,7 @@
 #include "lang/language.h"
 #include "log/error_log.h"
 #include "settings/form_state.h"
-#include "settings/global_settings.h"
+#include "settings/settings_file.h"
 
 namespace kelvort {
 namespace {
