@@ -5,6 +5,7 @@
 
 #include "settings/path_resolution.h"
 #include "util/date_time_text.h"
+#include "util/text.h"
 
 namespace kelvort {
 namespace {
@@ -18,29 +19,15 @@ void Quietly(Step&& step) {
   }
 }
 
-// The description with every line break written as CR LF followed by a TAB, so that each
-// continuation line of the entry begins with a TAB.
-std::string IndentedDescription(std::string_view description) {
-  std::string out;
-  for (size_t i = 0; i < description.size(); ++i) {
-    const char c = description[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < description.size() && description[i + 1] == '\n') ++i;
-      out += "\r\n\t";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
+// Three lines, each ended by CR LF: when and where, TAB number and description (each of
+// its continuation lines begun by a TAB), and one space that closes the entry.
 std::string Entry(const RunState& state, std::string_view procedure, const RunError& error) {
   const DateTime now = state.platform.clock.Now();
   const RegionalFormats& formats = state.platform.formats;
   return FormatDateTime(now, formats.short_date, formats) + " - " +
          FormatDateTime(now, formats.long_time, formats) + " - " + std::string(procedure) +
          "\r\n\t" + std::to_string(error.number()) + " - " +
-         IndentedDescription(error.description()) + "\r\n \r\n";
+         ReplaceLineBreaks(error.description(), "\r\n\t") + "\r\n \r\n";
 }
 
 // Error.log made ready as FileExists makes a file ready (missing folders and an empty file
