@@ -22,13 +22,13 @@ struct Layout {
 
 // What a form's design gives a control.
 struct ControlSpec {
-  std::string name;
+  std::string name{};
   // Set for a member of a control array.
-  std::optional<int16_t> index;
-  std::string caption;
-  std::string tag;
-  Layout layout;
-  std::optional<int16_t> tab_index;
+  std::optional<int16_t> index{};
+  std::string caption{};
+  std::string tag{};
+  Layout layout{};
+  std::optional<int16_t> tab_index{};
 };
 
 class Control : public Dispatch {

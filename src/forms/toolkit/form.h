@@ -24,9 +24,9 @@ enum class StartUpPosition : int16_t {
 
 // The window properties a form's design gives it.
 struct FormSpec {
-  std::string name;
-  std::string caption;
-  std::string tag;
+  std::string name{};
+  std::string caption{};
+  std::string tag{};
   // Client area in twips.
   int32_t client_width = 0;
   int32_t client_height = 0;
@@ -36,7 +36,7 @@ struct FormSpec {
   bool show_in_taskbar = true;
   StartUpPosition start_up_position = StartUpPosition::kWindowsDefault;
   // File name of the window's icon in the program's resources; empty for none.
-  std::string icon;
+  std::string icon{};
 };
 
 class Form : public std::enable_shared_from_this<Form> {

@@ -33,11 +33,11 @@ class MemberTable {
 
  private:
   struct Member {
-    std::string name;
+    std::string name{};
     bool indexed = false;
-    Getter get;
-    Setter put;
-    Method call;
+    Getter get{};
+    Setter put{};
+    Method call{};
   };
   Member& Add(std::string name);
   const Member* Find(std::string_view name) const;
