@@ -74,8 +74,22 @@ void FrmSettings::cmdSave_Click() {
   Hide();
 }
 
+void FrmSettings::Form_Activate() {
+  shown_choice_ = -1;
+  for (int16_t index = optLang.LBound(); index <= optLang.UBound(); ++index) {
+    if (optLang[index].Value()) shown_choice_ = index;
+  }
+}
+
 void FrmSettings::cmdCancel_Click() {
   state_.ErrorOccurred = false;
+  // Back to the choice the dialog was shown with (then the stored one, where there is one):
+  // without stored settings, reading them alone would keep the cancelled choice.
+  if (shown_choice_) {
+    for (int16_t index = optLang.LBound(); index <= optLang.UBound(); ++index) {
+      optLang[index].SetValue(index == *shown_choice_);
+    }
+  }
   ReadSettings(state_, *this);
   Hide();
 }

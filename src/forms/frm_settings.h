@@ -2,6 +2,9 @@
 // reverted by Cancel. Its option buttons are the program's current language.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "forms/toolkit/buttons.h"
 #include "forms/toolkit/control_array.h"
 #include "forms/toolkit/form.h"
@@ -24,7 +27,11 @@ class FrmSettings : public Form {
   Label& lblSprache;
 
  private:
+  // The language selected when the dialog was last shown (-1 for none), for Cancel to
+  // return to.
+  std::optional<int16_t> shown_choice_;
   void Form_Load() override;
+  void Form_Activate() override;
   void cmdSave_Click();
   void cmdCancel_Click();
 };

@@ -15,6 +15,7 @@ void ScriptedRenderer::ShowModal(Form& form) {
   const Script script = std::move(scripts_.front());
   scripts_.pop_front();
   form.SetVisible(true);
+  form.Activate();
   form.GotFocus();
   script(form);
   if (form.IsLoaded() && form.Visible()) {

@@ -25,7 +25,7 @@ class ScriptedRenderer : public Renderer {
     Then([script = std::move(script)](Form& form) { script(dynamic_cast<FormType&>(form)); });
   }
 
-  // Makes the form visible, gives it the focus and runs the next script. A showing
+  // Makes the form visible and active, gives it the focus and runs the next script. A showing
   // without a script, or one that the script leaves open, fails the test (a real modal
   // loop would wait for ever) and is ended.
   void ShowModal(Form& form) override;

@@ -70,7 +70,9 @@ class Form : public std::enable_shared_from_this<Form> {
   // Form_Unload and leaves the form unloaded and hidden.
   void Load(WindowHandle handle);
   void Unload();
-  // A renderer reports that the form's window received the focus.
+  // A renderer reports that the form has been shown and became the active window, and
+  // that its window received the focus.
+  void Activate() { Form_Activate(); }
   void GotFocus() { Form_GotFocus(); }
 
  protected:
@@ -85,6 +87,7 @@ class Form : public std::enable_shared_from_this<Form> {
 
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
+  virtual void Form_Activate() {}
   virtual void Form_GotFocus() {}
 
  private:
