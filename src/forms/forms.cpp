@@ -33,26 +33,41 @@ T& Forms::Load(FormId id) {
   return static_cast<T&>(*slot);
 }
 
-FrmMain& Forms::frmMain() { return Load<FrmMain>(FormId::kMain); }
-FrmSettings& Forms::frmSettings() { return Load<FrmSettings>(FormId::kSettings); }
-FrmFileBrowser& Forms::frmFileBrowser() { return Load<FrmFileBrowser>(FormId::kFileBrowser); }
+FrmMain& Forms::frmMain() {
+  return Load<FrmMain>(FormId::kMain);
+}
+FrmSettings& Forms::frmSettings() {
+  return Load<FrmSettings>(FormId::kSettings);
+}
+FrmFileBrowser& Forms::frmFileBrowser() {
+  return Load<FrmFileBrowser>(FormId::kFileBrowser);
+}
 FrmFolderBrowser& Forms::frmFolderBrowser() {
   return Load<FrmFolderBrowser>(FormId::kFolderBrowser);
 }
-FrmAbout& Forms::frmAbout() { return Load<FrmAbout>(FormId::kAbout); }
+FrmAbout& Forms::frmAbout() {
+  return Load<FrmAbout>(FormId::kAbout);
+}
 
 Form& Forms::Get(FormId id) {
   switch (id) {
-    case FormId::kMain: return frmMain();
-    case FormId::kSettings: return frmSettings();
-    case FormId::kFileBrowser: return frmFileBrowser();
-    case FormId::kFolderBrowser: return frmFolderBrowser();
-    case FormId::kAbout: return frmAbout();
+    case FormId::kMain:
+      return frmMain();
+    case FormId::kSettings:
+      return frmSettings();
+    case FormId::kFileBrowser:
+      return frmFileBrowser();
+    case FormId::kFolderBrowser:
+      return frmFolderBrowser();
+    case FormId::kAbout:
+      return frmAbout();
   }
   Raise(errors::kInvalidProcedureCall);
 }
 
-bool Forms::IsLoaded(FormId id) const { return loaded_[static_cast<size_t>(id)] != nullptr; }
+bool Forms::IsLoaded(FormId id) const {
+  return loaded_[static_cast<size_t>(id)] != nullptr;
+}
 
 void Forms::Unload(FormId id) {
   std::shared_ptr<Form>& slot = loaded_[static_cast<size_t>(id)];
@@ -68,6 +83,8 @@ void Forms::ShowModal(FormId id) {
   renderer_->ShowModal(*form);
 }
 
-void Forms::SetRenderer(std::unique_ptr<Renderer> renderer) { renderer_ = std::move(renderer); }
+void Forms::SetRenderer(std::unique_ptr<Renderer> renderer) {
+  renderer_ = std::move(renderer);
+}
 
 }  // namespace kelvort

@@ -49,7 +49,8 @@ FrmAbout::FrmAbout(RunState& state)
           std::string(kMakerLogo))),
       Label1(Add<Label>(ContactLine("Label1", "Brannick Engineering Software GmbH", 1080, 3),
                         Alignment::kCenter)),
-      Label2(Add<Label>(ContactLine("Label2", "Rudolf-Diesel-Straße 14", 1440, 4), Alignment::kCenter)),
+      Label2(Add<Label>(ContactLine("Label2", "Rudolf-Diesel-Straße 14", 1440, 4),
+                        Alignment::kCenter)),
       Label3(Add<Label>(ContactLine("Label3", "86153 Augsburg", 1800, 5), Alignment::kCenter)),
       Label8(Add<Label>(ContactLine("Label8", "Deutschland", 2160, 6), Alignment::kCenter)),
       Label4(Add<Label>(ContactLine("Label4", "Telefon: +49 821 450 97-0", 2520, 7),
@@ -67,6 +68,8 @@ FrmAbout::FrmAbout(RunState& state)
   cmdOK.on_click = [this] { cmdOK_Click(); };
 }
 
-void FrmAbout::cmdOK_Click() { state_.forms.Unload(FormId::kAbout); }
+void FrmAbout::cmdOK_Click() {
+  state_.forms.Unload(FormId::kAbout);
+}
 
 }  // namespace kelvort

@@ -77,9 +77,13 @@ void FrmFileBrowser::start_dataexplorer() {
   lstDrive.SetDrive(pieces.empty() ? std::string() : pieces.front());
 }
 
-void FrmFileBrowser::FolderShown(const std::string& folder) { lstFile.SetPath(folder); }
+void FrmFileBrowser::FolderShown(const std::string& folder) {
+  lstFile.SetPath(folder);
+}
 
-void FrmFileBrowser::cmbFilter_Click() { lstFile.SetPattern(cmbFilter.Text()); }
+void FrmFileBrowser::cmbFilter_Click() {
+  lstFile.SetPattern(cmbFilter.Text());
+}
 
 void FrmFileBrowser::lstFile_Click() {
   txtFile.SetText(JoinPath(lstDir.Path(), lstFile.FileName()));

@@ -28,8 +28,8 @@ FrmFolderBrowser::FrmFolderBrowser(RunState& state)
       lstDir(Add<DirListBox>(
           ControlSpec{.name = "lstDir", .layout = {80, 480, 4455, 2790}, .tab_index = 4},
           StartingView())),
-      txtFolder(Add<TextBox>(
-          ControlSpec{.name = "txtFolder", .tag = ",1", .layout = {900, 3360, 3615, 340}, .tab_index = 3})),
+      txtFolder(Add<TextBox>(ControlSpec{
+          .name = "txtFolder", .tag = ",1", .layout = {900, 3360, 3615, 340}, .tab_index = 3})),
       cmdOK(Add<CommandButton>(ControlSpec{
           .name = "cmdOK", .caption = "OK", .layout = {1800, 3840, 1215, 340}, .tab_index = 2})),
       cmdCancel(Add<CommandButton>(ControlSpec{.name = "cmdCancel",

@@ -26,16 +26,21 @@ FormSpec Design() {
 
 }  // namespace
 
-std::string WindowCaption() { return std::string(kProductName) + " -  " + std::string(kVersion); }
+std::string WindowCaption() {
+  return std::string(kProductName) + " -  " + std::string(kVersion);
+}
 
 FrmMain::FrmMain(RunState& state)
     : Form(Design()),
       state_(state),
-      Picture1(Add<PictureBox>(ControlSpec{.name = "Picture1", .layout = {120, 120, 2700, 630}, .tab_index = 0},
-                               std::string(kProgramLogo))),
+      Picture1(Add<PictureBox>(
+          ControlSpec{.name = "Picture1", .layout = {120, 120, 2700, 630}, .tab_index = 0},
+          std::string(kProgramLogo))),
       menExtras(Add<Menu>(ControlSpec{.name = "menExtras", .caption = "Extras"})),
-      menSettings(Add<Menu>(ControlSpec{.name = "menSettings", .caption = "Einstellungen"}, "menExtras")),
-      menForeground(Add<Menu>(ControlSpec{.name = "menForeground", .caption = "Im Vordergrund"}, "menExtras")),
+      menSettings(
+          Add<Menu>(ControlSpec{.name = "menSettings", .caption = "Einstellungen"}, "menExtras")),
+      menForeground(Add<Menu>(ControlSpec{.name = "menForeground", .caption = "Im Vordergrund"},
+                              "menExtras")),
       menInfo(Add<Menu>(ControlSpec{.name = "menInfo", .caption = "?"})),
       menAbout(Add<Menu>(ControlSpec{.name = "menAbout", .caption = "Über"}, "menInfo")),
       menHelp(Add<Menu>(ControlSpec{.name = "menHelp", .caption = "Hilfe"}, "menInfo")) {
@@ -69,9 +74,13 @@ void FrmMain::Form_Unload() {
   }
 }
 
-void FrmMain::menSettings_Click() { ShowFormular(state_, FormId::kSettings); }
+void FrmMain::menSettings_Click() {
+  ShowFormular(state_, FormId::kSettings);
+}
 
-void FrmMain::menAbout_Click() { ShowFormular(state_, FormId::kAbout); }
+void FrmMain::menAbout_Click() {
+  ShowFormular(state_, FormId::kAbout);
+}
 
 void FrmMain::menForeground_Click() {
   const bool topmost = !menForeground.Checked();

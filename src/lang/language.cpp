@@ -58,7 +58,8 @@ void SetLanguage(RunState& state, Form& form) {
       const std::string tag = control->Tag();
       if (tag.empty()) continue;
       const std::string key = Split(tag, ',').front();
-      if (const auto caption = TextOf(state, root, key, language)) control->Put("Caption", *caption);
+      if (const auto caption = TextOf(state, root, key, language))
+        control->Put("Caption", *caption);
     }
     if (form.Tag().empty()) return;
     if (const auto caption = TextOf(state, root, form.Tag(), language)) {

@@ -25,7 +25,9 @@ int16_t IndexOrSentinel(Dispatch& control) {
   return index;
 }
 
-std::string IndexElementName(int16_t index) { return "Index_" + std::to_string(index); }
+std::string IndexElementName(int16_t index) {
+  return "Index_" + std::to_string(index);
+}
 
 // A Tag whose second comma-separated field is exactly "1" marks a control for storing.
 bool IsMarked(std::string_view tag) {
@@ -87,7 +89,8 @@ void WriteSettings(RunState& state, Form& form) {
     const XmlDocument settings = GetXMLSettings(state, state.SettingsPath);
     if (!settings) return;
     for (Control* control : form.Controls()) {
-      if (IsMarked(control->Get("Tag").ToText())) AttrsToXML(state, settings, form.Name(), *control);
+      if (IsMarked(control->Get("Tag").ToText()))
+        AttrsToXML(state, settings, form.Name(), *control);
     }
     // A file that could not be read is not overwritten; say so instead of keeping silent.
     if (settings.Url().empty()) {

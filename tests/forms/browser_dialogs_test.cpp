@@ -18,20 +18,31 @@ class BrowserDialogsTest : public testing::FormsFixture {
  protected:
   BrowserDialogsTest() {
     std::filesystem::create_directories(root() / "Data/Beta");
-    for (const char* file : {"Data/report.txt", "Data/plan.xml"}) testing::WriteBytes(root() / file, "x");
+    for (const char* file : {"Data/report.txt", "Data/plan.xml"})
+      testing::WriteBytes(root() / file, "x");
     GetGlobalSettings(state_);
   }
 
-  // Shows the file dialog; the user opens the Data folder (coming from the folder above,
-  // wherever the dialog stood), then does the rest.
-  std::string AskForFile(std::function<void(FrmFileBrowser&)> then) {
-    renderer().Then<FrmFileBrowser>([this, then](FrmFileBrowser& dialog) {
+  static const std::string& AnswerOf(FrmFileBrowser& dialog) { return dialog.txtFile.Text(); }
+  static const std::string& AnswerOf(FrmFolderBrowser& dialog) { return dialog.txtFolder.Text(); }
+
+  // Shows a dialog; the user opens the Data folder (coming from the folder above, wherever
+  // the dialog stood), then does the rest. Answers what the caller then reads.
+  template <typename Dialog>
+  std::string Ask(FormId id, std::function<void(Dialog&)> then) {
+    renderer().Then<Dialog>([this, then](Dialog& dialog) {
       dialog.lstDir.SetPath(WinPath(""));
       dialog.lstDir.SetPath(WinPath("Data"));
       then(dialog);
     });
-    ShowFormular(state_, FormId::kFileBrowser);
-    return state_.forms.frmFileBrowser().txtFile.Text();
+    ShowFormular(state_, id);
+    return AnswerOf(dynamic_cast<Dialog&>(state_.forms.Get(id)));
+  }
+  std::string AskForFile(std::function<void(FrmFileBrowser&)> then) {
+    return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then));
+  }
+  std::string AskForFolder(std::function<void(FrmFolderBrowser&)> then) {
+    return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then));
   }
 
   static int16_t Position(const FileListBox& list, const std::string& name) {
@@ -113,26 +124,16 @@ TEST_F(BrowserDialogsTest, StartDataExplorerPreparesTheFileDialogForAFolder) {
 }
 
 TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
-  const auto ask = [this](std::function<void(FrmFolderBrowser&)> then) {
-    renderer().Then<FrmFolderBrowser>([this, then](FrmFolderBrowser& dialog) {
-      dialog.lstDir.SetPath(WinPath(""));
-      dialog.lstDir.SetPath(WinPath("Data"));
-      then(dialog);
-    });
-    ShowFormular(state_, FormId::kFolderBrowser);
-    return state_.forms.frmFolderBrowser().txtFolder.Text();
-  };
-
   state_.forms.frmFolderBrowser();
   const auto before = Snapshot();
-  EXPECT_EQ(ask([](FrmFolderBrowser& dialog) {
+  EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
               dialog.txtFolder.UserType("Fresh");
               dialog.cmdCancel.UserClick();
             }),
             "");
   EXPECT_EQ(Snapshot(), before);
 
-  EXPECT_EQ(ask([](FrmFolderBrowser& dialog) {
+  EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
               dialog.txtFolder.UserType("Fresh");
               dialog.cmdOK.UserClick();
             }),
@@ -140,7 +141,7 @@ TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(root() / "Data/Fresh"));
 
   const std::string deep = WinPath("Data\\new1\\new2");
-  EXPECT_EQ(ask([&](FrmFolderBrowser& dialog) {
+  EXPECT_EQ(AskForFolder([&](FrmFolderBrowser& dialog) {
               dialog.txtFolder.UserType(deep);
               dialog.cmdOK.UserClick();
             }),
@@ -148,12 +149,13 @@ TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(root() / "Data/new1/new2"));
 
   // An existing folder chosen in the list is answered as it is.
-  EXPECT_EQ(ask([](FrmFolderBrowser& dialog) {
+  EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
               dialog.lstDir.UserOpen(0);
               dialog.cmdOK.UserClick();
             }),
             WinPath("Data\\Beta"));
-  EXPECT_EQ(state_.forms.frmFolderBrowser().Caption(), "Kelvort - " + Shipped("Selectfolder", "Lang0"));
+  EXPECT_EQ(state_.forms.frmFolderBrowser().Caption(),
+            "Kelvort - " + Shipped("Selectfolder", "Lang0"));
   EXPECT_TRUE(Reported().empty());
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "forms/frm_main.h"
 #include "settings/settings_fixture.h"
 #include "settings/xml_document.h"
 #include "support/scripted_renderer.h"
@@ -25,6 +26,14 @@ class FormsFixture : public SettingsFixture {
   }
 
   ScriptedRenderer& renderer() { return *renderer_; }
+
+  // The main window as the run loads it, shown (as a window of its own, not modally) so
+  // that its menus take clicks.
+  FrmMain& ShowMainWindow() {
+    FrmMain& main = state_.forms.frmMain();
+    main.SetVisible(true);
+    return main;
+  }
 
   // The shipped text of a lang.xml key in a language ("Lang0" English, "Lang1" German).
   std::string Shipped(const std::string& key, const std::string& language) const {

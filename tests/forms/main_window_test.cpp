@@ -20,14 +20,7 @@ namespace {
 
 using testing::WriteBytes;
 
-class MainWindowTest : public testing::FormsFixture {
- protected:
-  FrmMain& ShowMainWindow() {
-    FrmMain& main = state_.forms.frmMain();
-    main.SetVisible(true);
-    return main;
-  }
-};
+using MainWindowTest = testing::FormsFixture;
 
 TEST_F(MainWindowTest, LoadingGivesCaptionTagsTextsAndTheStoredStayOnTopMark) {
   std::filesystem::create_directories(UserFolder());
@@ -43,10 +36,11 @@ TEST_F(MainWindowTest, LoadingGivesCaptionTagsTextsAndTheStoredStayOnTopMark) {
   FrmMain& main = state_.forms.frmMain();
   EXPECT_EQ(main.Caption(), "Kelvort -  1.000.04");
   EXPECT_FALSE(state_.ErrorOccurred);
-  const std::vector<std::string> tags = {main.menExtras.Tag(), main.menSettings.Tag(),
+  const std::vector<std::string> tags = {main.menExtras.Tag(),     main.menSettings.Tag(),
                                          main.menForeground.Tag(), main.menInfo.Tag(),
-                                         main.menAbout.Tag(), main.menHelp.Tag()};
-  EXPECT_EQ(tags, (std::vector<std::string>{"Extras", "Settings", "Foreground,1", "", "About", "Help"}));
+                                         main.menAbout.Tag(),      main.menHelp.Tag()};
+  EXPECT_EQ(tags,
+            (std::vector<std::string>{"Extras", "Settings", "Foreground,1", "", "About", "Help"}));
   EXPECT_EQ(main.menForeground.Caption(), Shipped("Foreground", "Lang0"));
   EXPECT_EQ(main.menInfo.Caption(), "?");
   EXPECT_TRUE(main.menForeground.Checked());
@@ -143,7 +137,8 @@ TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsTheOtherForms) {
 std::pair<std::string, std::string> SvgSize(const std::string& name) {
   testing::TestPlatform test;
   const XmlDocument image = XmlDocument::Load(
-      test.files, testing::ToWinPath(std::filesystem::path(KELVORT_SOURCE_DIR) / "resources" / name));
+      test.files,
+      testing::ToWinPath(std::filesystem::path(KELVORT_SOURCE_DIR) / "resources" / name));
   const XmlNode svg = image.SelectSingleNode("*");
   if (!svg) return {};
   return {svg.Attribute("width").Text(), svg.Attribute("height").Text()};

@@ -19,13 +19,6 @@ using testing::ShownBox;
 
 class SettingsDialogTest : public testing::FormsFixture {
  protected:
-  // The main window as the run loads it, shown so that its menus take clicks.
-  FrmMain& ShowMainWindow() {
-    FrmMain& main = state_.forms.frmMain();
-    main.SetVisible(true);
-    return main;
-  }
-
   // Opens the dialog from the menu and chooses a language; then presses the button.
   void ChooseLanguage(FrmMain& main, int16_t language, bool save) {
     renderer().Then<FrmSettings>([language, save](FrmSettings& dialog) {
@@ -48,9 +41,12 @@ TEST_F(SettingsDialogTest, SaveStoresTheChoiceAndTranslatesBothForms) {
   EXPECT_TRUE(state_.forms.IsLoaded(FormId::kSettings));
   EXPECT_FALSE(dialog.Visible());
   EXPECT_EQ(GetLanguage(state_), "Lang1");
-  for (const auto& [menu, key] : std::vector<std::pair<Menu*, const char*>>{
-           {&main.menExtras, "Extras"}, {&main.menSettings, "Settings"},
-           {&main.menForeground, "Foreground"}, {&main.menAbout, "About"}, {&main.menHelp, "Help"}}) {
+  for (const auto& [menu, key] :
+       std::vector<std::pair<Menu*, const char*>>{{&main.menExtras, "Extras"},
+                                                  {&main.menSettings, "Settings"},
+                                                  {&main.menForeground, "Foreground"},
+                                                  {&main.menAbout, "About"},
+                                                  {&main.menHelp, "Help"}}) {
     EXPECT_EQ(menu->Caption(), Shipped(key, "Lang1")) << key;
   }
   EXPECT_EQ(main.menInfo.Caption(), "?");

@@ -28,7 +28,9 @@ class TestForm : public Form {
   using Form::Add;
 };
 
-Variant Get(Dispatch& control, const char* member) { return control.Get(member); }
+Variant Get(Dispatch& control, const char* member) {
+  return control.Get(member);
+}
 
 TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   TestForm form;
@@ -38,9 +40,15 @@ TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   auto& menu = form.Add<Menu>(ControlSpec{.name = "menA"});
 
   // Booleans take True/False in any case, or a number where only 0 is false.
-  for (const auto& [value, expected] : std::vector<std::pair<Variant, bool>>{
-           {"True", true}, {"FALSE", false}, {"tRuE", true}, {"-1", true}, {"0", false},
-           {"7", true}, {Variant(false), false}, {Variant(int16_t{1}), true}}) {
+  for (const auto& [value, expected] :
+       std::vector<std::pair<Variant, bool>>{{"True", true},
+                                             {"FALSE", false},
+                                             {"tRuE", true},
+                                             {"-1", true},
+                                             {"0", false},
+                                             {"7", true},
+                                             {Variant(false), false},
+                                             {Variant(int16_t{1}), true}}) {
     option.Put("Enabled", value);
     EXPECT_EQ(option.Enabled(), expected) << value.ToText();
   }
@@ -110,7 +118,8 @@ TEST(ToolkitTest, ListsKeepTheirOrderAndSelection) {
   int clicks = 0;
   sorted.on_click = [&] { ++clicks; };
 
-  for (const char* item : {"delta", "Alpha", "charlie", "bravo", "alpha"}) sorted.Call("AddItem", {item});
+  for (const char* item : {"delta", "Alpha", "charlie", "bravo", "alpha"})
+    sorted.Call("AddItem", {item});
   std::vector<std::string> items;
   for (int16_t i = 0; i < sorted.ListCount(); ++i) items.push_back(sorted.List(i));
   EXPECT_EQ(items, (std::vector<std::string>{"Alpha", "alpha", "bravo", "charlie", "delta"}));
@@ -142,8 +151,8 @@ class FileSystemListsTest : public ::testing::Test {
     for (const char* folder : {"Data/Beta", "Data/alpha", "Data/Gamma/Deep"}) {
       std::filesystem::create_directories(dir_.path() / folder);
     }
-    for (const char* file : {"Data/report.txt", "Data/Notes.TXT", "Data/README", "Data/plan.xml",
-                             "Data/Folder (x)"}) {
+    for (const char* file :
+         {"Data/report.txt", "Data/Notes.TXT", "Data/README", "Data/plan.xml", "Data/Folder (x)"}) {
       testing::WriteBytes(dir_.path() / file, "x");
     }
   }

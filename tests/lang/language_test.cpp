@@ -38,7 +38,8 @@ class LanguageTest : public testing::FormsFixture {
                "  <Save Lang0=\"Save\" Lang1=\"Speichern\"/>\n"
                "  <cancel Lang0=\"cancel (wrong case)\" Lang1=\"abbrechen\"/>\n"
                "  <OnlyEnglish Lang0=\"Only in English\"/>\n"
-               "  <About Lang0=\"About\" Lang1=\"\xDC" "ber\"/>\n"
+               "  <About Lang0=\"About\" Lang1=\"\xDC"
+               "ber\"/>\n"
                "</Texts>\n");
     GetGlobalSettings(state_);
   }
@@ -48,8 +49,10 @@ class LanguageTest : public testing::FormsFixture {
 
 TEST_F(LanguageTest, CaptionsFollowTheChosenLanguageWhereLangXmlHasTheirText) {
   TestForm form;
-  auto& save = form.Add<CommandButton>(ControlSpec{.name = "cmdSave", .caption = "S", .tag = "Save,1,x"});
-  auto& cancel = form.Add<CommandButton>(ControlSpec{.name = "cmdCancel", .caption = "C", .tag = "Cancel"});
+  auto& save =
+      form.Add<CommandButton>(ControlSpec{.name = "cmdSave", .caption = "S", .tag = "Save,1,x"});
+  auto& cancel =
+      form.Add<CommandButton>(ControlSpec{.name = "cmdCancel", .caption = "C", .tag = "Cancel"});
   auto& english_only =
       form.Add<Label>(ControlSpec{.name = "lblOnly", .caption = "design", .tag = "OnlyEnglish"});
   auto& untagged = form.Add<Label>(ControlSpec{.name = "lblFree", .caption = "free"});
@@ -80,7 +83,8 @@ TEST_F(LanguageTest, CaptionsFollowTheChosenLanguageWhereLangXmlHasTheirText) {
 
 TEST_F(LanguageTest, MissingTextsLeaveCaptionsAndGiveEmptyTexts) {
   TestForm form;
-  auto& save = form.Add<CommandButton>(ControlSpec{.name = "cmdSave", .caption = "S", .tag = "Save,1"});
+  auto& save =
+      form.Add<CommandButton>(ControlSpec{.name = "cmdSave", .caption = "S", .tag = "Save,1"});
 
   // No option selected: no language, so no text matches.
   state_.forms.frmSettings().optLang[0].SetValue(false);
@@ -120,20 +124,44 @@ TEST_F(LanguageTest, ATaggedControlWithoutCaptionEndsTheTranslation) {
 }
 
 // The keys of every text the program looks up.
-const std::vector<std::string> kProgramKeys = {
-    "Extras", "Settings", "Foreground", "About", "Help", "English", "German", "Save", "Cancel",
-    "Language", "Selectfile", "Filetype", "Filename", "Selectfolder", "Choice",
-    "ThereisnotexactlyoneCATIAopened", "NodocumentloadedinCATIA", "Parametersuccessfullycreated",
-    "ParametersCreatedWithErrors", "ParametersCreatedWithErrorsLogged", "Abort",
-    "Thenameofaparameterismissing", "Thetypeofaparameterismissing", "Thedefaultvalueof",
-    "iswrong", "ThevaluemustbeofthetypeInteger", "ThevaluemustbeofthetypeBoolean",
-    "YouCantSaveSettingsLocal"};
+const std::vector<std::string> kProgramKeys = {"Extras",
+                                               "Settings",
+                                               "Foreground",
+                                               "About",
+                                               "Help",
+                                               "English",
+                                               "German",
+                                               "Save",
+                                               "Cancel",
+                                               "Language",
+                                               "Selectfile",
+                                               "Filetype",
+                                               "Filename",
+                                               "Selectfolder",
+                                               "Choice",
+                                               "ThereisnotexactlyoneCATIAopened",
+                                               "NodocumentloadedinCATIA",
+                                               "Parametersuccessfullycreated",
+                                               "ParametersCreatedWithErrors",
+                                               "ParametersCreatedWithErrorsLogged",
+                                               "Abort",
+                                               "Thenameofaparameterismissing",
+                                               "Thetypeofaparameterismissing",
+                                               "Thedefaultvalueof",
+                                               "iswrong",
+                                               "ThevaluemustbeofthetypeInteger",
+                                               "ThevaluemustbeofthetypeBoolean",
+                                               "YouCantSaveSettingsLocal"};
 
 TEST(ShippedLangXmlTest, HoldsEveryKeyInEnglishAndGermanInLatin1) {
   const std::filesystem::path file = std::filesystem::path(KELVORT_SOURCE_DIR) / "Config/lang.xml";
   const std::string bytes = ReadBytes(file);
-  EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n", 0), 0u);
-  EXPECT_NE(bytes.find("\"\xDC" "ber\""), std::string::npos) << "umlauts as Latin-1 bytes";
+  EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n", 0),
+            0u);
+  EXPECT_NE(bytes.find("\"\xDC"
+                       "ber\""),
+            std::string::npos)
+      << "umlauts as Latin-1 bytes";
   EXPECT_EQ(bytes.find("\xC3"), std::string::npos) << "no UTF-8 sequences";
 
   testing::TestPlatform test;
@@ -153,7 +181,9 @@ TEST(ShippedLangXmlTest, HoldsEveryKeyInEnglishAndGermanInLatin1) {
     }
   }
   // The composed message reads as one sentence around the parameter's name.
-  const auto text = [&](const char* key) { return root.SelectSingleNode(key).Attribute("Lang1").Text(); };
+  const auto text = [&](const char* key) {
+    return root.SelectSingleNode(key).Attribute("Lang1").Text();
+  };
   EXPECT_EQ(text("Thedefaultvalueof") + "Length" + text("iswrong"),
             "Der Vorgabewert des Parameters \"Length\" ist ungültig.");
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/frm_settings.h"
 #include "forms/forms_fixture.h"
+#include "forms/frm_settings.h"
 #include "forms/toolkit/buttons.h"
 #include "forms/toolkit/list_controls.h"
 #include "forms/toolkit/menu.h"
@@ -36,7 +36,8 @@ class FormStateTest : public testing::FormsFixture {
     ASSERT_EQ(state_.SettingsMode, 1);
   }
   void WriteUserSettings(const std::string& body) {
-    WriteBytes(UserFolder() / "Settings.xml", kDeclarationLine + "<SETTINGS>" + body + "</SETTINGS>\n");
+    WriteBytes(UserFolder() / "Settings.xml",
+               kDeclarationLine + "<SETTINGS>" + body + "</SETTINGS>\n");
   }
 
   // The elements below SETTINGS/<form> of a file, in document order, one line each: the
@@ -55,7 +56,8 @@ class FormStateTest : public testing::FormsFixture {
         self(self, child, path + child.Name() + "/");
       }
     };
-    if (const XmlNode element = document.SelectSingleNode("SETTINGS/" + form)) walk(walk, element, "");
+    if (const XmlNode element = document.SelectSingleNode("SETTINGS/" + form))
+      walk(walk, element, "");
     return lines;
   }
 };
@@ -80,16 +82,17 @@ TEST_F(FormStateTest, FirstSaveOfTheSettingsDialogStoresItsMarkedControlsInFormO
   settings.cmdSave.SetEnabled(false);
   WriteSettings(state_, settings);
   WriteSettings(state_, settings);
-  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmSettings"),
-            (std::vector<std::string>{"Controls", "Controls/optLang",
-                                      "Controls/optLang/Index_0 Enabled=True Value=False",
-                                      "Controls/optLang/Index_1 Enabled=True Value=True",
-                                      "Controls/cmdSave Enabled=False"}));
+  EXPECT_EQ(
+      Outline(UserFolder() / "Settings.xml", "frmSettings"),
+      (std::vector<std::string>{
+          "Controls", "Controls/optLang", "Controls/optLang/Index_0 Enabled=True Value=False",
+          "Controls/optLang/Index_1 Enabled=True Value=True", "Controls/cmdSave Enabled=False"}));
   // The rest of the file stays, the form's element is appended once, after it.
   WriteBytes(root() / "outline.xml", UserSettings());
   const XmlDocument saved = XmlDocument::Load(test_.files, WinPath("outline.xml"));
   std::vector<std::string> top;
-  for (const XmlNode& child : saved.SelectSingleNode("SETTINGS").ChildNodes()) top.push_back(child.Name());
+  for (const XmlNode& child : saved.SelectSingleNode("SETTINGS").ChildNodes())
+    top.push_back(child.Name());
   EXPECT_EQ(top, (std::vector<std::string>{"Parameters", "frmSettings"}));
   EXPECT_TRUE(Reported().empty());
 }
@@ -131,7 +134,10 @@ TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag
                 "Controls/chkA Enabled=True Value=1",
                 "Controls/cmdOther Enabled=True",
             }));
-  EXPECT_NE(UserSettings().find("Text=\"Gr\xFC\xDF" "e\""), std::string::npos) << "Latin-1 in the file";
+  EXPECT_NE(UserSettings().find("Text=\"Gr\xFC\xDF"
+                                "e\""),
+            std::string::npos)
+      << "Latin-1 in the file";
   EXPECT_TRUE(Reported().empty());
 }
 

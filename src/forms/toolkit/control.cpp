@@ -71,7 +71,9 @@ void Control::SetFocus() {
   form_->active_control_ = this;
 }
 
-bool Control::HasFocus() const { return form_ != nullptr && form_->active_control_ == this; }
+bool Control::HasFocus() const {
+  return form_ != nullptr && form_->active_control_ == this;
+}
 
 bool Control::UserClick() {
   if (!TakesInput()) return false;

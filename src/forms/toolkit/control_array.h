@@ -25,8 +25,12 @@ class ControlArray {
     }
     Raise(errors::kControlArrayElementMissing, "Control array element doesn't exist");
   }
-  int16_t LBound() const { return Bound([](int16_t a, int16_t b) { return a < b; }); }
-  int16_t UBound() const { return Bound([](int16_t a, int16_t b) { return a > b; }); }
+  int16_t LBound() const {
+    return Bound([](int16_t a, int16_t b) { return a < b; });
+  }
+  int16_t UBound() const {
+    return Bound([](int16_t a, int16_t b) { return a > b; });
+  }
 
  private:
   template <typename Before>

@@ -41,11 +41,14 @@ DriveListBox::DriveListBox(const ControlSpec& spec, const FileSystemView& view)
   StartQuietly([&] { SetDrive(DriveOf(view.current_folder)); });
 }
 
-std::string DriveListBox::Drive() const { return SelectedItem(); }
+std::string DriveListBox::Drive() const {
+  return SelectedItem();
+}
 
 void DriveListBox::SetDrive(std::string_view drive) {
   for (int16_t i = 0; i < ListCount(); ++i) {
-    if (!drive.empty() && !List(i).empty() && EqualsIgnoreCase(drive.substr(0, 1), List(i).substr(0, 1))) {
+    if (!drive.empty() && !List(i).empty() &&
+        EqualsIgnoreCase(drive.substr(0, 1), List(i).substr(0, 1))) {
       SetListIndex(i);
       return;
     }
@@ -57,8 +60,7 @@ DirListBox::DirListBox(const ControlSpec& spec, const FileSystemView& view)
     : Control("DirListBox", spec), view_(view), path_(view.current_folder) {
   AddPlacementMembers();
   members().AddProperty(
-      "Path", [this] { return Variant(path_); },
-      [this](const Variant& v) { SetPath(v.ToText()); });
+      "Path", [this] { return Variant(path_); }, [this](const Variant& v) { SetPath(v.ToText()); });
   members().AddProperty("ListCount", [this] { return Variant(ListCount()); });
   members().AddIndexedProperty("List", [this](MemberTable::Arguments args) {
     if (args.size() != 1) RaiseWrongArgumentCount();
@@ -102,8 +104,7 @@ bool DirListBox::UserOpen(int16_t index) {
 FileListBox::FileListBox(const ControlSpec& spec, const FileSystemView& view)
     : ListControl("FileListBox", spec, false), view_(view), path_(view.current_folder) {
   members().AddProperty(
-      "Path", [this] { return Variant(path_); },
-      [this](const Variant& v) { SetPath(v.ToText()); });
+      "Path", [this] { return Variant(path_); }, [this](const Variant& v) { SetPath(v.ToText()); });
   members().AddProperty(
       "Pattern", [this] { return Variant(pattern_); },
       [this](const Variant& v) { SetPattern(v.ToText()); });
@@ -115,7 +116,9 @@ void FileListBox::SetPath(std::string_view path) {
   Refresh(ResolveFolder(path, path_, view_.current_folder), pattern_);
 }
 
-void FileListBox::SetPattern(std::string pattern) { Refresh(path_, pattern); }
+void FileListBox::SetPattern(std::string pattern) {
+  Refresh(path_, pattern);
+}
 
 void FileListBox::Refresh(const std::string& path, const std::string& pattern) {
   std::vector<std::string> matching;
@@ -127,6 +130,8 @@ void FileListBox::Refresh(const std::string& path, const std::string& pattern) {
   pattern_ = pattern;
 }
 
-std::string FileListBox::FileName() const { return SelectedItem(); }
+std::string FileListBox::FileName() const {
+  return SelectedItem();
+}
 
 }  // namespace kelvort

@@ -8,7 +8,9 @@
 namespace kelvort {
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 bool HasDriveLetter(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' &&

@@ -64,8 +64,9 @@ void ListControl::InsertItem(std::string item, std::optional<int16_t> position) 
     where = items_.begin() + *position;
   } else if (sorted_) {
     const std::string key = ToLower(item);
-    where = std::upper_bound(items_.begin(), items_.end(), key,
-                             [](const std::string& k, const std::string& it) { return k < ToLower(it); });
+    where = std::upper_bound(
+        items_.begin(), items_.end(), key,
+        [](const std::string& k, const std::string& it) { return k < ToLower(it); });
   }
   const auto inserted_at = static_cast<int16_t>(where - items_.begin());
   items_.insert(where, std::move(item));
@@ -122,8 +123,7 @@ std::string ListControl::SelectedItem() const {
 ComboBox::ComboBox(const ControlSpec& spec, bool sorted) : ListControl("ComboBox", spec, sorted) {
   AddEditingMembers();
   members().AddProperty(
-      "Text", [this] { return Variant(text_); },
-      [this](const Variant& v) { SetText(v.ToText()); });
+      "Text", [this] { return Variant(text_); }, [this](const Variant& v) { SetText(v.ToText()); });
 }
 
 void ComboBox::SetText(std::string text) {

@@ -30,7 +30,9 @@ void MemberTable::AddIndexedProperty(std::string name, Getter get, Setter put) {
   member.put = std::move(put);
 }
 
-void MemberTable::AddMethod(std::string name, Method call) { Add(std::move(name)).call = std::move(call); }
+void MemberTable::AddMethod(std::string name, Method call) {
+  Add(std::move(name)).call = std::move(call);
+}
 
 const MemberTable::Member* MemberTable::Find(std::string_view name) const {
   for (const Member& member : members_) {

@@ -17,8 +17,7 @@ TextBox::TextBox(const ControlSpec& spec, std::string text, TextBoxLook look)
     : Control("TextBox", spec), text_(std::move(text)), look_(look) {
   AddPlacementMembers();
   members().AddProperty(
-      "Text", [this] { return Variant(text_); },
-      [this](const Variant& v) { SetText(v.ToText()); });
+      "Text", [this] { return Variant(text_); }, [this](const Variant& v) { SetText(v.ToText()); });
   members().AddProperty(
       "SelStart", [this] { return Variant(sel_start_); },
       [this](const Variant& v) { SetSelStart(v.ToLong()); });

@@ -37,7 +37,8 @@ bool MatchesPattern(std::string_view file_name, std::string_view patterns) {
     if (Matches(name, pattern)) return true;
     // "name.*" also matches a name without any extension.
     if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
-        name.find('.') == std::string::npos && Matches(name, pattern.substr(0, pattern.size() - 2))) {
+        name.find('.') == std::string::npos &&
+        Matches(name, pattern.substr(0, pattern.size() - 2))) {
       return true;
     }
   }
