@@ -12,6 +12,7 @@
 #include "forms/toolkit/buttons.h"
 #include "forms/toolkit/list_controls.h"
 #include "forms/toolkit/menu.h"
+#include "forms/toolkit/static_controls.h"
 #include "forms/toolkit/text_box.h"
 #include "settings/settings_file.h"
 
@@ -223,6 +224,22 @@ TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
   EXPECT_EQ(items.ListIndex(), -1);
   EXPECT_EQ(name.Text(), "before");
   EXPECT_EQ(Reported(), (std::vector<std::string>{"ReadXMLControls", "ReadSettings"}));
+}
+
+TEST_F(FormStateTest, AControlThatCannotBeStoredDoesNotStopTheSave) {
+  UsePerUserSettings();
+  TestForm form;
+  form.Add<CheckBox>(ControlSpec{.name = "chkFirst", .tag = "A,1"}, CheckBox::kChecked);
+  form.Add<Label>(ControlSpec{.name = "txtNoText", .tag = "A,1"});  // no Text to store
+  form.Add<CheckBox>(ControlSpec{.name = "chkLast", .tag = "A,1"});
+
+  WriteSettings(state_, form);
+  // The first failure silences the element look-ups, so every later control fails too;
+  // what was stored before is saved.
+  EXPECT_EQ(Reported(), (std::vector<std::string>{"AttrsToXML", "AttrsToXML"}));
+  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmTest"),
+            (std::vector<std::string>{"Controls", "Controls/chkFirst Enabled=True Value=1",
+                                      "Controls/txtNoText Enabled=True"}));
 }
 
 TEST_F(FormStateTest, SaveNeverOverwritesASettingsFileItCouldNotRead) {
