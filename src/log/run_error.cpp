@@ -5,24 +5,46 @@ namespace kelvort {
 
 std::string StandardDescription(int32_t number) {
   switch (number) {
-    case errors::kInvalidProcedureCall: return "Invalid procedure call or argument";
-    case errors::kOverflow: return "Overflow";
-    case errors::kSubscriptOutOfRange: return "Subscript out of range";
-    case errors::kTypeMismatch: return "Type mismatch";
-    case errors::kInternalError: return "Internal error";
-    case errors::kBadFileName: return "Bad file name or number";
-    case errors::kFileNotFound: return "File not found";
-    case errors::kFileAlreadyExists: return "File already exists";
-    case errors::kPermissionDenied: return "Permission denied";
-    case errors::kPathFileAccessError: return "Path/File access error";
-    case errors::kPathNotFound: return "Path not found";
-    case errors::kObjectVariableNotSet: return "Object variable or With block variable not set";
-    case errors::kInvalidPropertyValue: return "Invalid property value";
-    case errors::kObjectRequired: return "Object required";
-    case errors::kMemberNotSupported: return "Object doesn't support this property or method";
-    case errors::kHostFailure: return "Automation error\r\nUnspecified error";
-    case errors::kHostException: return "Automation error\r\nException occurred.";
-    default: return {};
+    case errors::kInvalidProcedureCall:
+      return "Invalid procedure call or argument";
+    case errors::kOverflow:
+      return "Overflow";
+    case errors::kSubscriptOutOfRange:
+      return "Subscript out of range";
+    case errors::kTypeMismatch:
+      return "Type mismatch";
+    case errors::kInternalError:
+      return "Internal error";
+    case errors::kBadFileName:
+      return "Bad file name or number";
+    case errors::kFileNotFound:
+      return "File not found";
+    case errors::kFileAlreadyExists:
+      return "File already exists";
+    case errors::kDiskFull:
+      return "Disk full";
+    case errors::kPermissionDenied:
+      return "Permission denied";
+    case errors::kPathFileAccessError:
+      return "Path/File access error";
+    case errors::kPathNotFound:
+      return "Path not found";
+    case errors::kObjectVariableNotSet:
+      return "Object variable or With block variable not set";
+    case errors::kInvalidPropertyValue:
+      return "Invalid property value";
+    case errors::kCannotCreateObject:
+      return "ActiveX component can't create object";
+    case errors::kObjectRequired:
+      return "Object required";
+    case errors::kMemberNotSupported:
+      return "Object doesn't support this property or method";
+    case errors::kHostFailure:
+      return "Automation error\r\nUnspecified error";
+    case errors::kHostException:
+      return "Automation error\r\nException occurred.";
+    default:
+      return {};
   }
 }
 

@@ -17,11 +17,13 @@ inline constexpr int32_t kInternalError = 51;
 inline constexpr int32_t kBadFileName = 52;
 inline constexpr int32_t kFileNotFound = 53;
 inline constexpr int32_t kFileAlreadyExists = 58;
+inline constexpr int32_t kDiskFull = 61;
 inline constexpr int32_t kPermissionDenied = 70;
 inline constexpr int32_t kPathFileAccessError = 75;
 inline constexpr int32_t kPathNotFound = 76;
 inline constexpr int32_t kObjectVariableNotSet = 91;
 inline constexpr int32_t kInvalidPropertyValue = 380;
+inline constexpr int32_t kCannotCreateObject = 429;
 inline constexpr int32_t kObjectRequired = 424;
 inline constexpr int32_t kMemberNotSupported = 438;
 // Host failures carry the host's HRESULT.

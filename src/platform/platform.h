@@ -2,6 +2,7 @@
 // Every path is text in Windows form; each platform maps it to its own file system.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -76,6 +77,12 @@ struct RegionalFormats {
   std::string am = "AM", pm = "PM";
   std::string decimal_separator = ".";
   std::string thousands_separator = ",";
+  // Month names for %B and %b, January first.
+  std::array<std::string, 12> month_names = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
+  std::array<std::string, 12> abbreviated_month_names = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 };
 
 // Modal message boxes with a single OK button and no icon.

@@ -6,7 +6,9 @@
 namespace kelvort {
 
 namespace {
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 std::string ToLower(std::string_view text) {
@@ -40,9 +42,22 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerAscii(x) == LowerAscii(y);
+         });
+}
+
+std::string ReplaceLineBreaks(std::string_view text, std::string_view replacement) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      out += text[i];
+      continue;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    out += replacement;
+  }
+  return out;
 }
 
 }  // namespace kelvort

@@ -1,0 +1,145 @@
+#include "log/error_log.h"
+
+#include <gtest/gtest.h>
+
+#include "support/file_size_limit.h"
+#include "support/temp_dir.h"
+#include "support/test_platform.h"
+
+namespace kelvort {
+namespace {
+
+using testing::ReadBytes;
+using testing::ShownBox;
+using testing::TempDir;
+using testing::TestPlatform;
+namespace fs = std::filesystem;
+
+constexpr char kTitle[] = "Error - Version: 1.000.04";
+constexpr char kFirstEntry[] =
+    "03/05/2024 - 14:07:09 - GetXMLNode\r\n"
+    "\t-2147467259 - Automation error\r\n"
+    "\tUnspecified error\r\n"
+    " \r\n";
+
+class ErrorLogTest : public ::testing::Test {
+ protected:
+  ErrorLogTest() { state.ErrorLogPath = dir.WinPath("logs"); }
+
+  fs::path LogFile() const { return dir.path() / "logs" / "Error.log"; }
+  void FailInGetXMLNode() {
+    LogError(state, "GetXMLNode", RunError(-2147467259, "Automation error\r\nUnspecified error"));
+  }
+
+  TempDir dir;
+  TestPlatform test;
+  RunState state{test.platform};
+};
+
+TEST_F(ErrorLogTest, OnlyTheFirstFailureOfAnActionIsWrittenButEveryOneShowsABox) {
+  FailInGetXMLNode();
+  test.clock.now = {2024, 12, 31, 23, 59, 58};
+  LogError(state, "ReadSettings", RunError(91));
+
+  EXPECT_EQ(ReadBytes(LogFile()), kFirstEntry);
+  EXPECT_EQ(test.message_boxes.boxes,
+            (std::vector<ShownBox>{
+                {kTitle, "GetXMLNode  -2147467259\r\nAutomation error\r\nUnspecified error"},
+                {kTitle, "ReadSettings  91\r\nObject variable or With block variable not set"}}));
+  EXPECT_TRUE(state.ErrorOccurred);
+  EXPECT_EQ(state.FailureCount, 2);
+}
+
+TEST_F(ErrorLogTest, ANewActionLogsAgainInTheRegionalFormsAndKeepsEarlierEntries) {
+  FailInGetXMLNode();
+  state.ErrorOccurred = false;
+  test.platform.formats.short_date = "%d.%m.%Y";
+  test.platform.formats.long_time = "%I:%M:%S %p";
+  test.clock.now = {2025, 1, 2, 0, 5, 6};
+  LogError(state, "Main", RunError(13, "Type mismatch"));
+  state.ErrorOccurred = false;
+  test.clock.now = {2025, 1, 2, 12, 0, 0};
+  LogError(state, "SetLanguage", RunError(0, "Line one\nline two\rline three"));
+
+  EXPECT_EQ(ReadBytes(LogFile()), std::string(kFirstEntry) +
+                                      "02.01.2025 - 12:05:06 AM - Main\r\n"
+                                      "\t13 - Type mismatch\r\n"
+                                      " \r\n"
+                                      "02.01.2025 - 12:00:00 PM - SetLanguage\r\n"
+                                      "\t0 - Line one\r\n"
+                                      "\tline two\r\n"
+                                      "\tline three\r\n"
+                                      " \r\n");
+  // The box shows the description as it came.
+  EXPECT_EQ(test.message_boxes.boxes.back().text,
+            "SetLanguage  0\r\nLine one\nline two\rline three");
+  EXPECT_EQ(state.FailureCount, 3);
+}
+
+TEST_F(ErrorLogTest, AMissingFolderChainIsCreatedForTheFirstEntry) {
+  state.ErrorLogPath = dir.WinPath("a\\b\\c");
+  FailInGetXMLNode();
+  EXPECT_EQ(ReadBytes(dir.path() / "a" / "b" / "c" / "Error.log"), kFirstEntry);
+}
+
+TEST_F(ErrorLogTest, WithoutAnErrorLogPathNoEntryIsWrittenAnywhere) {
+  TempDir program;
+  test.environment.SetProgramFolder(program.WinPath());
+  state.ErrorLogPath.clear();
+  FailInGetXMLNode();
+
+  EXPECT_TRUE(fs::is_empty(program.path()));
+  EXPECT_FALSE(fs::exists("Error.log"));
+  EXPECT_TRUE(state.ErrorOccurred);
+  EXPECT_EQ(test.message_boxes.boxes.size(), 1u);
+}
+
+TEST_F(ErrorLogTest, WhileAnErrorIsFlaggedTheFileIsNotTouched) {
+  state.ErrorOccurred = true;
+  FailInGetXMLNode();
+  EXPECT_FALSE(fs::exists(dir.path() / "logs"));
+  EXPECT_EQ(test.message_boxes.boxes.size(), 1u);
+  EXPECT_EQ(state.FailureCount, 1);
+}
+
+TEST_F(ErrorLogTest, ALogThatCannotBeWrittenStillGivesTheFlagAndOneBox) {
+  testing::WriteBytes(dir.path() / "file", "keep");
+  fs::create_directories(dir.path() / "folder" / "Error.log");
+  const std::vector<std::string> unwritable = {
+      dir.WinPath("file\\logs"),           // a file where a folder must be
+      dir.WinPath(std::string(300, 'n')),  // a folder name longer than allowed
+      dir.WinPath("folder"),               // Error.log is a folder
+      dir.WinPath("odd%percent"),          // a path that cannot be normalised
+      "C:\\Logs",                          // a drive that does not exist here
+      "\\\\kelvort-test-server\\logs",     // a network path on Linux
+  };
+  for (const std::string& path : unwritable) {
+    SCOPED_TRACE(path);
+    state.ErrorOccurred = false;
+    test.message_boxes.boxes.clear();
+    state.ErrorLogPath = path;
+    FailInGetXMLNode();
+    EXPECT_TRUE(state.ErrorOccurred);
+    EXPECT_EQ(test.message_boxes.boxes,
+              (std::vector<ShownBox>{
+                  {kTitle, "GetXMLNode  -2147467259\r\nAutomation error\r\nUnspecified error"}}));
+  }
+  EXPECT_EQ(state.FailureCount, static_cast<int>(unwritable.size()));
+  EXPECT_EQ(ReadBytes(dir.path() / "file"), "keep");
+  EXPECT_FALSE(fs::exists(dir.path() / "odd"));
+}
+
+TEST_F(ErrorLogTest, AnEntryCutShortByAFileSizeLimitIsTakenBackWhole) {
+  FailInGetXMLNode();
+  state.ErrorOccurred = false;
+  {
+    testing::FileSizeLimit limit(fs::file_size(LogFile()) + 10);
+    LogError(state, "Main", RunError(5));
+  }
+  EXPECT_EQ(ReadBytes(LogFile()), kFirstEntry);
+  EXPECT_TRUE(state.ErrorOccurred);
+  EXPECT_EQ(test.message_boxes.boxes.size(), 2u);
+}
+
+}  // namespace
+}  // namespace kelvort

@@ -1,0 +1,176 @@
+#include "platform/posix/file_system.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "log/run_error.h"
+#include "support/file_size_limit.h"
+#include "support/temp_dir.h"
+
+namespace kelvort {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+// The run-time error number a step raises, or 0 when it succeeds.
+template <typename Step>
+int32_t ErrorOf(Step&& step) {
+  try {
+    step();
+  } catch (const RunError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class PosixFileSystemTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  PosixFileSystem files{"ISO-8859-1"};
+};
+
+TEST_F(PosixFileSystemTest, TestsFollowTheWindowsFormMapping) {
+  fs::create_directory(dir.path() / "sub");
+  WriteBytes(dir.path() / "sub" / "f.txt", "x");
+  EXPECT_TRUE(files.FolderExists("Z:"));
+  EXPECT_TRUE(files.FolderExists("Z:\\"));
+  EXPECT_TRUE(files.FolderExists(dir.WinPath("sub")));
+  EXPECT_TRUE(files.FolderExists((dir.path() / "sub").string()));
+  EXPECT_TRUE(files.FileExists(dir.WinPath() + "/sub\\f.txt"));
+  EXPECT_FALSE(files.FileExists(dir.WinPath("sub")));
+  EXPECT_FALSE(files.FolderExists(dir.WinPath("sub\\f.txt")));
+  EXPECT_FALSE(files.FolderExists("C:"));
+  EXPECT_FALSE(files.FolderExists("C:\\"));
+  EXPECT_FALSE(files.FolderExists("\\\\localhost\\tmp"));
+  EXPECT_FALSE(files.FolderExists(""));
+  EXPECT_FALSE(files.FileExists(dir.WinPath("sub") + std::string(1, '\0') + "x"));
+  EXPECT_EQ(files.Drives(), std::vector<std::string>{"Z:"});
+}
+
+TEST_F(PosixFileSystemTest, CreatingRefusesWhatCannotExistAndNeverGoesRelative) {
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder("C:"); }), errors::kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder("C:\\x"); }), errors::kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder("\\\\kelvort-server\\share"); }),
+            errors::kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { files.CreateEmptyFile("C:\\x.txt"); }), errors::kPathNotFound);
+  EXPECT_FALSE(fs::exists("C:"));
+  EXPECT_FALSE(fs::exists("kelvort-server"));
+
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath("missing\\x")); }), errors::kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath(std::string(300, 'n'))); }),
+            errors::kBadFileName);
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath("nul") + std::string(1, '\0')); }),
+            errors::kBadFileName);
+  fs::create_directory(dir.path() / "there");
+  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath("there")); }), errors::kFileAlreadyExists);
+  EXPECT_EQ(ErrorOf([&] { files.CreateEmptyFile(dir.WinPath("there")); }),
+            errors::kPathFileAccessError);
+  EXPECT_THAT(Names(dir.path()), ::testing::ElementsAre("there"));
+}
+
+TEST_F(PosixFileSystemTest, CreateEmptyFileLeavesAnExistingFileAlone) {
+  files.CreateEmptyFile(dir.WinPath("new.txt"));
+  EXPECT_EQ(ReadBytes(dir.path() / "new.txt"), "");
+  WriteBytes(dir.path() / "old.txt", "content");
+  files.CreateEmptyFile(dir.WinPath("old.txt"));
+  EXPECT_EQ(files.ReadFile(dir.WinPath("old.txt")), "content");
+  EXPECT_EQ(ErrorOf([&] { files.ReadFile(dir.WinPath("none.txt")); }), errors::kFileNotFound);
+}
+
+TEST_F(PosixFileSystemTest, ListFolderGivesSortedEntriesWithTheirKind) {
+  fs::create_directory(dir.path() / "b");
+  WriteBytes(dir.path() / "c.txt", "");
+  WriteBytes(dir.path() / "a.txt", "");
+  fs::create_directory_symlink(dir.path() / "b", dir.path() / "link");
+  const auto entries = files.ListFolder(dir.WinPath());
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].name, "a.txt");
+  EXPECT_FALSE(entries[0].is_folder);
+  EXPECT_EQ(entries[1].name, "b");
+  EXPECT_TRUE(entries[1].is_folder);
+  EXPECT_EQ(entries[3].name, "link");
+  EXPECT_TRUE(entries[3].is_folder);
+  EXPECT_EQ(ErrorOf([&] { files.ListFolder(dir.WinPath("none")); }), errors::kPathNotFound);
+}
+
+TEST_F(PosixFileSystemTest, ReplaceFileKeepsPermissionsLinksAndNoTemporaryFile) {
+  const fs::path target = dir.path() / "settings.xml";
+  WriteBytes(target, "old");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  files.ReplaceFile(dir.WinPath("settings.xml"), "new content");
+  EXPECT_EQ(ReadBytes(target), "new content");
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  fs::create_directory(dir.path() / "real");
+  WriteBytes(dir.path() / "real" / "target.xml", "old");
+  fs::create_symlink("real/target.xml", dir.path() / "link.xml");
+  files.ReplaceFile(dir.WinPath("link.xml"), "through the link");
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "link.xml"));
+  EXPECT_EQ(ReadBytes(dir.path() / "real" / "target.xml"), "through the link");
+
+  files.ReplaceFile(dir.WinPath("fresh.xml"), "fresh");
+  EXPECT_EQ(ReadBytes(dir.path() / "fresh.xml"), "fresh");
+  files.CopyFile(dir.WinPath("fresh.xml"), dir.WinPath("settings.xml"));
+  EXPECT_EQ(ReadBytes(target), "fresh");
+  EXPECT_THAT(Names(dir.path()),
+              ::testing::ElementsAre("fresh.xml", "link.xml", "real", "settings.xml"));
+  EXPECT_THAT(Names(dir.path() / "real"), ::testing::ElementsAre("target.xml"));
+
+  EXPECT_EQ(ErrorOf([&] { files.ReplaceFile(dir.WinPath("none\\x.xml"), "x"); }),
+            errors::kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { files.ReplaceFile(dir.WinPath("real"), "x"); }),
+            errors::kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { files.CopyFile(dir.WinPath("none.xml"), dir.WinPath("settings.xml")); }),
+            errors::kFileNotFound);
+  EXPECT_EQ(ReadBytes(target), "fresh");
+}
+
+TEST_F(PosixFileSystemTest, AReplaceThatFailsHalfWayLeavesTheOldFileIntact) {
+  const fs::path target = dir.path() / "settings.xml";
+  WriteBytes(target, "the old settings");
+  {
+    testing::FileSizeLimit limit(8);
+    EXPECT_EQ(
+        ErrorOf([&] { files.ReplaceFile(dir.WinPath("settings.xml"), std::string(4096, 'x')); }),
+        errors::kDiskFull);
+  }
+  EXPECT_EQ(ReadBytes(target), "the old settings");
+  EXPECT_THAT(Names(dir.path()), ::testing::ElementsAre("settings.xml"));
+}
+
+TEST_F(PosixFileSystemTest, AppendTextWritesTheLocaleCharacterSetToAnExistingFileOnly) {
+  WriteBytes(dir.path() / "Error.log", "before\r\n");
+  files.AppendText(dir.WinPath("Error.log"),
+                   "Gr\xC3\xB6\xC3\x9F"
+                   "e \xE2\x82\xAC\r\n");
+  EXPECT_EQ(ReadBytes(dir.path() / "Error.log"),
+            "before\r\nGr\xF6\xDF"
+            "e ?\r\n");
+
+  EXPECT_EQ(ErrorOf([&] { files.AppendText(dir.WinPath("none.log"), "x"); }),
+            errors::kFileNotFound);
+  EXPECT_FALSE(fs::exists(dir.path() / "none.log"));
+
+  PosixFileSystem utf8_files{"UTF-8"};
+  utf8_files.AppendText(dir.WinPath("Error.log"), "\xC3\xB6");
+  EXPECT_EQ(ReadBytes(dir.path() / "Error.log"),
+            "before\r\nGr\xF6\xDF"
+            "e ?\r\n\xC3\xB6");
+}
+
+}  // namespace
+}  // namespace kelvort

@@ -1,0 +1,56 @@
+#include "platform/posix/shell.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "log/run_error.h"
+#include "support/temp_dir.h"
+
+namespace kelvort {
+namespace {
+
+using testing::TempDir;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+TEST(PosixShellTest, TheOpenerGetsTheDocumentAsOneArgumentWithoutAShell) {
+  TempDir dir;
+  const fs::path fifo = dir.path() / "opened";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path opener = dir.path() / "opener";
+  WriteBytes(opener, "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" + fifo.string() + "'\n");
+  fs::permissions(opener, fs::perms::owner_all);
+  const std::string document = "help page; $(touch injected) 'quoted'.html";
+  WriteBytes(dir.path() / document, "<html/>");
+
+  PosixShell(opener.string()).OpenDocument(dir.WinPath(document));
+  std::ifstream opened(fifo);  // waits for the opener to write
+  std::string arguments((std::istreambuf_iterator<char>(opened)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(arguments, "1|" + (dir.path() / document).string());
+  EXPECT_FALSE(fs::exists("injected"));
+  EXPECT_FALSE(fs::exists(dir.path() / "injected"));
+}
+
+TEST(PosixShellTest, AMissingDocumentOrOpenerIsARunTimeError) {
+  TempDir dir;
+  WriteBytes(dir.path() / "ind.html", "<html/>");
+  try {
+    PosixShell("true").OpenDocument(dir.WinPath("none.html"));
+    ADD_FAILURE() << "a missing document was opened";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.number(), errors::kFileNotFound);
+  }
+  try {
+    PosixShell("kelvort-no-such-opener").OpenDocument(dir.WinPath("ind.html"));
+    ADD_FAILURE() << "a missing opener was started";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.number(), errors::kFileNotFound);
+    EXPECT_NE(error.description().find("kelvort-no-such-opener"), std::string::npos);
+  }
+  EXPECT_THROW(PosixShell("true").OpenDocument("C:\\Help\\ind.html"), RunError);
+}
+
+}  // namespace
+}  // namespace kelvort

@@ -1,0 +1,30 @@
+// A message-box fake that records every box shown, in order.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kelvort::testing {
+
+struct ShownBox {
+  std::string title;
+  std::string text;
+  bool operator==(const ShownBox&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const ShownBox& box) {
+    return out << "[" << box.title << "] " << box.text;
+  }
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+ public:
+  void Show(std::string_view text, std::string_view title) override {
+    boxes.push_back({std::string(title), std::string(text)});
+  }
+  std::vector<ShownBox> boxes;
+};
+
+}  // namespace kelvort::testing
