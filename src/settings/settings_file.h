@@ -1,0 +1,29 @@
+// Settings.xml and the folders derived from it: which copy is in use, where the per-user
+// copy and the error log live, and opening a folder's Settings.xml.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/run_state.h"
+#include "settings/xml_document.h"
+
+namespace kelvort {
+
+// The shared settings file: the program's folder followed by "\..\Config\Settings.xml".
+std::string SharedSettingsFile(const RunState& state);
+
+// Decides from the shared settings file which Settings.xml is in use and where Error.log
+// goes: sets SettingsMode, SettingsPath and ErrorLogPath.
+void GetGlobalSettings(RunState& state);
+
+// Sets SettingsPath to the per-user folder (SETTINGS/SavePath of the shared settings, or
+// APPDATA\brannick\Kelvort) and makes sure the folder exists.
+void SetUserPath(RunState& state, XmlNode shared_settings);
+
+// The document of the folder's Settings.xml. A missing file is first made: a copy of the
+// shared settings file, or an empty SETTINGS document when there is none. No document
+// when that fails. Never saves.
+XmlDocument GetXMLSettings(RunState& state, std::string_view folder);
+
+}  // namespace kelvort

@@ -1,0 +1,17 @@
+// The character encodings of the XML files: UTF-8 inside the program, ISO-8859-1 on disk.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvort {
+
+bool IsValidUtf8(std::string_view text);
+// Whether every character of the UTF-8 text lies within ISO-8859-1 (up to U+00FF).
+bool FitsLatin1(std::string_view utf8);
+// XML text in UTF-8 as ISO-8859-1 bytes; a character beyond ISO-8859-1 becomes a decimal
+// character reference (&#8364; for the euro sign). A byte that is no valid UTF-8 is taken
+// as the ISO-8859-1 character of its value.
+std::string ToLatin1WithReferences(std::string_view utf8);
+
+}  // namespace kelvort

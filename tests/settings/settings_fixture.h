@@ -1,0 +1,71 @@
+// The program's layout on disk in a temporary folder (bin, Config, an APPDATA folder) with a
+// run state on it, for the tests of the settings procedures.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/run_state.h"
+#include "support/temp_dir.h"
+#include "support/test_platform.h"
+
+namespace kelvort::testing {
+
+inline const std::string kDeclarationLine =
+    "<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n";
+
+class SettingsFixture : public ::testing::Test {
+ protected:
+  SettingsFixture() {
+    std::filesystem::create_directories(root() / "bin");
+    std::filesystem::create_directories(root() / "Config");
+    std::filesystem::create_directories(root() / "appdata");
+    test_.environment.SetProgramFolder(dir_.WinPath("bin"));
+    test_.environment.Set("APPDATA", (root() / "appdata").string());
+  }
+
+  const std::filesystem::path& root() const { return dir_.path(); }
+  std::string WinPath(const std::string& relative) const { return dir_.WinPath(relative); }
+  void WriteShared(const std::string& bytes) { WriteBytes(root() / "Config/Settings.xml", bytes); }
+  // The default per-user folder.
+  std::filesystem::path UserFolder() const { return root() / "appdata/brannick/Kelvort"; }
+
+  // The procedures named by the error boxes shown so far, in order.
+  std::vector<std::string> Reported() const {
+    std::vector<std::string> names;
+    for (const auto& box : test_.message_boxes.boxes) {
+      names.push_back(box.text.substr(0, box.text.find("  ")));
+    }
+    return names;
+  }
+
+  // The run state and the boxes shown as at the start of a run.
+  void StartAfresh() {
+    state_.ErrorOccurred = false;
+    state_.SettingsMode = 0;
+    state_.SettingsPath.clear();
+    state_.ErrorLogPath.clear();
+    test_.message_boxes.boxes.clear();
+  }
+
+  // Every file and folder below the temporary folder with its content, to show what a
+  // step changed.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root())) {
+      const std::string name = std::filesystem::relative(entry.path(), root()).string();
+      entries[name] = entry.is_directory() ? "(folder)" : ReadBytes(entry.path());
+    }
+    return entries;
+  }
+
+  TempDir dir_;
+  TestPlatform test_;
+  RunState state_{test_.platform};
+};
+
+}  // namespace kelvort::testing
