@@ -12,8 +12,9 @@ namespace {
 
 constexpr std::string_view kSettingsFileName = "\\Settings.xml";
 
-std::string SharedConfigFolder(const RunState& state) {
-  return state.platform.environment.ProgramFolder() + "\\..\\Config";
+// The shared settings file: the program's folder followed by "\..\Config\Settings.xml".
+std::string SharedSettingsFile(const RunState& state) {
+  return SharedConfigFolder(state) + std::string(kSettingsFileName);
 }
 
 // A UseConfig switch: "true" in any letter case. An absent attribute is a run-time error.
@@ -23,8 +24,8 @@ bool IsTrue(XmlNode element, std::string_view attribute) {
 
 }  // namespace
 
-std::string SharedSettingsFile(const RunState& state) {
-  return SharedConfigFolder(state) + std::string(kSettingsFileName);
+std::string SharedConfigFolder(const RunState& state) {
+  return state.platform.environment.ProgramFolder() + "\\..\\Config";
 }
 
 void GetGlobalSettings(RunState& state) {

@@ -10,8 +10,9 @@
 
 namespace kelvort {
 
-// The shared settings file: the program's folder followed by "\..\Config\Settings.xml".
-std::string SharedSettingsFile(const RunState& state);
+// The shared Config folder, not normalised: the program's folder followed by "\..\Config".
+// It holds the shared Settings.xml and lang.xml.
+std::string SharedConfigFolder(const RunState& state);
 
 // Decides from the shared settings file which Settings.xml is in use and where Error.log
 // goes: sets SettingsMode, SettingsPath and ErrorLogPath.

@@ -41,8 +41,8 @@ class XmlAttribute {
 };
 
 // A node of a document: a light handle, valid while its document lives and the node is
-// part of it. Every member but the tests of the handle raises run-time error 91 on the
-// null handle ("no node"), as using an unset object does.
+// part of it. On the null handle ("no node") every member except the test, the comparison
+// and Kind (kNone) raises run-time error 91, as using an unset object does.
 class XmlNode {
  public:
   XmlNode() = default;

@@ -10,6 +10,7 @@
 
 #include "settings/settings_fixture.h"
 #include "settings/xml_helpers.h"
+#include "support/file_size_limit.h"
 
 namespace kelvort {
 namespace {
@@ -227,6 +228,27 @@ TEST_F(SettingsFileTest, GetXMLSettingsCopiesTheSharedFileOnFirstUseOnly) {
   EXPECT_EQ(GetXMLRootNode(state_, broken).Name(), "SETTINGS");
   EXPECT_EQ(ReadBytes(UserFolder() / "Settings.xml"), "<SETTINGS><Para");
   EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(SettingsFileTest, AFirstUseCopyThatBreaksOffLeavesNoSettingsFile) {
+  std::string shared = kDeclarationLine + "<SETTINGS>\n  <Parameters>\n";
+  while (shared.size() < 64 * 1024) {
+    shared += "    <Parameter Name=\"P\" Type=\"String\" Default=\"\" />\n";
+  }
+  shared += "  </Parameters>\n</SETTINGS>\n";
+  WriteShared(shared);
+  fs::create_directories(UserFolder());
+  // A truncated copy would be used from then on: none may be left, so the next start
+  // copies again.
+  {
+    const testing::FileSizeLimit limit(16 * 1024);
+    EXPECT_FALSE(GetXMLSettings(state_, UserFolderWin()));
+  }
+  EXPECT_EQ(Reported(), std::vector<std::string>{"GetXMLSettings"});
+  EXPECT_TRUE(fs::is_empty(UserFolder()));
+  state_.ErrorOccurred = false;
+  EXPECT_TRUE(GetXMLSettings(state_, UserFolderWin()));
+  EXPECT_EQ(ReadBytes(UserFolder() / "Settings.xml"), shared);
 }
 
 TEST_F(SettingsFileTest, GetXMLSettingsFailuresGiveNoDocument) {

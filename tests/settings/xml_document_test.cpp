@@ -2,16 +2,12 @@
 #include "settings/xml_document.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "support/file_size_limit.h"
 #include "support/raised.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
@@ -25,22 +21,6 @@ using testing::WriteBytes;
 
 const std::string kDeclarationLine =
     "<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n";
-
-// Runs the step in a child process whose files may not grow beyond limit bytes: a write
-// past it fails instead of killing the process. Answers 0 when the step succeeded, 1 when
-// it raised a run-time error.
-int RunWithFileSizeLimit(rlim_t limit, const std::function<void()>& step) {
-  const pid_t child = fork();
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit file_size{limit, limit};
-    setrlimit(RLIMIT_FSIZE, &file_size);
-    _exit(RaisedNumber(step) == 0 ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 class XmlDocumentTest : public ::testing::Test {
  protected:
@@ -108,6 +88,10 @@ TEST_F(XmlDocumentTest, ReadsTheEncodingTheDeclarationNames) {
   EXPECT_EQ(value_of("<r v=\"\xC3\xA9\"/>"), e_acute);
   EXPECT_EQ(value_of("\xEF\xBB\xBF<r v=\"\xC3\xA9\"/>"), e_acute);
   EXPECT_EQ(value_of(std::string("\xFF\xFE<\0r\0 \0v\0=\0\"\0\xE9\0\"\0/\0>\0", 22)), e_acute);
+  // Whatever a file declared, it is written back in ISO-8859-1 and says so.
+  LoadBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r v=\"\xC3\xA9\"/>")
+      .Save(test_.files, dir_.WinPath("in.xml"));
+  EXPECT_EQ(ReadBytes(dir_.path() / "in.xml"), kDeclarationLine + "<r v=\"\xE9\" />\n");
   // Bytes that are not what the file claims are refused rather than misread.
   EXPECT_EQ(value_of("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r v=\"\xE9\"/>"), "(not loaded)");
   EXPECT_EQ(value_of("<r v=\"\xE9\"/>"), "(not loaded)");
@@ -307,12 +291,15 @@ TEST_F(XmlDocumentTest, SavingReplacesTheFileAtomically) {
   const auto save = [&] { document.Save(test_.files, dir_.WinPath("Settings.xml")); };
 
   // The write fails half-way: the old file is whole and no temporary file is left.
-  EXPECT_EQ(RunWithFileSizeLimit(4096, save), 1);
+  {
+    const testing::FileSizeLimit limit(4096);
+    EXPECT_NE(RaisedNumber(save), 0);
+  }
   EXPECT_EQ(ReadBytes(dir_.path() / "Settings.xml"), old_content);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 
   // With room enough the same save succeeds.
-  EXPECT_EQ(RunWithFileSizeLimit(1 << 20, save), 0);
+  EXPECT_EQ(RaisedNumber(save), 0);
   const std::string written = ReadBytes(dir_.path() / "Settings.xml");
   EXPECT_GT(written.size(), 4096u);
   EXPECT_NE(written.find("<Parameter Name=\"P1999\" />"), std::string::npos);

@@ -1,4 +1,5 @@
-// The automation objects of the POSIX platform: the stand-in CATIA and the WMI stand-in.
+// The COM services on Linux: the WMI stand-in for monikers, the stand-in CATIA's socket for
+// the running "CATIA.Application".
 #pragma once
 
 #include <memory>
