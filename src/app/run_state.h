@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/forms.h"
 #include "host/variant.h"
 #include "platform/platform.h"
 
@@ -43,6 +44,9 @@ struct RunState {
   // The attached CATIA application; null until session detection attaches.
   DispatchPtr CatiaApp;
   ParameterTable ParameterDefs;
+
+  // The program's forms, loaded on first access; declared last so that they go first.
+  Forms forms{*this};
 };
 
 }  // namespace kelvort

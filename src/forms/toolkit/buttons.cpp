@@ -1,0 +1,67 @@
+// Command buttons, option buttons and check boxes.
+#include "forms/toolkit/buttons.h"
+
+#include "forms/toolkit/form.h"
+#include "log/run_error.h"
+
+namespace kelvort {
+
+CommandButton::CommandButton(const ControlSpec& spec) : CaptionedControl("CommandButton", spec) {
+  AddPlacementMembers();
+  members().AddProperty(
+      "Default", [this] { return Variant(default_); },
+      [this](const Variant& v) { default_ = v.ToBoolean(); });
+  members().AddProperty(
+      "Cancel", [this] { return Variant(cancel_); },
+      [this](const Variant& v) { cancel_ = v.ToBoolean(); });
+}
+
+OptionButton::OptionButton(const ControlSpec& spec, bool selected, std::string group)
+    : CaptionedControl("OptionButton", spec), value_(selected), group_(std::move(group)) {
+  AddPlacementMembers();
+  members().AddProperty(
+      "Value", [this] { return Variant(value_); },
+      [this](const Variant& v) { SetValue(v.ToBoolean()); });
+}
+
+void OptionButton::SetValue(bool value) {
+  if (value == value_) return;
+  value_ = value;
+  if (!value) return;
+  if (form() != nullptr) {
+    for (Control* control : form()->Controls()) {
+      auto* other = dynamic_cast<OptionButton*>(control);
+      if (other != nullptr && other != this && other->group_ == group_) other->value_ = false;
+    }
+  }
+  FireClick();
+}
+
+bool OptionButton::UserClick() {
+  if (!TakesInput()) return false;
+  SetValue(true);
+  return true;
+}
+
+CheckBox::CheckBox(const ControlSpec& spec, int16_t value)
+    : CaptionedControl("CheckBox", spec), value_(value) {
+  AddPlacementMembers();
+  members().AddProperty(
+      "Value", [this] { return Variant(value_); },
+      [this](const Variant& v) { SetValue(v.ToInteger()); });
+}
+
+void CheckBox::SetValue(int16_t value) {
+  if (value < kUnchecked || value > kGrayed) Raise(errors::kInvalidPropertyValue);
+  if (value == value_) return;
+  value_ = value;
+  FireClick();
+}
+
+bool CheckBox::UserClick() {
+  if (!TakesInput()) return false;
+  SetValue(value_ == kUnchecked ? kChecked : kUnchecked);
+  return true;
+}
+
+}  // namespace kelvort

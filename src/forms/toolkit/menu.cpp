@@ -1,0 +1,13 @@
+// Menu items.
+#include "forms/toolkit/menu.h"
+
+namespace kelvort {
+
+Menu::Menu(const ControlSpec& spec, std::string parent, bool checked)
+    : CaptionedControl("Menu", spec), parent_(std::move(parent)), checked_(checked) {
+  members().AddProperty(
+      "Checked", [this] { return Variant(checked_); },
+      [this](const Variant& v) { checked_ = v.ToBoolean(); });
+}
+
+}  // namespace kelvort

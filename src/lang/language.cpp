@@ -1,0 +1,71 @@
+// The language of the program's texts.
+#include "lang/language.h"
+
+#include <optional>
+
+#include "forms/frm_main.h"
+#include "forms/frm_settings.h"
+#include "log/procedure.h"
+#include "settings/path_helpers.h"
+#include "settings/xml_helpers.h"
+#include "util/text.h"
+
+namespace kelvort {
+namespace {
+
+// The text of the key element below lang.xml's root in the language; none when the
+// element or the language's attribute is missing.
+std::optional<std::string> TextOf(RunState& state, XmlNode root, std::string_view key,
+                                  std::string_view language) {
+  const XmlNode element = GetXMLNode(state, root, key, false);
+  if (!element) return std::nullopt;
+  const XmlAttribute text = element.Attribute(language);
+  if (!text) return std::nullopt;
+  return text.Text();
+}
+
+}  // namespace
+
+std::string LangFile(const RunState& state) {
+  return state.platform.environment.ProgramFolder() + "\\..\\Config\\lang.xml";
+}
+
+std::string GetLanguage(RunState& state) {
+  return Procedure<std::string>(state, "GetLanguage", Gate::kErrorOccurred, [&](std::string& code) {
+    FrmSettings& settings = state.forms.frmSettings();
+    for (int16_t index = 0; index <= settings.optLang.UBound(); ++index) {
+      if (settings.optLang[index].Value()) code = "Lang" + std::to_string(index);
+    }
+  });
+}
+
+std::string GetRightLangText(RunState& state, std::string_view key) {
+  return Procedure<std::string>(state, "GetRightLangText", Gate::kNone, [&](std::string& text) {
+    const std::string language = GetLanguage(state);
+    if (!FileExists(state, LangFile(state), false)) return;
+    const XmlDocument texts = XmlDocument::Load(state.platform.files, LangFile(state));
+    text = TextOf(state, GetXMLRootNode(state, texts), key, language).value_or("");
+  });
+}
+
+void SetLanguage(RunState& state, Form& form) {
+  Procedure(state, "SetLanguage", Gate::kErrorOccurred, [&] {
+    const std::string language = GetLanguage(state);
+    if (!FileExists(state, LangFile(state), false)) return;
+    const XmlDocument texts = XmlDocument::Load(state.platform.files, LangFile(state));
+    const XmlNode root = GetXMLRootNode(state, texts);
+    for (Control* control : form.Controls()) {
+      const std::string tag = control->Tag();
+      if (tag.empty()) continue;
+      const std::string key = Split(tag, ',').front();
+      if (const auto caption = TextOf(state, root, key, language))
+        control->Put("Caption", *caption);
+    }
+    if (form.Tag().empty()) return;
+    if (const auto caption = TextOf(state, root, form.Tag(), language)) {
+      form.SetCaption(std::string(kProductName) + " - " + *caption);
+    }
+  });
+}
+
+}  // namespace kelvort

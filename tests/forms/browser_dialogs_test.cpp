@@ -1,0 +1,163 @@
+// Tests of the file and folder dialogs as a user goes through them on a real folder tree.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "forms/forms_fixture.h"
+#include "forms/frm_file_browser.h"
+#include "forms/frm_folder_browser.h"
+#include "forms/show_formular.h"
+#include "settings/settings_file.h"
+
+namespace kelvort {
+namespace {
+
+class BrowserDialogsTest : public testing::FormsFixture {
+ protected:
+  BrowserDialogsTest() {
+    std::filesystem::create_directories(root() / "Data/Beta");
+    for (const char* file : {"Data/report.txt", "Data/plan.xml"})
+      testing::WriteBytes(root() / file, "x");
+    GetGlobalSettings(state_);
+  }
+
+  static const std::string& AnswerOf(FrmFileBrowser& dialog) { return dialog.txtFile.Text(); }
+  static const std::string& AnswerOf(FrmFolderBrowser& dialog) { return dialog.txtFolder.Text(); }
+
+  // Shows a dialog; the user opens the Data folder (coming from the folder above, wherever
+  // the dialog stood), then does the rest. Answers what the caller then reads.
+  template <typename Dialog>
+  std::string Ask(FormId id, std::function<void(Dialog&)> then) {
+    renderer().Then<Dialog>([this, then](Dialog& dialog) {
+      dialog.lstDir.SetPath(WinPath(""));
+      dialog.lstDir.SetPath(WinPath("Data"));
+      then(dialog);
+    });
+    ShowFormular(state_, id);
+    return AnswerOf(dynamic_cast<Dialog&>(state_.forms.Get(id)));
+  }
+  std::string AskForFile(std::function<void(FrmFileBrowser&)> then) {
+    return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then));
+  }
+  std::string AskForFolder(std::function<void(FrmFolderBrowser&)> then) {
+    return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then));
+  }
+
+  static int16_t Position(const FileListBox& list, const std::string& name) {
+    for (int16_t i = 0; i < list.ListCount(); ++i) {
+      if (list.List(i) == name) return i;
+    }
+    return -1;
+  }
+};
+
+TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
+  const std::string data = WinPath("Data");
+  EXPECT_EQ(AskForFile([](FrmFileBrowser& dialog) {
+              dialog.txtFile.UserType("report.txt");
+              dialog.cmdOK.UserClick();
+            }),
+            data + "\\report.txt");
+  EXPECT_FALSE(state_.forms.frmFileBrowser().Visible());
+  EXPECT_EQ(state_.forms.frmFileBrowser().Caption(), "Kelvort - " + Shipped("Selectfile", "Lang0"));
+
+  EXPECT_EQ(AskForFile([](FrmFileBrowser& dialog) {
+              dialog.txtFile.UserType("sub\\report.txt");
+              dialog.cmdOK.UserClick();
+            }),
+            "sub\\report.txt");
+
+  // Opening a folder shows it in the answer; clicking a file puts folder and name there.
+  EXPECT_EQ(AskForFile([&](FrmFileBrowser& dialog) {
+              EXPECT_EQ(dialog.txtFile.Text(), data);
+              EXPECT_EQ(dialog.txtFile.SelStart(), static_cast<int32_t>(data.size()));
+              EXPECT_TRUE(dialog.txtFile.HasFocus());
+              EXPECT_TRUE(dialog.lstFile.UserSelect(Position(dialog.lstFile, "plan.xml")));
+              dialog.cmdOK.UserClick();
+            }),
+            data + "\\plan.xml");
+
+  // OK right after opening a folder answers the folder.
+  EXPECT_EQ(AskForFile([&](FrmFileBrowser& dialog) {
+              dialog.lstDir.UserOpen(0);
+              dialog.cmdOK.UserClick();
+            }),
+            data + "\\Beta");
+
+  EXPECT_EQ(AskForFile([](FrmFileBrowser& dialog) {
+              dialog.txtFile.UserType("report.txt");
+              dialog.cmdCancel.UserClick();
+            }),
+            "");
+
+  // At a drive's root the name is joined with one backslash.
+  EXPECT_EQ(AskForFile([](FrmFileBrowser& dialog) {
+              dialog.lstDir.SetPath("Z:\\");
+              dialog.txtFile.UserType("report.txt");
+              dialog.cmdOK.UserClick();
+            }),
+            "Z:\\report.txt");
+  EXPECT_EQ(renderer().shown.size(), 6u);
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(BrowserDialogsTest, StartDataExplorerPreparesTheFileDialogForAFolder) {
+  FrmFileBrowser& dialog = state_.forms.frmFileBrowser();
+  dialog.lstDir.SetPath(WinPath("Data"));
+  dialog.start_dataexplorer();
+  EXPECT_EQ(dialog.cmbFilter.Text(), "Folder (*)");
+  EXPECT_EQ(dialog.cmbFilter.ListIndex(), 0);
+  EXPECT_EQ(dialog.lstFile.Pattern(), "Folder (*)");
+  EXPECT_EQ(dialog.lstFile.ListCount(), 0);
+  EXPECT_FALSE(dialog.lstFile.Enabled());
+  EXPECT_EQ(dialog.lstDrive.Drive(), "Z:");
+
+  renderer().Then<FrmFileBrowser>([&](FrmFileBrowser& shown) {
+    shown.lstFile.SetPattern("*.*");
+    EXPECT_FALSE(shown.lstFile.UserSelect(0)) << "the disabled file list takes no choice";
+    shown.cmdOK.UserClick();
+  });
+  ShowFormular(state_, FormId::kFileBrowser);
+  EXPECT_EQ(dialog.txtFile.Text(), WinPath("Data"));
+}
+
+TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
+  state_.forms.frmFolderBrowser();
+  const auto before = Snapshot();
+  EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
+              dialog.txtFolder.UserType("Fresh");
+              dialog.cmdCancel.UserClick();
+            }),
+            "");
+  EXPECT_EQ(Snapshot(), before);
+
+  EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
+              dialog.txtFolder.UserType("Fresh");
+              dialog.cmdOK.UserClick();
+            }),
+            WinPath("Data\\Fresh"));
+  EXPECT_TRUE(std::filesystem::is_directory(root() / "Data/Fresh"));
+
+  const std::string deep = WinPath("Data\\new1\\new2");
+  EXPECT_EQ(AskForFolder([&](FrmFolderBrowser& dialog) {
+              dialog.txtFolder.UserType(deep);
+              dialog.cmdOK.UserClick();
+            }),
+            deep);
+  EXPECT_TRUE(std::filesystem::is_directory(root() / "Data/new1/new2"));
+
+  // An existing folder chosen in the list is answered as it is.
+  EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
+              dialog.lstDir.UserOpen(0);
+              dialog.cmdOK.UserClick();
+            }),
+            WinPath("Data\\Beta"));
+  EXPECT_EQ(state_.forms.frmFolderBrowser().Caption(),
+            "Kelvort - " + Shipped("Selectfolder", "Lang0"));
+  EXPECT_TRUE(Reported().empty());
+}
+
+}  // namespace
+}  // namespace kelvort

@@ -1,0 +1,161 @@
+// Tests of the main window and the about box: loading, the stay-on-top switch, the help
+// page, ShowFormular, unloading, and the images the forms refer to.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "forms/forms_fixture.h"
+#include "forms/frm_about.h"
+#include "forms/frm_folder_browser.h"
+#include "forms/frm_main.h"
+#include "forms/frm_settings.h"
+#include "forms/show_formular.h"
+#include "forms/toolkit/headless_renderer.h"
+#include "settings/settings_file.h"
+
+namespace kelvort {
+namespace {
+
+using testing::WriteBytes;
+
+using MainWindowTest = testing::FormsFixture;
+
+TEST_F(MainWindowTest, LoadingGivesCaptionTagsTextsAndTheStoredStayOnTopMark) {
+  std::filesystem::create_directories(UserFolder());
+  WriteBytes(UserFolder() / "Settings.xml",
+             testing::kDeclarationLine +
+                 "<SETTINGS><frmMain><Controls><menForeground Enabled='True' Checked='-1'/>"
+                 "</Controls></frmMain></SETTINGS>\n");
+  // As the run starts: the settings are read, then a pending failure does not stop the
+  // window's own start.
+  GetGlobalSettings(state_);
+  state_.ErrorOccurred = true;
+
+  FrmMain& main = state_.forms.frmMain();
+  EXPECT_EQ(main.Caption(), "Kelvort -  1.000.04");
+  EXPECT_FALSE(state_.ErrorOccurred);
+  const std::vector<std::string> tags = {main.menExtras.Tag(),     main.menSettings.Tag(),
+                                         main.menForeground.Tag(), main.menInfo.Tag(),
+                                         main.menAbout.Tag(),      main.menHelp.Tag()};
+  EXPECT_EQ(tags,
+            (std::vector<std::string>{"Extras", "Settings", "Foreground,1", "", "About", "Help"}));
+  EXPECT_EQ(main.menForeground.Caption(), Shipped("Foreground", "Lang0"));
+  EXPECT_EQ(main.menInfo.Caption(), "?");
+  EXPECT_TRUE(main.menForeground.Checked());
+  EXPECT_FALSE(test_.windows.IsTopmost(main.hWnd())) << "restoring the mark runs no Click";
+  EXPECT_TRUE(state_.forms.IsLoaded(FormId::kSettings)) << "the language lives on frmSettings";
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(MainWindowTest, StayOnTopSwitchesTheMainWindowAndLaterDialogs) {
+  FrmMain& main = ShowMainWindow();
+  const auto close_settings = [](FrmSettings& dialog) { dialog.cmdCancel.UserClick(); };
+
+  main.menForeground.UserClick();
+  EXPECT_TRUE(main.menForeground.Checked());
+  EXPECT_TRUE(test_.windows.IsTopmost(main.hWnd()));
+  renderer().Then<FrmSettings>(close_settings);
+  main.menSettings.UserClick();
+
+  main.menForeground.UserClick();
+  EXPECT_FALSE(main.menForeground.Checked());
+  EXPECT_FALSE(test_.windows.IsTopmost(main.hWnd()));
+  renderer().Then<FrmSettings>(close_settings);
+  main.menSettings.UserClick();
+  renderer().Then<FrmAbout>([](FrmAbout& about) { about.cmdOK.UserClick(); });
+  main.menAbout.UserClick();
+
+  EXPECT_EQ(renderer().shown, (std::vector<std::string>{"frmSettings", "frmSettings", "frmAbout"}));
+  EXPECT_EQ(renderer().shown_topmost, (std::vector<bool>{true, false, false}));
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramFolder) {
+  const std::string program = WinPath("Program Files\\Kelvort\\bin");
+  test_.environment.SetProgramFolder(program);
+  FrmMain& main = ShowMainWindow();
+  main.menHelp.UserClick();
+  EXPECT_EQ(test_.shell.opened, std::vector<std::string>{program + "\\..\\Help\\ind.html"});
+}
+
+TEST_F(MainWindowTest, AboutBoxClosesWithOkAndOpensAfresh) {
+  FrmMain& main = ShowMainWindow();
+  renderer().Then<FrmAbout>([this](FrmAbout& about) {
+    EXPECT_NE(about.Caption().find("Brannick"), std::string::npos);
+    for (const Label* line : {&about.Label1, &about.Label2, &about.Label3, &about.Label8,
+                              &about.Label4, &about.Label5, &about.Label6}) {
+      EXPECT_FALSE(line->Caption().empty()) << line->Name();
+      EXPECT_EQ(line->alignment(), Alignment::kCenter);
+    }
+    about.Text1.SetText("scribbled over");
+    about.cmdOK.UserClick();
+    EXPECT_FALSE(state_.forms.IsLoaded(FormId::kAbout));
+  });
+  main.menAbout.UserClick();
+  EXPECT_FALSE(state_.forms.IsLoaded(FormId::kAbout));
+
+  renderer().Then<FrmAbout>([](FrmAbout& about) {
+    EXPECT_NE(about.Text1.Text().find("Alle Rechte vorbehalten"), std::string::npos);
+    about.cmdOK.UserClick();
+  });
+  ShowFormular(state_, FormId::kAbout);
+  EXPECT_EQ(renderer().shown.size(), 2u);
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(MainWindowTest, ShowingWithoutADisplayIsReportedUnderShowFormular) {
+  state_.forms.SetRenderer(std::make_unique<HeadlessRenderer>());
+  ShowFormular(state_, FormId::kAbout);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"ShowFormular"});
+  ASSERT_EQ(test_.message_boxes.boxes.size(), 1u);
+  EXPECT_NE(test_.message_boxes.boxes[0].text.find("no display"), std::string::npos);
+  EXPECT_EQ(state_.FailureCount, 1);
+}
+
+TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsTheOtherForms) {
+  // With none of the others loaded, nothing else happens.
+  state_.forms.frmMain();
+  state_.forms.Unload(FormId::kSettings);
+  state_.forms.Unload(FormId::kMain);
+  EXPECT_FALSE(state_.forms.IsLoaded(FormId::kMain));
+
+  state_.forms.frmMain();
+  state_.forms.frmAbout();
+  state_.forms.frmFolderBrowser();
+  state_.forms.frmFileBrowser();
+  state_.forms.Unload(FormId::kMain);
+  for (const FormId form : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
+                            FormId::kFolderBrowser, FormId::kAbout}) {
+    EXPECT_FALSE(state_.forms.IsLoaded(form));
+  }
+  EXPECT_TRUE(Reported().empty());
+}
+
+// The width and height of an SVG image.
+std::pair<std::string, std::string> SvgSize(const std::string& name) {
+  testing::TestPlatform test;
+  const XmlDocument image = XmlDocument::Load(
+      test.files,
+      testing::ToWinPath(std::filesystem::path(KELVORT_SOURCE_DIR) / "resources" / name));
+  const XmlNode svg = image.SelectSingleNode("*");
+  if (!svg) return {};
+  return {svg.Attribute("width").Text(), svg.Attribute("height").Text()};
+}
+
+TEST_F(MainWindowTest, FormsShowTheProgramsImages) {
+  FrmMain& main = state_.forms.frmMain();
+  FrmAbout& about = state_.forms.frmAbout();
+  EXPECT_EQ(SvgSize(main.Picture1.Picture()), (std::pair<std::string, std::string>{"180", "42"}));
+  EXPECT_EQ(SvgSize(about.Picture1.Picture()), (std::pair<std::string, std::string>{"225", "53"}));
+  for (const FormId id : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
+                          FormId::kFolderBrowser, FormId::kAbout}) {
+    const Form& form = state_.forms.Get(id);
+    EXPECT_EQ(SvgSize(form.design().icon), (std::pair<std::string, std::string>{"32", "32"}))
+        << form.Name();
+  }
+}
+
+}  // namespace
+}  // namespace kelvort

@@ -1,0 +1,261 @@
+// Tests of the form toolkit: properties by name and their conversions, control arrays,
+// option groups, lists, and the drive, folder and file lists on a real folder tree.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "forms/toolkit/buttons.h"
+#include "forms/toolkit/file_system_lists.h"
+#include "forms/toolkit/form.h"
+#include "forms/toolkit/list_controls.h"
+#include "forms/toolkit/menu.h"
+#include "forms/toolkit/text_box.h"
+#include "platform/posix/file_system.h"
+#include "support/raised.h"
+#include "support/temp_dir.h"
+
+namespace kelvort {
+namespace {
+
+using testing::RaisedNumber;
+
+// A form that a test fills with the controls it needs.
+class TestForm : public Form {
+ public:
+  TestForm() : Form(FormSpec{.name = "frmTest"}) {}
+  using Form::Add;
+};
+
+Variant Get(Dispatch& control, const char* member) {
+  return control.Get(member);
+}
+
+TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
+  TestForm form;
+  auto& option = form.Add<OptionButton>(ControlSpec{.name = "optA", .index = 3});
+  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
+  auto& text = form.Add<TextBox>(ControlSpec{.name = "txtA"});
+  auto& menu = form.Add<Menu>(ControlSpec{.name = "menA"});
+
+  // Booleans take True/False in any case, or a number where only 0 is false.
+  for (const auto& [value, expected] :
+       std::vector<std::pair<Variant, bool>>{{"True", true},
+                                             {"FALSE", false},
+                                             {"tRuE", true},
+                                             {"-1", true},
+                                             {"0", false},
+                                             {"7", true},
+                                             {Variant(false), false},
+                                             {Variant(int16_t{1}), true}}) {
+    option.Put("Enabled", value);
+    EXPECT_EQ(option.Enabled(), expected) << value.ToText();
+  }
+  EXPECT_EQ(RaisedNumber([&] { option.Put("Value", "yes"); }), errors::kTypeMismatch);
+  EXPECT_EQ(RaisedNumber([&] { menu.Put("Checked", ""); }), errors::kTypeMismatch);
+  menu.Put("checked", "-1");  // member names ignore letter case
+  EXPECT_TRUE(menu.Checked());
+
+  // Integers: a text that is no number is 13, one out of range 6, a bad value 380.
+  check.Put("Value", "2");
+  EXPECT_EQ(check.Value(), CheckBox::kGrayed);
+  EXPECT_EQ(RaisedNumber([&] { check.Put("Value", "3"); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(RaisedNumber([&] { check.Put("Value", "one"); }), errors::kTypeMismatch);
+  EXPECT_EQ(RaisedNumber([&] { check.Put("Value", "40000"); }), errors::kOverflow);
+  EXPECT_EQ(check.Value(), CheckBox::kGrayed);
+  EXPECT_EQ(RaisedNumber([&] { text.Put("Width", "-15"); }), errors::kInvalidPropertyValue);
+
+  // The caret stays within the text.
+  text.Put("Text", "Grüße");
+  text.Put("SelStart", "5");
+  EXPECT_EQ(text.SelStart(), 5);
+  EXPECT_EQ(RaisedNumber([&] { text.Put("SelStart", "6"); }), errors::kInvalidPropertyValue);
+
+  // Index: array members answer theirs, other controls fail distinguishably.
+  EXPECT_EQ(Get(option, "Index"), Variant(int16_t{3}));
+  EXPECT_EQ(RaisedNumber([&] { Get(check, "Index"); }), 343);
+  // Members a control does not have, and read-only ones.
+  EXPECT_EQ(RaisedNumber([&] { text.Put("Caption", "x"); }), errors::kMemberNotSupported);
+  EXPECT_EQ(RaisedNumber([&] { Get(check, "Checked"); }), errors::kMemberNotSupported);
+  EXPECT_EQ(RaisedNumber([&] { option.Put("Name", "optB"); }), 383);
+  EXPECT_EQ(Get(option, "Name"), Variant("optA"));
+}
+
+TEST(ToolkitTest, OptionButtonsExcludeEachOtherWithinTheirGroupOnly) {
+  TestForm form;
+  std::vector<std::string> clicks;
+  auto& english = form.Add<OptionButton>(ControlSpec{.name = "optLang", .index = 0}, true);
+  auto& german = form.Add<OptionButton>(ControlSpec{.name = "optLang", .index = 1});
+  auto& french = form.Add<OptionButton>(ControlSpec{.name = "optLang", .index = 2});
+  auto& framed = form.Add<OptionButton>(ControlSpec{.name = "optUnit"}, true, "fraUnits");
+  for (OptionButton* option : {&english, &german, &french}) {
+    option->on_click = [&clicks, option] { clicks.push_back(std::to_string(option->Index())); };
+  }
+  framed.on_click = [&clicks] { clicks.push_back("unit"); };
+
+  german.Put("Value", "True");
+  EXPECT_FALSE(english.Value());
+  EXPECT_TRUE(german.Value());
+  EXPECT_FALSE(french.Value());
+  EXPECT_TRUE(framed.Value()) << "another container's group is untouched";
+  EXPECT_EQ(clicks, std::vector<std::string>{"1"});
+
+  german.SetValue(true);  // no change, no Click
+  EXPECT_EQ(clicks.size(), 1u);
+  german.Put("Value", "0");  // clearing the selected one leaves none selected
+  EXPECT_FALSE(english.Value() || german.Value() || french.Value());
+  french.SetValue(true);
+  english.SetValue(true);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"1", "2", "0"}));
+  EXPECT_FALSE(french.Value());
+}
+
+TEST(ToolkitTest, ListsKeepTheirOrderAndSelection) {
+  TestForm form;
+  auto& sorted = form.Add<ListBox>(ControlSpec{.name = "lstSorted"}, true);
+  auto& combo = form.Add<ComboBox>(ControlSpec{.name = "cmbFilter"});
+  int clicks = 0;
+  sorted.on_click = [&] { ++clicks; };
+
+  for (const char* item : {"delta", "Alpha", "charlie", "bravo", "alpha"})
+    sorted.Call("AddItem", {item});
+  std::vector<std::string> items;
+  for (int16_t i = 0; i < sorted.ListCount(); ++i) items.push_back(sorted.List(i));
+  EXPECT_EQ(items, (std::vector<std::string>{"Alpha", "alpha", "bravo", "charlie", "delta"}));
+
+  sorted.Put("ListIndex", "2");
+  EXPECT_EQ(clicks, 1);
+  sorted.Call("AddItem", {"Aardvark"});  // inserted in front: the selection stays on bravo
+  EXPECT_EQ(Get(sorted, "Text"), Variant("bravo"));
+  EXPECT_EQ(sorted.ListIndex(), 3);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(RaisedNumber([&] { sorted.Put("ListIndex", "6"); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(RaisedNumber([&] { sorted.Put("ListIndex", "-2"); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(RaisedNumber([&] { sorted.Get("List", {Variant(int16_t{6})}); }), 381);
+  sorted.Put("ListIndex", "-1");
+  EXPECT_EQ(Get(sorted, "Text"), Variant(""));
+  EXPECT_EQ(clicks, 2);
+
+  // A combo box's text follows its selection; its items keep the order they were added in.
+  combo.AddItem("*.xml");
+  combo.Call("AddItem", {"*.txt", Variant(int16_t{0})});
+  combo.SetListIndex(1);
+  EXPECT_EQ(combo.Text(), "*.xml");
+  EXPECT_EQ(RaisedNumber([&] { combo.Put("Sorted", "True"); }), 383);
+}
+
+class FileSystemListsTest : public ::testing::Test {
+ protected:
+  FileSystemListsTest() {
+    for (const char* folder : {"Data/Beta", "Data/alpha", "Data/Gamma/Deep"}) {
+      std::filesystem::create_directories(dir_.path() / folder);
+    }
+    for (const char* file :
+         {"Data/report.txt", "Data/Notes.TXT", "Data/README", "Data/plan.xml", "Data/Folder (x)"}) {
+      testing::WriteBytes(dir_.path() / file, "x");
+    }
+  }
+
+  testing::TempDir dir_;
+  PosixFileSystem files_{"UTF-8"};
+  FileSystemView view_{files_, dir_.WinPath("Data")};
+  TestForm form_;
+};
+
+TEST_F(FileSystemListsTest, FolderListShowsTheHierarchyAndRefusesMissingFolders) {
+  auto& folders = form_.Add<DirListBox>(ControlSpec{.name = "lstDir"}, view_);
+  std::vector<std::string> changes;
+  folders.on_change = [&] { changes.push_back(folders.Path()); };
+  const std::string data = dir_.WinPath("Data");
+
+  ASSERT_EQ(folders.Path(), data);
+  std::vector<std::string> listed;
+  for (int16_t i = 0; i < folders.ListCount(); ++i) listed.push_back(folders.List(i));
+  EXPECT_EQ(listed.size(), 3u);
+  EXPECT_NE(std::find(listed.begin(), listed.end(), data + "\\Gamma"), listed.end());
+  EXPECT_EQ(folders.List(-1), data);
+  EXPECT_EQ(folders.List(-2), dir_.WinPath());
+
+  folders.Put("Path", "Gamma\\Deep");  // relative to the list's folder
+  folders.SetPath("..\\..\\Beta\\.\\");
+  EXPECT_EQ(changes, (std::vector<std::string>{data + "\\Gamma\\Deep", data + "\\Beta"}));
+  EXPECT_EQ(folders.ListCount(), 0);
+
+  // A folder that does not exist leaves the list where it was, without Change.
+  EXPECT_EQ(RaisedNumber([&] { folders.SetPath(data + "\\Missing"); }), errors::kPathNotFound);
+  EXPECT_EQ(RaisedNumber([&] { folders.SetPath("Q:\\"); }), errors::kPathNotFound);
+  EXPECT_EQ(folders.Path(), data + "\\Beta");
+  EXPECT_EQ(changes.size(), 2u);
+
+  // The drive's root keeps its backslash; there is nothing above it.
+  folders.SetPath("Z:\\");
+  EXPECT_EQ(folders.Path(), "Z:\\");
+  EXPECT_EQ(folders.List(-1), "Z:\\");
+  EXPECT_EQ(RaisedNumber([&] { folders.List(-2); }), 381);
+}
+
+TEST_F(FileSystemListsTest, FileListMatchesItsPatternAndDriveListKnowsOnlyRealDrives) {
+  auto& listed = form_.Add<FileListBox>(ControlSpec{.name = "lstFile"}, view_);
+  auto& drives = form_.Add<DriveListBox>(ControlSpec{.name = "lstDrive"}, view_);
+  const auto names = [&] {
+    std::vector<std::string> all;
+    for (int16_t i = 0; i < listed.ListCount(); ++i) all.push_back(listed.List(i));
+    std::sort(all.begin(), all.end());
+    return all;
+  };
+
+  EXPECT_EQ(names(), (std::vector<std::string>{"Folder (x)", "Notes.TXT", "README", "plan.xml",
+                                               "report.txt"}));
+  listed.Put("Pattern", "*.txt");
+  EXPECT_EQ(names(), (std::vector<std::string>{"Notes.TXT", "report.txt"}));
+  listed.SetPattern("*.xml;read*");
+  EXPECT_EQ(names(), (std::vector<std::string>{"README", "plan.xml"}));
+  listed.SetPattern("Folder (*)");
+  EXPECT_EQ(names(), std::vector<std::string>{"Folder (x)"});
+  listed.SetPattern("?lan.*");
+  EXPECT_EQ(names(), std::vector<std::string>{"plan.xml"});
+  EXPECT_EQ(listed.FileName(), "");
+  listed.SetListIndex(0);
+  EXPECT_EQ(Get(listed, "FileName"), Variant("plan.xml"));
+  EXPECT_EQ(RaisedNumber([&] { listed.SetPath(dir_.WinPath("Data\\report.txt")); }),
+            errors::kPathNotFound);
+  EXPECT_EQ(listed.FileName(), "plan.xml");
+
+  EXPECT_EQ(drives.Drive(), "Z:");
+  int changes = 0;
+  drives.on_change = [&] { ++changes; };
+  drives.Put("Drive", "z:\\anything");  // only the drive letter counts
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(RaisedNumber([&] { drives.SetDrive("Q:"); }), 68);
+  EXPECT_EQ(drives.Drive(), "Z:");
+}
+
+TEST(ToolkitTest, UserInputReachesOnlyEnabledControlsOnShownForms) {
+  TestForm form;
+  auto& text = form.Add<TextBox>(ControlSpec{.name = "txtA"});
+  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
+  int changes = 0;
+  text.on_change = [&] { ++changes; };
+
+  EXPECT_FALSE(text.UserType("hidden form"));
+  EXPECT_EQ(RaisedNumber([&] { text.SetFocus(); }), errors::kInvalidProcedureCall);
+  form.Load(1);
+  form.SetVisible(true);
+  EXPECT_TRUE(text.UserType("Grüße"));
+  EXPECT_EQ(text.SelStart(), 5);
+  EXPECT_EQ(changes, 1);
+  text.SetFocus();
+  EXPECT_TRUE(text.HasFocus());
+  check.SetEnabled(false);
+  EXPECT_FALSE(check.UserClick());
+  EXPECT_EQ(check.Value(), CheckBox::kUnchecked);
+  check.SetEnabled(true);
+  EXPECT_TRUE(check.UserClick());
+  EXPECT_EQ(check.Value(), CheckBox::kChecked);
+  form.Hide();
+  EXPECT_FALSE(text.HasFocus());
+}
+
+}  // namespace
+}  // namespace kelvort

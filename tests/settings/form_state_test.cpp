@@ -1,0 +1,242 @@
+// Tests of the saved control state: what a save writes to Settings.xml and in which order,
+// what a restore applies, and how failures end a restore.
+#include "settings/form_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/forms_fixture.h"
+#include "forms/frm_settings.h"
+#include "forms/toolkit/buttons.h"
+#include "forms/toolkit/list_controls.h"
+#include "forms/toolkit/menu.h"
+#include "forms/toolkit/text_box.h"
+#include "settings/settings_file.h"
+
+namespace kelvort {
+namespace {
+
+using testing::kDeclarationLine;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class TestForm : public Form {
+ public:
+  TestForm() : Form(FormSpec{.name = "frmTest"}) {}
+  using Form::Add;
+};
+
+class FormStateTest : public testing::FormsFixture {
+ protected:
+  // Per-user settings (mode 1) in the default folder.
+  void UsePerUserSettings() {
+    GetGlobalSettings(state_);
+    ASSERT_EQ(state_.SettingsMode, 1);
+  }
+  void WriteUserSettings(const std::string& body) {
+    WriteBytes(UserFolder() / "Settings.xml",
+               kDeclarationLine + "<SETTINGS>" + body + "</SETTINGS>\n");
+  }
+
+  // The elements below SETTINGS/<form> of a file, in document order, one line each: the
+  // path below the form and the attributes.
+  std::vector<std::string> Outline(const std::filesystem::path& file, const std::string& form) {
+    WriteBytes(root() / "outline.xml", ReadBytes(file));
+    const XmlDocument document = XmlDocument::Load(test_.files, WinPath("outline.xml"));
+    std::vector<std::string> lines;
+    const auto walk = [&](const auto& self, const XmlNode& node, const std::string& path) -> void {
+      for (const XmlNode& child : node.ChildNodes()) {
+        std::string line = path + child.Name();
+        for (const XmlAttribute& attribute : child.Attributes()) {
+          line += " " + attribute.Name() + "=" + attribute.Text();
+        }
+        lines.push_back(line);
+        self(self, child, path + child.Name() + "/");
+      }
+    };
+    if (const XmlNode element = document.SelectSingleNode("SETTINGS/" + form))
+      walk(walk, element, "");
+    return lines;
+  }
+};
+
+TEST_F(FormStateTest, FirstSaveOfTheSettingsDialogStoresItsMarkedControlsInFormOrder) {
+  WriteShared(kDeclarationLine + "<SETTINGS><Parameters/></SETTINGS>\n");
+  UsePerUserSettings();
+  FrmSettings& settings = state_.forms.frmSettings();
+
+  WriteSettings(state_, settings);
+  const std::vector<std::string> english = {
+      "Controls",
+      "Controls/optLang",
+      "Controls/optLang/Index_0 Enabled=True Value=True",
+      "Controls/optLang/Index_1 Enabled=True Value=False",
+      "Controls/cmdSave Enabled=True",
+  };
+  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmSettings"), english);
+
+  // Saving again reuses every element where it stands; only the values change.
+  settings.optLang[1].SetValue(true);
+  settings.cmdSave.SetEnabled(false);
+  WriteSettings(state_, settings);
+  WriteSettings(state_, settings);
+  EXPECT_EQ(
+      Outline(UserFolder() / "Settings.xml", "frmSettings"),
+      (std::vector<std::string>{
+          "Controls", "Controls/optLang", "Controls/optLang/Index_0 Enabled=True Value=False",
+          "Controls/optLang/Index_1 Enabled=True Value=True", "Controls/cmdSave Enabled=False"}));
+  // The rest of the file stays, the form's element is appended once, after it.
+  WriteBytes(root() / "outline.xml", UserSettings());
+  const XmlDocument saved = XmlDocument::Load(test_.files, WinPath("outline.xml"));
+  std::vector<std::string> top;
+  for (const XmlNode& child : saved.SelectSingleNode("SETTINGS").ChildNodes())
+    top.push_back(child.Name());
+  EXPECT_EQ(top, (std::vector<std::string>{"Parameters", "frmSettings"}));
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag) {
+  UsePerUserSettings();
+  TestForm form;
+  auto& items = form.Add<ListBox>(ControlSpec{.name = "lstItems", .tag = ",1"});
+  form.Add<ListBox>(ControlSpec{.name = "lstEmpty", .tag = "Key,1,extra"});
+  auto& menu = form.Add<Menu>(ControlSpec{.name = "menTop", .tag = "Foreground,1"}, "", true);
+  auto& name = form.Add<TextBox>(ControlSpec{.name = "txtName", .index = 3, .tag = ",1"}, "Grüße");
+  form.Add<CheckBox>(ControlSpec{.name = "chkA", .tag = "A,1"}, CheckBox::kChecked);
+  form.Add<ComboBox>(ControlSpec{.name = "cmbA", .tag = "A,01"});
+  form.Add<CheckBox>(ControlSpec{.name = "chkBlank", .tag = "A, 1"});
+  form.Add<CheckBox>(ControlSpec{.name = "chkTrailing", .tag = "A,1 "});
+  form.Add<CheckBox>(ControlSpec{.name = "chkKeyOnly", .tag = "A"});
+  form.Add<CommandButton>(ControlSpec{.name = "cmdOther", .tag = "Other,1"});
+  for (const char* item : {"one", "two", "three", "four", "five"}) items.AddItem(item);
+  items.SetListIndex(1);
+  name.SetEnabled(false);
+
+  WriteSettings(state_, form);
+  items.Call("RemoveItem", {Variant(int16_t{4})});
+  items.Call("RemoveItem", {Variant(int16_t{3})});
+  items.Call("RemoveItem", {Variant(int16_t{2})});
+  menu.SetChecked(true);
+  WriteSettings(state_, form);
+
+  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmTest"),
+            (std::vector<std::string>{
+                "Controls",
+                "Controls/lstItems Enabled=True ListIndex=1",
+                "Controls/lstItems/Attr0 Value=one",
+                "Controls/lstItems/Attr1 Value=two",
+                "Controls/lstEmpty Enabled=True ListIndex=-1",
+                "Controls/menTop Enabled=True Checked=-1",
+                "Controls/txtName",
+                "Controls/txtName/Index_3 Enabled=False Text=Grüße",
+                "Controls/chkA Enabled=True Value=1",
+                "Controls/cmdOther Enabled=True",
+            }));
+  EXPECT_NE(UserSettings().find("Text=\"Gr\xFC\xDF"
+                                "e\""),
+            std::string::npos)
+      << "Latin-1 in the file";
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(FormStateTest, RestoreAppliesStoredAttributesAndOnlyAddsMissingListItems) {
+  UsePerUserSettings();
+  WriteUserSettings(
+      "<frmTest><Controls>"
+      "<lstItems Enabled='0' ListIndex='3'>"
+      "<Attr0 Value='B'/><Attr1 Value='C'/><Attr2 Value='b'/><Attr3 Value=''/></lstItems>"
+      "<txtName><Index_2 Text='not mine'/><Index_3 Text='restored' Enabled='False'/></txtName>"
+      "<optA Value='true'/><menTop Checked='-1'/><chkA Value='2' Unknown='x'/>"
+      "<cmdGone Enabled='False'/>"
+      "</Controls></frmTest>");
+  TestForm form;
+  auto& items = form.Add<ListBox>(ControlSpec{.name = "lstItems"});
+  auto& name = form.Add<TextBox>(ControlSpec{.name = "txtName", .index = 3});
+  auto& other = form.Add<TextBox>(ControlSpec{.name = "txtName", .index = 4}, "kept");
+  auto& option = form.Add<OptionButton>(ControlSpec{.name = "optA"});
+  auto& menu = form.Add<Menu>(ControlSpec{.name = "menTop"});
+  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
+  auto& untouched = form.Add<CheckBox>(ControlSpec{.name = "chkB"}, CheckBox::kChecked);
+  items.AddItem("A");
+  items.AddItem("B");
+
+  ReadSettings(state_, form);
+
+  std::vector<std::string> listed;
+  for (int16_t i = 0; i < items.ListCount(); ++i) listed.push_back(items.List(i));
+  EXPECT_EQ(listed, (std::vector<std::string>{"A", "B", "C", "b", ""}));
+  EXPECT_EQ(items.ListIndex(), 3) << "the stored position, applied after the additions";
+  EXPECT_FALSE(items.Enabled());
+  EXPECT_EQ(name.Text(), "restored");
+  EXPECT_FALSE(name.Enabled());
+  EXPECT_EQ(other.Text(), "kept");
+  EXPECT_TRUE(option.Value());
+  EXPECT_TRUE(menu.Checked());
+  EXPECT_EQ(check.Value(), CheckBox::kGrayed);
+  EXPECT_EQ(untouched.Value(), CheckBox::kChecked);
+  EXPECT_TRUE(Reported().empty());
+
+  // Restoring again adds nothing more.
+  ReadSettings(state_, form);
+  EXPECT_EQ(items.ListCount(), 5);
+
+  // A file without the form's element, or without its Controls, restores nothing.
+  for (const char* body : {"<frmOther><Controls><chkB Value='0'/></Controls></frmOther>",
+                           "<frmTest><chkB Value='0'/></frmTest>"}) {
+    WriteUserSettings(body);
+    ReadSettings(state_, form);
+    EXPECT_EQ(untouched.Value(), CheckBox::kChecked) << body;
+  }
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
+  WriteShared(kDeclarationLine +
+              "<SETTINGS><UseConfig Value='TRUE' OnlyReadConfig='false'/>"
+              "<frmTest><Controls><txtName Text='shared'/></Controls></frmTest></SETTINGS>\n");
+  GetGlobalSettings(state_);
+  ASSERT_EQ(state_.SettingsMode, 2);
+  WriteUserSettings(
+      "<frmTest><Controls><txtName Text='mine'/><chkA Value='1'/></Controls></frmTest>");
+  TestForm form;
+  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
+  auto& items = form.Add<ListBox>(ControlSpec{.name = "lstItems"});
+  auto& name = form.Add<TextBox>(ControlSpec{.name = "txtName"});
+
+  ReadSettings(state_, form);
+  EXPECT_EQ(name.Text(), "shared");
+  EXPECT_EQ(check.Value(), CheckBox::kChecked);
+  EXPECT_TRUE(Reported().empty());
+
+  // A stored ListIndex outside the list ends the restore: controls before it keep what was
+  // restored, those after it their state, and the shared file is not applied.
+  name.SetText("before");
+  check.SetValue(CheckBox::kUnchecked);
+  WriteUserSettings(
+      "<frmTest><Controls><chkA Value='1'/><lstItems ListIndex='1'><Attr0 Value='only'/></lstItems>"
+      "<txtName Text='mine'/></Controls></frmTest>");
+  ReadSettings(state_, form);
+  EXPECT_EQ(check.Value(), CheckBox::kChecked);
+  EXPECT_EQ(items.ListCount(), 1);
+  EXPECT_EQ(items.ListIndex(), -1);
+  EXPECT_EQ(name.Text(), "before");
+  EXPECT_EQ(Reported(), (std::vector<std::string>{"ReadXMLControls", "ReadSettings"}));
+}
+
+TEST_F(FormStateTest, SaveNeverOverwritesASettingsFileItCouldNotRead) {
+  UsePerUserSettings();
+  const std::string unreadable = kDeclarationLine + "<SETTINGS><frmTest></SETTINGS>\n";
+  WriteBytes(UserFolder() / "Settings.xml", unreadable);
+  TestForm form;
+  form.Add<CheckBox>(ControlSpec{.name = "chkA", .tag = "A,1"});
+
+  WriteSettings(state_, form);
+  EXPECT_EQ(UserSettings(), unreadable);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"WriteSettings"});
+  EXPECT_EQ(state_.FailureCount, 1);
+}
+
+}  // namespace
+}  // namespace kelvort
