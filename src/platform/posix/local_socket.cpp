@@ -112,8 +112,12 @@ Registration::Registration(const std::string& folder)
   }
 }
 
-Registration::~Registration() {
+Registration::~Registration() { Unregister(); }
+
+void Registration::Unregister() {
+  if (!listener_.valid()) return;
   ::unlink(socket_path_.c_str());
+  listener_.Close();
 }
 
 int ConnectToRegistration(const std::string& folder) {
