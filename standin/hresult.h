@@ -1,12 +1,23 @@
-// The failures the stand-in CATIA raises, worded as the real host words them.
+// The failures the stand-in CATIA raises, numbered and worded as a late-bound caller
+// receives them from the real host.
 #pragma once
 
-#include <string>
+#include <cstdint>
 #include <string_view>
 
 namespace kelvort::standin {
 
-// "Method 'Item' of object 'Parameters' failed", with the host's E_FAIL.
+// A member the object does not have, or a property that cannot be set: COM reports
+// DISP_E_UNKNOWNNAME (-2147352570) or DISP_E_MEMBERNOTFOUND, and a late-bound caller
+// receives both as run-time error 438, "Object doesn't support this property or method".
+[[noreturn]] void MemberNotSupported();
+
+// Too few or too many arguments: DISP_E_BADPARAMCOUNT, received as run-time error 450.
+inline constexpr int32_t kWrongArgumentCount = 450;
+[[noreturn]] void WrongArgumentCount();
+
+// A call the host refuses: E_FAIL (-2147467259) with the text
+// "Method 'Item' of object 'Parameters' failed".
 [[noreturn]] void MethodFailed(std::string_view member, std::string_view type_name);
 
 }  // namespace kelvort::standin

@@ -1,0 +1,84 @@
+// The stand-in CATIA's application: its documents, the active one, the current workbench
+// and the system service.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "document.h"
+
+namespace kelvort::standin {
+
+class Application;
+using ApplicationPtr = std::shared_ptr<Application>;
+
+// The open documents, in the order they were opened.
+class Documents : public HostObject {
+ public:
+  Documents(HostPtr host, std::weak_ptr<Application> application);
+  std::string_view Type() const override { return "Documents"; }
+  std::string Name() const override { return "Documents"; }
+
+ protected:
+  Variant Serve(InvokeKind kind, std::string_view member, Args args) override;
+
+ private:
+  std::weak_ptr<Application> application_;
+};
+
+// The host's system services: its environment.
+class SystemService : public HostObject {
+ public:
+  SystemService(HostPtr host, std::weak_ptr<Application> application);
+  std::string_view Type() const override { return "SystemService"; }
+  std::string Name() const override { return "SystemService"; }
+
+ protected:
+  Variant Serve(InvokeKind kind, std::string_view member, Args args) override;
+
+ private:
+  std::weak_ptr<Application> application_;
+};
+
+class Application : public HostObject {
+  struct Passkey {};
+
+ public:
+  static ApplicationPtr Create(HostPtr host);
+  Application(Passkey, HostPtr host);
+
+  std::string_view Type() const override { return "Application"; }
+  std::string Name() const override { return "CNEXT"; }
+
+  const std::vector<DocumentPtr>& documents() const { return documents_; }
+  DocumentPtr FindDocument(std::string_view name) const;
+  // Adds an open document; false when one of the same file name is open already, which
+  // the host does not allow.
+  bool AddDocument(DocumentPtr document);
+  // The active document; null when no document is open.
+  const DocumentPtr& active() const { return active_; }
+  // Makes a document active; the workbench follows its type.
+  void Activate(DocumentPtr document);
+
+  const std::string& workbench() const { return workbench_; }
+  // Starts a known workbench ("Assembly", "PrtCfg", "Drw") while a document is open.
+  void StartWorkbench(const std::string& id);
+  bool display_file_alerts() const { return display_file_alerts_; }
+
+ protected:
+  Variant Serve(InvokeKind kind, std::string_view member, Args args) override;
+
+ private:
+  std::vector<DocumentPtr> documents_;
+  std::unordered_map<std::string, size_t> documents_by_name_;
+  DocumentPtr active_;
+  std::shared_ptr<Documents> documents_object_;
+  std::shared_ptr<SystemService> system_service_;
+  std::string workbench_;
+  bool display_file_alerts_ = true;
+};
+
+}  // namespace kelvort::standin

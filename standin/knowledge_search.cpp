@@ -1,0 +1,59 @@
+// Finding knowledge objects by name.
+#include "knowledge_search.h"
+
+#include <unordered_set>
+
+#include "part.h"
+#include "product.h"
+#include "products.h"
+
+namespace kelvort::standin {
+namespace {
+
+class KnowledgeSearch {
+ public:
+  explicit KnowledgeSearch(const SearchQuery& query) : query_(query) {}
+
+  void Visit(Product& reference) {
+    if (!visited_.insert(&reference).second) return;
+    Collect(*reference.parameters());
+    Collect(*reference.properties());
+    Collect(*reference.relations());
+    const auto home = reference.document();
+    if (home && home->part() && home->product().get() == &reference) {
+      Collect(*home->part()->parameters());
+      Collect(*home->part()->relations());
+    }
+    for (const ProductPtr& child : reference.products()->items()) Visit(*child->reference());
+  }
+
+  std::vector<DispatchPtr> TakeMatches() { return std::move(matches_); }
+
+ private:
+  void Collect(const Parameters& parameters) {
+    if (query_.kind == SearchQuery::Kind::kFormula) return;
+    for (const ParameterPtr& parameter : parameters.items()) {
+      if (MatchesPattern(query_.pattern, parameter->short_name())) matches_.push_back(parameter);
+    }
+  }
+  void Collect(const Relations& relations) {
+    if (query_.kind == SearchQuery::Kind::kParameter) return;
+    for (const FormulaPtr& formula : relations.items()) {
+      if (MatchesPattern(query_.pattern, formula->Name())) matches_.push_back(formula);
+    }
+  }
+
+  const SearchQuery& query_;
+  std::unordered_set<const Product*> visited_;
+  std::vector<DispatchPtr> matches_;
+};
+
+}  // namespace
+
+std::vector<DispatchPtr> FindKnowledgeObjects(Document& document, const SearchQuery& query) {
+  KnowledgeSearch search(query);
+  if (document.product()) search.Visit(*document.product());
+  return search.TakeMatches();
+}
+
+}  // namespace kelvort::standin

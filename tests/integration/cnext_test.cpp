@@ -1,0 +1,156 @@
+// CNEXT.exe as a process: its help, the printed tree, refused files, serving, a second
+// stand-in, and the documents written back when it ends.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "document_files.h"
+#include "platform/posix/remote_dispatch.h"
+#include "support/child_process.h"
+#include "support/standin_documents.h"
+#include "support/temp_dir.h"
+#include "tree_text.h"
+
+namespace kelvort {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::BuiltProgram;
+using testing::ChildProcess;
+using testing::ReadBytes;
+using testing::RunProcess;
+
+DispatchPtr Obj(const Variant& value) {
+  return value.ToObject();
+}
+
+class CnextTest : public ::testing::Test {
+ protected:
+  CnextTest() : samples_(testing::CopySamples(dir_.path())), run_(dir_.path() / "run") {}
+  // Each test has its own registration folder and application-data folder.
+  std::vector<std::string> Env() const {
+    return {"XDG_RUNTIME_DIR=" + run_.string(), "APPDATA=" + (dir_.path() / "appdata").string()};
+  }
+  std::string Sample(const char* name) const { return (samples_ / name).string(); }
+
+  testing::TempDir dir_;
+  fs::path samples_, run_;
+};
+
+TEST_F(CnextTest, HelpNamesEveryOption) {
+  const auto result = RunProcess(BuiltProgram("CNEXT.exe"), {"--help"}, Env());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.rfind("Usage: CNEXT.exe [options] FILE...", 0), 0u) << result.out;
+  for (const char* option :
+       {"--german", "--journal FILE", "--fault MEMBER:N", "--no-document", "--idle", "--print"}) {
+    EXPECT_NE(result.out.find(option), std::string::npos) << option;
+  }
+  const auto wrong = RunProcess(BuiltProgram("CNEXT.exe"), {"--fault", "Item:0", "x"}, Env());
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err,
+            "CNEXT.exe: --fault needs MEMBER:N, with N a whole number from 1\n"
+            "Try CNEXT.exe --help.\n");
+}
+
+TEST_F(CnextTest, PrintShowsTheActiveDocumentsTree) {
+  const auto result =
+      RunProcess(BuiltProgram("CNEXT.exe"), {"--print", Sample("Gearbox.CATProduct")}, Env());
+  EXPECT_EQ(result.status, 0) << result.err;
+  const auto app = standin::OpenApplication({samples_ / "Gearbox.CATProduct"});
+  EXPECT_EQ(result.out, TreeText(*app->active()));
+  EXPECT_EQ(result.out.rfind("ProductDocument Gearbox.CATProduct\n  Product GB-1000\n", 0), 0u);
+  EXPECT_NE(result.out.find("      Bolt M8x30.2 (ISO 4017 M8x30, Bolt_M8x30.CATPart): as shown "
+                            "above\n"),
+            std::string::npos);
+  EXPECT_TRUE(result.err.empty());
+}
+
+TEST_F(CnextTest, ABadFileEndsWithAClearMessage) {
+  testing::WriteBytes(dir_.path() / "Bad.CATPart", "<PartDocument>\n<Part>\n</PartDocument>\n");
+  const auto bad = RunProcess(BuiltProgram("CNEXT.exe"),
+                              {"--print", (dir_.path() / "Bad.CATPart").string()}, Env());
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "CNEXT.exe: " + fs::canonical(dir_.path()).string() +
+                         "/Bad.CATPart: line 3: not well-formed XML: Start-end tags mismatch\n");
+  EXPECT_TRUE(bad.out.empty());
+  const auto missing =
+      RunProcess(BuiltProgram("CNEXT.exe"), {(dir_.path() / "None.CATPart").string()}, Env());
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("None.CATPart: file not found"), std::string::npos) << missing.err;
+  // Nothing was registered.
+  EXPECT_FALSE(fs::exists(run_ / "CATIA.Application"));
+}
+
+TEST_F(CnextTest, ServesUntilSigtermThenWritesChangedDocuments) {
+  const fs::path journal = dir_.path() / "journal.txt";
+  const std::string housing_before = ReadBytes(samples_ / "Housing.CATPart");
+  ChildProcess first(
+      BuiltProgram("CNEXT.exe"),
+      {"--journal", journal.string(), "--fault", "CreateReal:1", Sample("Gearbox.CATProduct")},
+      Env());
+  ASSERT_TRUE(first.WaitForFile(run_ / "CATIA.Application")) << first.Wait().err;
+
+  // A second stand-in cannot register and says why; one that only idles runs on.
+  const auto second = RunProcess(BuiltProgram("CNEXT.exe"), {Sample("Gearbox.CATProduct")}, Env());
+  EXPECT_EQ(second.status, 1);
+  EXPECT_EQ(second.err.rfind("CNEXT.exe: ", 0), 0u);
+  EXPECT_GT(second.err.size(), 20u) << second.err;
+  ChildProcess idle(BuiltProgram("CNEXT.exe"), {"--idle"}, Env());
+
+  {
+    const auto app = ConnectToStandIn(run_.string());
+    const auto root = Obj(Obj(app->Get("ActiveDocument"))->Get("Product"));
+    const auto properties = Obj(root->Get("UserRefProperties"));
+    properties->Call("CreateString", {"Project", "Gearbox 2"});
+    EXPECT_ANY_THROW(properties->Call("CreateReal", {"Mass", 1.5}));
+  }
+  EXPECT_FALSE(first.Ended());
+  EXPECT_FALSE(idle.Ended());
+  first.Signal(SIGTERM);
+  const auto result = first.Wait();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_FALSE(fs::exists(run_ / "CATIA.Application"));
+  idle.Signal(SIGTERM);
+  EXPECT_EQ(idle.Wait().status, 0);
+
+  // The changed document is written back; the others are left as they were.
+  const auto reopened = standin::OpenApplication({samples_ / "Gearbox.CATProduct"});
+  const auto property =
+      Obj(Obj(Obj(Obj(reopened->Get("ActiveDocument"))->Get("Product"))->Get("UserRefProperties"))
+              ->Call("Item", {"Project"}));
+  EXPECT_EQ(property->Get("Value"), Variant("Gearbox 2"));
+  EXPECT_EQ(ReadBytes(samples_ / "Housing.CATPart"), housing_before);
+  const std::string lines = ReadBytes(journal);
+  EXPECT_NE(lines.find("Application.ActiveDocument\nProductDocument.Product\n"
+                       "Product.UserRefProperties\n"
+                       "Parameters.CreateString(\"Project\", \"Gearbox 2\")\n"
+                       "Parameters.CreateReal(\"Mass\", 1.5)\n"),
+            std::string::npos)
+      << lines;
+}
+
+TEST_F(CnextTest, AGermanHostWithoutDocumentsEndsOnAQuitRequest) {
+  ChildProcess standin(BuiltProgram("CNEXT.exe"), {"--german", "--no-document"}, Env());
+  ASSERT_TRUE(standin.WaitForFile(run_ / "CATIA.Application")) << standin.Wait().err;
+  {
+    const auto app = ConnectToStandIn(run_.string());
+    EXPECT_EQ(Obj(app->Get("Documents"))->Get("Count"), Variant(int32_t{0}));
+  }
+  QuitStandIn(run_.string());
+  EXPECT_EQ(standin.Wait().status, 0);
+
+  // The German host's naming, seen through the server.
+  ChildProcess german(BuiltProgram("CNEXT.exe"), {"--german", Sample("Housing.CATPart")}, Env());
+  ASSERT_TRUE(german.WaitForFile(run_ / "CATIA.Application")) << german.Wait().err;
+  {
+    const auto app = ConnectToStandIn(run_.string());
+    const auto properties =
+        Obj(Obj(Obj(app->Get("ActiveDocument"))->Get("Product"))->Get("UserRefProperties"));
+    EXPECT_EQ(Obj(properties->Call("Item", {1}))->Get("Name").ToText(),
+              "GB-1010\\Eigenschaften\\Material");
+  }
+  german.Signal(SIGINT);
+  EXPECT_EQ(german.Wait().status, 0);
+}
+
+}  // namespace
+}  // namespace kelvort

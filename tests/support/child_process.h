@@ -1,0 +1,52 @@
+// A program run as a child process of a test, with its output captured; it dies with the
+// test (a parent-death signal) and is killed when its owner goes out of scope.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace kelvort::testing {
+
+struct ProcessResult {
+  int status = -1;  // the exit status, or 128 + the signal that ended the process
+  std::string out;
+  std::string err;
+};
+
+class ChildProcess {
+ public:
+  // Starts program with args; env holds NAME=value entries added to (or replacing those
+  // of) the test's environment.
+  ChildProcess(const std::string& program, const std::vector<std::string>& args,
+               const std::vector<std::string>& env = {});
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  pid_t pid() const { return pid_; }
+  void Signal(int signal_number);
+  // Whether the process has ended; it is then reaped and Wait() answers at once.
+  bool Ended();
+  ProcessResult Wait();
+  // Waits until the file exists; false when the process ended first.
+  bool WaitForFile(const std::filesystem::path& file);
+
+ private:
+  TempDir output_;
+  pid_t pid_ = -1;
+  int status_ = -1;
+};
+
+// Runs the program to its end.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& env = {});
+
+// The path of an executable of the build (bin/CNEXT.exe, bin/kelvort).
+std::string BuiltProgram(const std::string& name);
+
+}  // namespace kelvort::testing
