@@ -25,7 +25,7 @@ void ShowAbort(RunState& state, std::string_view text_key) {
 void PrepareMainWindow(RunState& state) {
   FrmMain& main_window = state.forms.frmMain();
   main_window.AssignMenuTags();
-  main_window.Caption = WindowCaption();
+  main_window.SetCaption(WindowCaption());
 }
 
 // Updates what the walk changed: the part, or the root product in the assembly workbench.
