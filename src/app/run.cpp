@@ -54,9 +54,9 @@ void ShowOutcome(RunState& state) {
     return;
   }
   state.ErrorOccurred = false;
-  std::string text = GetRightLangText(state, "ParametersCreatedWithErrors");
-  if (state.ErrorLogEntries > 0) text += "\r\n" + GetRightLangText(state, "FirstErrorInErrorLog");
-  state.platform.message_boxes.Show(text, kProductName);
+  const char* key = state.ErrorLogEntries > 0 ? "ParametersCreatedWithErrorsLogged"
+                                              : "ParametersCreatedWithErrors";
+  state.platform.message_boxes.Show(GetRightLangText(state, key), kProductName);
 }
 
 }  // namespace
