@@ -22,14 +22,16 @@ class Server {
   explicit Server(DispatchPtr application);
   // The same in a given folder.
   Server(DispatchPtr application, const std::string& folder);
-  // Unregisters: the socket is removed.
+  // Unregisters: the socket is removed (if Run has not done so) and the registration freed.
   ~Server();
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
 
   // Serves every client that connects until stop_fd becomes readable (a signal handler's
   // pipe, say) or a client sends a quit request. A misbehaving client is answered with an
-  // error or dropped; it never stops the server.
+  // error or dropped; it never stops the server. On return every client has been
+  // disconnected and the socket removed; the registration stays held until destruction, so
+  // no other stand-in starts while this one writes its documents back.
   void Run(int stop_fd);
 
   // The path of the registered socket.

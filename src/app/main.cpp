@@ -1,7 +1,10 @@
-// The program's entry point.
-#include <cstdio>
+// The program's entry point: one run against the running CATIA, then the process ends.
+#include "app/run.h"
+#include "platform/platform.h"
 
-int main() {
-  std::fputs("kelvort: the run is not available yet.\n", stderr);
-  return 1;
+int main(int /*argc*/, char** argv) {
+  // The program takes no arguments; any given are ignored.
+  const auto native = kelvort::CreateNativePlatform(argv[0]);
+  kelvort::RunState state(native->platform());
+  return kelvort::Main(state);
 }

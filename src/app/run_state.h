@@ -31,6 +31,8 @@ struct RunState {
   // Every failure reported through LogError during the run; never reset. The final
   // message and the exit status are decided from it.
   int FailureCount = 0;
+  // The entries LogError wrote to Error.log during the run.
+  int ErrorLogEntries = 0;
 
   // 0 shared and read-only, 1 per-user, 2 per-user overlaid by the shared file.
   uint8_t SettingsMode = 0;

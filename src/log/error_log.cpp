@@ -52,6 +52,7 @@ void WriteEntry(RunState& state, std::string_view procedure, const RunError& err
   Quietly([&] {
     if (const auto file = PrepareLogFile(state)) {
       state.platform.files.AppendText(*file, Entry(state, procedure, error));
+      ++state.ErrorLogEntries;
     }
   });
 }

@@ -71,7 +71,7 @@ void FrameServer::Run(int stop_fd, const HandlerFactory& new_handler) {
       if (errno == EINTR) continue;
       Raise(errors::kPathFileAccessError, std::string("poll: ") + std::strerror(errno));
     }
-    if (polls[0].revents != 0) return;
+    if (polls[0].revents != 0) break;
 
     for (size_t i = 0; i + 2 < polls.size() && !quit_; ++i) {
       if (polls[i + 2].revents == 0) continue;
@@ -82,6 +82,9 @@ void FrameServer::Run(int stop_fd, const HandlerFactory& new_handler) {
     std::erase(clients_, nullptr);
     if (!quit_ && polls[1].revents != 0) Accept(new_handler);
   }
+  // Every client learns at once that the server is gone.
+  clients_.clear();
+  registration_.Unregister();
 }
 
 void FrameServer::Accept(const HandlerFactory& new_handler) {

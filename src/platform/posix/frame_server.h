@@ -33,8 +33,9 @@ class FrameServer {
   FrameServer& operator=(const FrameServer&) = delete;
 
   // Serves until stop_fd becomes readable (a negative one never does) or a handler answers
-  // kQuit. Each client that connects gets a handler of its own; a client that breaks the
-  // framing, sends from another user or hangs up is dropped with its handler.
+  // kQuit, then drops every client and unregisters. Each client that connects gets a handler
+  // of its own; a client that breaks the framing, connects as another user or hangs up is
+  // dropped with its handler.
   void Run(int stop_fd, const HandlerFactory& new_handler);
 
   const std::string& socket_path() const { return registration_.socket_path(); }

@@ -99,21 +99,28 @@ Registration::Registration(const std::string& folder)
           "Another CATIA stand-in is already running as CATIA.Application for this user (" +
               socket_path_ + ").");
   }
-  // A socket left behind by a stand-in that is gone is replaced.
-  const sockaddr_un address = SocketAddress(socket_path_);
-  if (::unlink(socket_path_.c_str()) != 0 && errno != ENOENT) {
-    Raise(errors::kPathFileAccessError,
-          "The old socket " + socket_path_ + " cannot be removed: " + SystemText(errno));
-  }
+  // The socket is made under another name and renamed into place once it listens, so that
+  // whoever sees it can connect; a socket left behind by a stand-in that is gone is replaced.
+  const std::string new_path = socket_path_ + ".new";
+  const sockaddr_un address = SocketAddress(new_path);
+  ::unlink(new_path.c_str());
   if (::bind(listener_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-      ::listen(listener_.get(), 64) != 0) {
+      ::listen(listener_.get(), 64) != 0 || ::rename(new_path.c_str(), socket_path_.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(new_path.c_str());
     Raise(errors::kPathFileAccessError,
-          "The socket " + socket_path_ + " cannot be registered: " + SystemText(errno));
+          "The socket " + socket_path_ + " cannot be registered: " + SystemText(error));
   }
 }
 
 Registration::~Registration() {
+  Unregister();
+}
+
+void Registration::Unregister() {
+  if (!listener_.valid()) return;
   ::unlink(socket_path_.c_str());
+  listener_.Close();
 }
 
 int ConnectToRegistration(const std::string& folder) {

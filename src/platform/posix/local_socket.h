@@ -26,10 +26,14 @@ class Registration {
  public:
   // Creates the folder (mode 0700) when it is missing.
   explicit Registration(const std::string& folder);
-  // Removes the socket.
+  // Unregisters, if that has not been done.
   ~Registration();
   Registration(const Registration&) = delete;
   Registration& operator=(const Registration&) = delete;
+
+  // Stops accepting connections and removes the socket; the lock is kept until the end, so
+  // that no other stand-in registers while this one finishes its work.
+  void Unregister();
 
   int listen_fd() const { return listener_.get(); }
   const std::string& socket_path() const { return socket_path_; }

@@ -39,7 +39,11 @@ class Connection final : public std::enable_shared_from_this<Connection>,
   Variant Invoke(Handle object, InvokeKind kind, std::string_view member,
                  std::span<const Variant> args) {
     CheckOpen();
-    protocol::WriteInvoke(output_, object, kind, member, args, *this);
+    try {
+      protocol::WriteInvoke(output_, object, kind, member, args, *this);
+    } catch (const protocol::ProtocolError& error) {
+      protocol::RaiseTransportError(protocol::hresults::kClientCannotMarshal, error.what());
+    }
     return RoundTrip();
   }
 

@@ -1,0 +1,106 @@
+// The program's one run.
+#include "app/run.h"
+
+#include "app/session.h"
+#include "forms/forms.h"
+#include "forms/frm_main.h"
+#include "forms/frm_settings.h"
+#include "host/late_binding.h"
+#include "lang/language.h"
+#include "log/procedure.h"
+#include "parameters/set_informations.h"
+#include "parameters/set_parameter_name.h"
+#include "settings/form_state.h"
+#include "settings/settings_file.h"
+
+namespace kelvort {
+namespace {
+
+void ShowAbort(RunState& state, std::string_view text_key) {
+  state.platform.message_boxes.Show(GetRightLangText(state, text_key),
+                                    GetRightLangText(state, "Abort"));
+}
+
+// The main window as the run uses it: the holder of the menu Tags and the caption.
+void PrepareMainWindow(RunState& state) {
+  FrmMain& main_window = state.forms.frmMain();
+  main_window.AssignMenuTags();
+  main_window.SetCaption(WindowCaption());
+}
+
+// Updates what the walk changed: the part, or the root product in the assembly workbench.
+void UpdateDocument(RunState& state, const DispatchPtr& root_product, const DispatchPtr& root_part,
+                    const DispatchPtr& selection) {
+  if (!root_product) {
+    Deref(root_part).Call("Update");
+    return;
+  }
+  Dispatch& chosen = Deref(selection);
+  chosen.Call("Clear");
+  chosen.Call("Add", {Variant(root_product)});
+  Dispatch& application = Deref(state.CatiaApp);
+  if (application.Call("GetWorkbenchId").ToText() != "Assembly") {
+    application.Call("StartWorkbench", {"Assembly"});
+  }
+  root_product->Call("Update");
+}
+
+// The closing message. A run in which failures were reported says so instead of claiming
+// success; its texts are looked up with the failure flag cleared, so they are never empty.
+void ShowOutcome(RunState& state) {
+  if (state.FailureCount == 0) {
+    state.platform.message_boxes.Show(GetRightLangText(state, "Parametersuccessfullycreated"),
+                                      kProductName);
+    return;
+  }
+  state.ErrorOccurred = false;
+  const char* key = state.ErrorLogEntries > 0 ? "ParametersCreatedWithErrorsLogged"
+                                              : "ParametersCreatedWithErrors";
+  state.platform.message_boxes.Show(GetRightLangText(state, key), kProductName);
+}
+
+}  // namespace
+
+int Main(RunState& state) {
+  bool completed = false;
+  Procedure(state, "Main", Gate::kNone, [&] {
+    GetGlobalSettings(state);
+    PrepareMainWindow(state);
+    state.ErrorOccurred = false;
+    ReadSettings(state, state.forms.frmSettings());
+    SetLanguage(state, state.forms.frmSettings());
+
+    if (Check4RunningCATIA(state) != 1) {
+      ShowAbort(state, "ThereisnotexactlyoneCATIAopened");
+      return;
+    }
+    if (ObjectMember(state.CatiaApp, "Documents")->Get("Count").ToLong() == 0) {
+      ShowAbort(state, "NodocumentloadedinCATIA");
+      return;
+    }
+    const DispatchPtr document = ObjectMember(state.CatiaApp, "ActiveDocument");
+    DispatchPtr root_product;
+    DispatchPtr root_part;
+    if (document->TypeName() == "ProductDocument") {
+      root_product = ObjectMember(document, "Product");
+    } else {
+      root_part = ObjectMember(document, "Part");
+    }
+
+    // A definition that was rejected, or that could not be read at all, stops the run
+    // before any document is touched.
+    const int failures_before = state.FailureCount;
+    if (SetParameterName(state) == 1 || state.FailureCount != failures_before) return;
+
+    const DispatchPtr selection = ObjectMember(document, "Selection");
+    SetInformations(state, root_product, root_part, selection);
+    UpdateDocument(state, root_product, root_part, selection);
+    ShowOutcome(state);
+    completed = true;
+  });
+  state.forms.Unload(FormId::kMain);
+  if (state.FailureCount > 0) return kExitFailureReported;
+  return completed ? kExitSuccess : kExitStoppedEarly;
+}
+
+}  // namespace kelvort

@@ -1,0 +1,18 @@
+// The program's one run: from the settings to the parameters created in the active
+// CATIA document and the message that tells how it went.
+#pragma once
+
+#include "app/run_state.h"
+
+namespace kelvort {
+
+// Exit statuses of the program.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitStoppedEarly = 1;  // not one CATIA, no document, a rejected definition
+inline constexpr int kExitFailureReported = 2;
+
+// Runs the whole job once against the running CATIA and answers the exit status: 2 when a
+// failure was reported during the run, else 1 when the run stopped early, else 0.
+int Main(RunState& state);
+
+}  // namespace kelvort

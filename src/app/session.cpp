@@ -1,0 +1,39 @@
+// Host session detection.
+#include "app/session.h"
+
+#include "host/dispatch.h"
+#include "log/procedure.h"
+#include "log/run_error.h"
+
+namespace kelvort {
+
+uint8_t Check4RunningCATIA(RunState& state) {
+  return Procedure<uint8_t>(
+      state, "Check4RunningCATIA", Gate::kErrorOccurred, [&](uint8_t& result) {
+        ComServices& com = state.platform.com;
+        const DispatchPtr wmi = com.GetObject(kWmiMoniker);
+        if (!wmi) Raise(errors::kObjectVariableNotSet);
+        const double count = wmi->Call("ExecQuery", {Variant(std::string(kCatiaProcessQuery))})
+                                 .ToObject()
+                                 ->Get("Count")
+                                 .ToDouble();
+        if (count == 0) {
+          result = 2;
+          return;
+        }
+        result = count == 1 ? 1 : 3;
+
+        // From here on a failing step is skipped: a CATIA that cannot be reached only gives 0.
+        IgnoringErrors([&] {
+          if (DispatchPtr app = com.GetActiveObject(kCatiaProgId)) state.CatiaApp = std::move(app);
+        });
+        if (!state.CatiaApp) {
+          result = 0;
+          return;
+        }
+        // Modal file alerts would block the run.
+        IgnoringErrors([&] { state.CatiaApp->Put("DisplayFileAlerts", false); });
+      });
+}
+
+}  // namespace kelvort

@@ -1,0 +1,17 @@
+// Creates the parameters of the definition table that a host collection still lacks.
+#pragma once
+
+#include "app/run_state.h"
+#include "host/dispatch.h"
+
+namespace kelvort {
+
+// Brings one parameter or user-property collection up to date with ParameterDefs: every
+// defined parameter the collection does not hold is created with its type, permitted
+// values and default; nothing existing is changed. primary is true for a parameter
+// collection; with a product document as owner it makes the look-up use the key prefixed
+// with the collection's parent name. Failures are reported under "Fill_Part".
+void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
+               const DispatchPtr& owner_document);
+
+}  // namespace kelvort

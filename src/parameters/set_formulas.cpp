@@ -1,0 +1,127 @@
+// Adds the "Form_" formula of every defined parameter that does not have one yet.
+#include "parameters/set_formulas.h"
+
+#include <string>
+#include <vector>
+
+#include "host/late_binding.h"
+#include "log/procedure.h"
+#include "parameters/definition_rows.h"
+
+namespace kelvort {
+namespace {
+
+struct UserProperty {
+  DispatchPtr object;
+  std::string name;
+};
+
+// The user-property collection of the product's reference, or null when the host has
+// none to give.
+DispatchPtr UserProperties(const DispatchPtr& product) {
+  DispatchPtr properties;
+  IgnoringErrors([&] {
+    properties =
+        Deref(ObjectMember(product, "ReferenceProduct")).Get("UserRefProperties").ToObjectOrNull();
+  });
+  return properties;
+}
+
+// The items of the collection with their names, read once: nothing in a call changes them.
+std::vector<UserProperty> ReadUserProperties(Dispatch& properties) {
+  const int16_t count = properties.Get("Count").ToInteger();
+  std::vector<UserProperty> items;
+  items.reserve(count > 0 ? count : 0);
+  for (int16_t i = 1; i <= count; ++i) {
+    DispatchPtr item = properties.Call("Item", {i}).ToObject();
+    std::string name = TextMember(item, "Name");
+    items.push_back({std::move(item), std::move(name)});
+  }
+  return items;
+}
+
+// The first user property named "<id>\Properties\<name>" or "<id>\Eigenschaften\<name>".
+const UserProperty* FindUserProperty(const std::vector<UserProperty>& items,
+                                     const std::string& identifier, const std::string& name) {
+  const std::string english = identifier + "\\Properties\\" + name;
+  const std::string german = identifier + "\\Eigenschaften\\" + name;
+  for (const UserProperty& item : items) {
+    if (item.name == english || item.name == german) return &item;
+  }
+  return nullptr;
+}
+
+// Whether one of the selection's matches lies in the document whose FullName is given:
+// three Parent steps lead from a formula to the document that holds it.
+bool FoundInDocument(Dispatch& selection, const std::string& document_name) {
+  const int16_t matches = selection.Get("Count").ToInteger();
+  for (int16_t i = 1; i <= matches; ++i) {
+    DispatchPtr holder = ObjectMember(selection.Call("Item", {i}).ToObject(), "Value");
+    for (int step = 0; step < 3; ++step) holder = ObjectMember(holder, "Parent");
+    if (TextMember(holder, "FullName") == document_name) return true;
+  }
+  return false;
+}
+
+bool FormulaExists(Dispatch& relations, const std::string& formula_name) {
+  bool found = false;
+  IgnoringErrors(
+      [&] { found = relations.Call("Item", {formula_name}).ToObjectOrNull() != nullptr; });
+  return found;
+}
+
+void CreateFormula(Dispatch& relations, const std::string& formula_name,
+                   const UserProperty* property) {
+  if (property == nullptr) Raise(errors::kObjectVariableNotSet);  // nothing to drive
+  const size_t last = property->name.rfind('\\');
+  const std::string body =
+      last == std::string::npos ? property->name : property->name.substr(last + 1);
+  relations.Call("CreateFormula", {formula_name, "", Variant(property->object), body});
+}
+
+}  // namespace
+
+void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part) {
+  Procedure(state, "Set_Formulas", Gate::kNone, [&] {
+    const DispatchPtr owner =
+        product ? product : ObjectMember(ObjectMember(part, "Parent"), "Product");
+    const DispatchPtr properties = UserProperties(owner);
+    if (!properties) {
+      state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
+      return;
+    }
+    const std::vector<ParameterRow>& rows = DefinitionRows(state);
+    if (rows.empty()) return;
+    const std::vector<UserProperty> items = ReadUserProperties(*properties);
+    const std::string identifier = TextMember(owner, "PartNumber");
+    const DispatchPtr document = ObjectMember(ObjectMember(owner, "ReferenceProduct"), "Parent");
+
+    if (Deref(document).TypeName() != "ProductDocument") {
+      const DispatchPtr relations = ObjectMember(part, "Relations");
+      for (const ParameterRow& row : rows) {
+        const std::string formula_name = "Form_" + row[0];
+        if (FormulaExists(*relations, formula_name)) continue;
+        CreateFormula(*relations, formula_name, FindUserProperty(items, identifier, row[0]));
+      }
+      return;
+    }
+
+    // In a product document the formula may lie anywhere in the structure: search it and
+    // count only a match that this document holds.
+    const DispatchPtr selection = ObjectMember(document, "Selection");
+    const std::string document_name = TextMember(document, "FullName");
+    DispatchPtr relations;
+    for (const ParameterRow& row : rows) {
+      const std::string formula_name = "Form_" + row[0];
+      selection->Call("Clear");
+      selection->Call("Search", {"CATKnowledgeSearch..Name=" + formula_name + ",all"});
+      if (!FoundInDocument(*selection, document_name)) {
+        if (!relations) relations = ObjectMember(owner, "Relations");
+        CreateFormula(*relations, formula_name, FindUserProperty(items, identifier, row[0]));
+      }
+      selection->Call("Clear");
+    }
+  });
+}
+
+}  // namespace kelvort

@@ -1,0 +1,61 @@
+#include "parameters/regional_number.h"
+
+#include <gtest/gtest.h>
+
+#include "log/run_error.h"
+
+namespace kelvort {
+namespace {
+
+RegionalFormats WithSeparator(const char* separator) {
+  RegionalFormats formats;
+  formats.decimal_separator = separator;
+  return formats;
+}
+
+TEST(RegionalNumberTest, AcceptsSignsFractionsExponentsAndBlanks) {
+  const RegionalFormats point = WithSeparator(".");
+  EXPECT_EQ(ParseRegionalNumber("12", point), 12.0);
+  EXPECT_EQ(ParseRegionalNumber("-3", point), -3.0);
+  EXPECT_EQ(ParseRegionalNumber(" +1.5\t", point), 1.5);
+  EXPECT_EQ(ParseRegionalNumber(".5", point), 0.5);
+  EXPECT_EQ(ParseRegionalNumber("7.", point), 7.0);
+  EXPECT_EQ(ParseRegionalNumber("2.5E3", point), 2500.0);
+  EXPECT_EQ(ParseRegionalNumber("1e-2", point), 0.01);
+  for (const char* text : {"", " ", "abc", "1.2.3", "1,5", "+", "-.", "1e", "1e+", "0x10", "inf",
+                           "nan", "1 000", "12abc", "1e999"}) {
+    EXPECT_FALSE(ParseRegionalNumber(text, point).has_value()) << text;
+  }
+}
+
+TEST(RegionalNumberTest, FollowsTheRegionalDecimalSeparator) {
+  const RegionalFormats comma = WithSeparator(",");
+  EXPECT_EQ(ParseRegionalNumber("2,5", comma), 2.5);
+  EXPECT_FALSE(ParseRegionalNumber("2.5", comma).has_value());
+  EXPECT_EQ(ToRegionalInteger("-3,5", comma), -4);
+}
+
+TEST(RegionalNumberTest, RoundsHalvesToEvenAndChecksTheRangeAfterRounding) {
+  const RegionalFormats point = WithSeparator(".");
+  EXPECT_EQ(ToRegionalInteger("2.5", point), 2);
+  EXPECT_EQ(ToRegionalInteger("3.5", point), 4);
+  EXPECT_EQ(ToRegionalInteger("-2.5", point), -2);
+  EXPECT_EQ(ToRegionalInteger("40000", point), 40000);
+  EXPECT_EQ(ToRegionalInteger("2147483647.4", point), 2147483647);
+  EXPECT_EQ(ToRegionalInteger("-2147483648.5", point), -2147483648);
+  try {
+    ToRegionalInteger("2147483647.5", point);
+    FAIL() << "2147483647.5 rounds to 2147483648, beyond the 32-bit range";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.number(), errors::kOverflow);
+  }
+  try {
+    ToRegionalInteger("abc", point);
+    FAIL() << "abc is no number";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.number(), errors::kTypeMismatch);
+  }
+}
+
+}  // namespace
+}  // namespace kelvort

@@ -1,0 +1,88 @@
+// Session detection's view of the machine, set up for integration tests.
+#include "support/catia_session.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/posix/com_services.h"
+#include "platform/posix/process_names.h"
+
+namespace kelvort::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Waits until the child has become the program (after fork it still runs the test's image).
+void WaitUntilNamed(ChildProcess& process, const std::string& name) {
+  while (ProcessName("/proc/" + std::to_string(process.pid())) != name && !process.Ended()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+}  // namespace
+
+RecordingComServices::RecordingComServices() : real_(CreatePosixComServices()) {}
+
+DispatchPtr RecordingComServices::GetObject(std::string_view moniker) {
+  requests.emplace_back(moniker);
+  return real_->GetObject(moniker);
+}
+
+DispatchPtr RecordingComServices::GetActiveObject(std::string_view prog_id) {
+  requests.emplace_back(prog_id);
+  return real_->GetActiveObject(prog_id);
+}
+
+CatiaSession::CatiaSession() {
+  fs::create_directory(dir_.path() / "logs");
+  state.ErrorLogPath = dir_.WinPath("logs");
+  for (const std::string& entry : Env()) {
+    const std::string name = entry.substr(0, entry.find('='));
+    const char* old = std::getenv(name.c_str());
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    ::setenv(name.c_str(), entry.substr(name.size() + 1).c_str(), 1);
+  }
+}
+
+CatiaSession::~CatiaSession() {
+  processes_.clear();
+  for (const auto& [name, value] : saved_) {
+    if (value) {
+      ::setenv(name.c_str(), value->c_str(), 1);
+    } else {
+      ::unsetenv(name.c_str());
+    }
+  }
+}
+
+std::vector<std::string> CatiaSession::Env() const {
+  return {"XDG_RUNTIME_DIR=" + run_folder().string(),
+          "APPDATA=" + (dir_.path() / "appdata").string()};
+}
+
+ChildProcess& CatiaSession::Started(std::unique_ptr<ChildProcess> process,
+                                    const std::string& name) {
+  WaitUntilNamed(*process, name);
+  processes_.push_back(std::move(process));
+  return *processes_.back();
+}
+
+ChildProcess& CatiaSession::StartCatia(const std::vector<std::string>& args) {
+  ChildProcess& catia =
+      Started(std::make_unique<ChildProcess>(BuiltProgram("CNEXT.exe"), args, Env()), "CNEXT.exe");
+  const bool idle = std::find(args.begin(), args.end(), "--idle") != args.end();
+  if (!idle) catia.WaitForFile(run_folder() / "CATIA.Application");
+  return catia;
+}
+
+ChildProcess& CatiaSession::StartNamed(const std::string& file_name) {
+  const fs::path folder = dir_.path() / ("bin-" + std::to_string(processes_.size()));
+  fs::create_directory(folder);
+  fs::copy_file("/bin/sleep", folder / file_name);
+  return Started(std::make_unique<ChildProcess>((folder / file_name).string(),
+                                                std::vector<std::string>{"600"}),
+                 file_name);
+}
+
+}  // namespace kelvort::testing

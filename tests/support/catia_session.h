@@ -1,0 +1,64 @@
+// What session detection sees, set up for integration tests: a registration folder and an
+// application-data folder of the test's own, processes named CNEXT.exe that die with the
+// test, and the platform's real COM services with every request recorded.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run_state.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
+#include "support/test_platform.h"
+
+namespace kelvort::testing {
+
+// The real COM services of the platform, recording what is asked of them.
+class RecordingComServices : public ComServices {
+ public:
+  RecordingComServices();
+  DispatchPtr GetObject(std::string_view moniker) override;
+  DispatchPtr GetActiveObject(std::string_view prog_id) override;
+
+  std::vector<std::string> requests;
+
+ private:
+  std::unique_ptr<ComServices> real_;
+};
+
+class CatiaSession {
+ public:
+  // Points XDG_RUNTIME_DIR and APPDATA of this process, and of the processes it starts, to
+  // folders of the test; both are put back at the end.
+  CatiaSession();
+  ~CatiaSession();
+  CatiaSession(const CatiaSession&) = delete;
+  CatiaSession& operator=(const CatiaSession&) = delete;
+
+  // Starts bin/CNEXT.exe with the arguments; returns once it runs as CNEXT.exe and, unless
+  // it was started with --idle, serves.
+  ChildProcess& StartCatia(const std::vector<std::string>& args);
+  // Starts a copy of /bin/sleep under the file name given, in a folder of the test.
+  ChildProcess& StartNamed(const std::string& file_name);
+  std::vector<std::string> Env() const;
+  std::filesystem::path run_folder() const { return dir_.path() / "run"; }
+  std::filesystem::path log_file() const { return dir_.path() / "logs" / "Error.log"; }
+
+  RecordingComServices com;
+  TestPlatform test;
+  Platform platform{test.environment,   test.files, test.clock,   RegionalFormats{},
+                    test.message_boxes, com,        test.windows, test.shell};
+  RunState state{platform};
+
+ private:
+  ChildProcess& Started(std::unique_ptr<ChildProcess> process, const std::string& name);
+
+  TempDir dir_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  std::vector<std::unique_ptr<ChildProcess>> processes_;
+};
+
+}  // namespace kelvort::testing
