@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "parameters/standin_run_fixture.h"
 #include "part.h"
+#include "product.h"
 #include "support/fake_dispatch.h"
 #include "support/standin_documents.h"
 
@@ -85,6 +86,21 @@ TEST_F(RunTest, APartDocumentIsOnlyUpdated) {
   EXPECT_TRUE(Calls({"Clear", "Add", "GetWorkbenchId", "StartWorkbench"}).empty());
   EXPECT_EQ(LastCalls(1), Lines{"Part.Update()"});
   EXPECT_NE(Doc("Washer.CATPart").part()->parameters()->FindShort("Released"), nullptr);
+}
+
+TEST_F(RunTest, AnAssemblyWithoutPartsStaysInTheAssemblyWorkbench) {
+  testing::WriteBytes(root() / "Frame.CATProduct", R"(<ProductDocument>
+  <Product PartNumber="FRAME"><Products><Instance Name="Rail.1" Component="RAIL" /></Products>
+  </Product>
+  <Component PartNumber="RAIL" />
+</ProductDocument>)");
+  StartCatia({root() / "Frame.CATProduct"});
+  EXPECT_EQ(Main(state_), kExitSuccess);
+  EXPECT_EQ(
+      Calls({"Add", "GetWorkbenchId", "StartWorkbench", "Update"}),
+      (Lines{"Selection.Add(<Product>)", "Application.GetWorkbenchId()", "Product.Update()"}));
+  EXPECT_NE(Doc("Frame.CATProduct").FindComponent("RAIL")->properties()->FindShort("Grade"),
+            nullptr);
 }
 
 TEST_F(RunTest, WithoutExactlyOneCatiaNothingIsTouched) {

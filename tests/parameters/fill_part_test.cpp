@@ -131,18 +131,18 @@ TEST_F(FillPartTest, AFailureEndsTheCollectionAndKeepsWhatWasCreated) {
   // Tables that the definitions' reading could not complete, and a number beyond 32 bits.
   const std::vector<ParameterTable> broken = {
       ParameterTable{}, ParameterTable{{{"Valid", "String", ""}, ParameterRow{}}},
-      ParameterTable{{{"Huge", "Integer", "3000000000"}}}};
+      ParameterTable{{{"Typeless", "", ""}}}, ParameterTable{{{"Huge", "Integer", "3000000000"}}}};
   for (const ParameterTable& table : broken) {
     state_.ParameterDefs = table;
     Fill_Part(state_, Doc("Bolt.CATPart").product()->properties(), false,
               app_->FindDocument("Bolt.CATPart"));
   }
-  EXPECT_EQ(Reported().size(), 5u);
+  EXPECT_EQ(Reported().size(), 6u);
   EXPECT_EQ(Reported().back(), "Fill_Part");
   const auto& bolt_properties = Doc("Bolt.CATPart").product()->properties();
   EXPECT_NE(bolt_properties->FindShort("Valid"), nullptr);
   EXPECT_EQ(bolt_properties->FindShort("Huge"), nullptr);
-  EXPECT_EQ(state_.FailureCount, 5);
+  EXPECT_EQ(state_.FailureCount, 6);
 }
 
 }  // namespace

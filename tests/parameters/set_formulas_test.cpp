@@ -67,6 +67,8 @@ TEST_F(SetFormulasTest, InAPartDocumentThePartsFormulasAreLookedUp) {
                    R"(Relations.Item("Form_Grade"))",
                    R"(Relations.CreateFormula("Form_Grade", "", <StrParam>, "Grade"))"}));
 
+  EXPECT_EQ(Calls({"ReferenceProduct"}).size(), 1u);
+
   // Without a product the part's own document gives it; nothing more is created.
   Set_Formulas(state_, nullptr, part);
   EXPECT_EQ(part->relations()->items().size(), 2u);
@@ -95,6 +97,9 @@ TEST_F(SetFormulasTest, InAProductDocumentOnlyAFormulaOfThatDocumentCounts) {
   EXPECT_EQ(Calls({"Item"}), (Lines{"Parameters.Item(1)", "Parameters.Item(2)",
                                     "Parameters.Item(3)", "Selection.Item(1)"}));
   EXPECT_TRUE(Doc("Top.CATProduct").selection()->items().empty());
+  EXPECT_EQ(
+      Calls({"ReferenceProduct", "FullName"}),
+      (Lines{"Product.ReferenceProduct", "ProductDocument.FullName", "PartDocument.FullName"}));
 
   // Now both are found in TOP's own document.
   Set_Formulas(state_, top, nullptr);
@@ -115,6 +120,7 @@ TEST_F(SetFormulasTest, EnglishAndGermanUserPropertyNamesAreRecognised) {
               Lines{language == standin::HostLanguage::kGerman
                         ? "Form_Mass: TOP\\Eigenschaften\\Mass = Mass"
                         : "Form_Mass: TOP\\Properties\\Mass = Mass"});
+    EXPECT_TRUE(Calls({"FullName"}).empty());  // no match to compare with the document
   }
   EXPECT_EQ(state_.FailureCount, 0);
 }
