@@ -116,13 +116,14 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     }
 
     // In a product document the formula may lie anywhere in the structure: search it and
-    // count only a match that this document holds.
+    // count only a match that this document holds. The selection is emptied before the
+    // first search and after each one, so it is empty before every search.
     const DispatchPtr selection = ObjectMember(document, "Selection");
     std::optional<std::string> document_name;
     DispatchPtr relations;
+    selection->Call("Clear");
     for (const ParameterRow& row : rows) {
       const std::string formula_name = "Form_" + row[0];
-      selection->Call("Clear");
       selection->Call("Search", {"CATKnowledgeSearch..Name=" + formula_name + ",all"});
       if (!FoundInDocument(*selection, document, document_name)) {
         if (!relations) relations = ObjectMember(owner, "Relations");

@@ -89,8 +89,7 @@ TEST_F(SetFormulasTest, InAProductDocumentOnlyAFormulaOfThatDocumentCounts) {
       Calls({"Clear", "Search", "CreateFormula"}),
       (Lines{"Selection.Clear()", R"(Selection.Search("CATKnowledgeSearch..Name=Form_Length,all"))",
              R"(Relations.CreateFormula("Form_Length", "", <RealParam>, "Length"))",
-             "Selection.Clear()", "Selection.Clear()",
-             R"(Selection.Search("CATKnowledgeSearch..Name=Form_Grade,all"))",
+             "Selection.Clear()", R"(Selection.Search("CATKnowledgeSearch..Name=Form_Grade,all"))",
              R"(Relations.CreateFormula("Form_Grade", "", <StrParam>, "Grade"))",
              "Selection.Clear()"}));
   // The three user properties' names are read once, not once per definition.
