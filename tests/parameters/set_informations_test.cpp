@@ -65,31 +65,40 @@ class SetInformationsTest : public testing::StandinRunFixture {
     return Doc(file).part()->parameters()->FindShort("Grade") &&
            Doc(file).product()->properties()->FindShort("Grade");
   }
-  // The count n for a fault on the nth call of the member that makes its first call after
-  // the occurrence-th journal line `after` fail, found by a walk over a copy of the
-  // structure.
-  int NthCallAfter(const std::filesystem::path& copy, std::string_view after, int occurrence,
-                   std::string_view member) {
-    OpenHost({copy});
+  // Walks a fresh copy of the three-children structure with one call failing: the first
+  // call of the member after the occurrence-th journal line `after`, as a walk over
+  // another copy shows it.
+  void WalkFailing(std::string_view after, int occurrence, std::string_view member) {
+    ++copies_;
+    OpenHost({WriteThreeChildren(root() / ("dry" + std::to_string(copies_)))});
     Walk();
     int n = 0;
+    bool found = false;
     for (const auto& entry : Entries()) {
       if (EqualsIgnoreCase(entry.member, member)) {
         ++n;
-        if (occurrence == 0) return n;
+        found = occurrence == 0;
+        if (found) break;
       }
       if (entry.line == after) --occurrence;
     }
-    ADD_FAILURE() << "no call of " << member << " after " << after;
-    return 0;
-  }
-  // A fresh structure and run state, with the nth call of the member failing.
-  void OpenFaulty(const std::filesystem::path& file, std::string_view member, int n) {
-    OpenHost({file});
+    ASSERT_TRUE(found) << "no call of " << member << " after " << after;
+    OpenHost({WriteThreeChildren(root() / ("run" + std::to_string(copies_)))});
     app_->host()->faults().Add(std::string(member), n);
     state_.FailureCount = 0;
     test_.message_boxes.boxes.clear();
+    Walk();
   }
+  // Which of the three-children structure's parts got the definition, in its order.
+  std::vector<bool> FilledParts() const {
+    std::vector<bool> filled;
+    for (const char* file : {"Bolt.CATPart", "Washer.CATPart", "Nut.CATPart", "Cover.CATPart"}) {
+      filled.push_back(PartFilled(file));
+    }
+    return filled;
+  }
+
+  int copies_ = 0;
 };
 
 TEST_F(SetInformationsTest, APartDocumentIsFilledWithoutSelectionOrWorkbench) {
@@ -151,27 +160,15 @@ TEST_F(SetInformationsTest, EachPartIsSelectedSwitchedToPartDesignAndUpdated) {
 
 TEST_F(SetInformationsTest, AFailingChildEndsOnlyTheVisitItHappensIn) {
   // Examining SUB's second child fails: Nut.1 is skipped, Cover.1 one level up is not.
-  const int examine =
-      NthCallAfter(WriteThreeChildren(root() / "dry1"), "Products.Item(2)", 1, "ReferenceProduct");
-  OpenFaulty(WriteThreeChildren(root() / "run1"), "ReferenceProduct", examine);
-  Walk();
+  WalkFailing("Products.Item(2)", 1, "ReferenceProduct");
   EXPECT_EQ(Reported(), Lines{"SetInformations"});
-  EXPECT_TRUE(PartFilled("Bolt.CATPart"));
-  EXPECT_FALSE(PartFilled("Washer.CATPart"));
-  EXPECT_FALSE(PartFilled("Nut.CATPart"));
-  EXPECT_TRUE(PartFilled("Cover.CATPart"));
+  EXPECT_EQ(FilledParts(), (std::vector<bool>{true, false, false, true}));
 
-  // A failure inside the part call of Washer.1: it ends that call; the washer is still
+  // A failure inside the part call of Washer.1 ends that call only: the washer is still
   // updated and Nut.1 visited.
-  const int enter = NthCallAfter(WriteThreeChildren(root() / "dry2"),
-                                 R"(Application.StartWorkbench("PrtCfg"))", 2, "Parent");
-  OpenFaulty(WriteThreeChildren(root() / "run2"), "Parent", enter);
-  Walk();
+  WalkFailing(R"(Application.StartWorkbench("PrtCfg"))", 2, "Parent");
   EXPECT_EQ(Reported(), Lines{"SetInformations"});
-  EXPECT_TRUE(PartFilled("Bolt.CATPart"));
-  EXPECT_FALSE(PartFilled("Washer.CATPart"));
-  EXPECT_TRUE(PartFilled("Nut.CATPart"));
-  EXPECT_TRUE(PartFilled("Cover.CATPart"));
+  EXPECT_EQ(FilledParts(), (std::vector<bool>{true, false, true, true}));
   EXPECT_EQ(Calls({"Update"}).size(), 4u);
 }
 
