@@ -103,6 +103,14 @@ TEST_F(RunTest, AnAssemblyWithoutPartsStaysInTheAssemblyWorkbench) {
             nullptr);
 }
 
+TEST_F(RunTest, NoDefinitionsCreateNothing) {
+  Settings("");
+  StartCatia({testing::WriteSmallAssembly(root())});
+  EXPECT_EQ(Main(state_), kExitSuccess);
+  EXPECT_TRUE(Creations().empty());
+  EXPECT_EQ(Boxes(), (std::vector<ShownBox>{{"Kelvort", T("Parametersuccessfullycreated")}}));
+}
+
 TEST_F(RunTest, WithoutExactlyOneCatiaNothingIsTouched) {
   StartCatia({testing::WriteSmallAssembly(root())});
   for (const int32_t processes : {0, 2}) {
