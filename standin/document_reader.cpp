@@ -343,18 +343,32 @@ void CheckNoCycle(const Application& application) {
   }
 }
 
+// Lets go of the structures of a refused set of documents: a structure that contains
+// itself would otherwise keep itself alive.
+void Dismantle(const Application& application) {
+  for (const DocumentPtr& document : application.documents()) {
+    if (document->product()) document->product()->products()->Clear();
+    for (const ProductPtr& component : document->components()) component->products()->Clear();
+  }
+}
+
 }  // namespace
 
 ApplicationPtr OpenApplication(const std::vector<fs::path>& files, HostOptions options) {
   auto application = Application::Create(std::make_shared<Host>(std::move(options)));
-  DocumentReader reader(*application);
-  DocumentPtr active;
-  for (const fs::path& file : files) {
-    DocumentPtr document = reader.Open(file);
-    if (!active) active = std::move(document);
+  try {
+    DocumentReader reader(*application);
+    DocumentPtr active;
+    for (const fs::path& file : files) {
+      DocumentPtr document = reader.Open(file);
+      if (!active) active = std::move(document);
+    }
+    CheckNoCycle(*application);
+    application->Activate(active);
+  } catch (...) {
+    Dismantle(*application);
+    throw;
   }
-  CheckNoCycle(*application);
-  application->Activate(active);
   return application;
 }
 

@@ -22,7 +22,7 @@ std::string Host::Environ(std::string_view name) const {
 void Host::Serving(std::string_view type_name, InvokeKind kind, std::string_view member,
                    Args args) {
   if (journal_.Active()) {
-    journal_.Record({type_name, kind, std::string(member), {args.begin(), args.end()}});
+    journal_.Record(JournalEntry(type_name, kind, member, args));
   }
   if (!faults_.empty() && faults_.Fires(member)) MethodFailed(member, type_name);
 }

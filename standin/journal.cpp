@@ -37,9 +37,17 @@ void AppendValue(std::string& out, const Variant& value) {
   }
 }
 
-}  // namespace
+// The value with every object, also inside arrays, as the text "<TypeName>".
+Variant WithoutObjects(const Variant& value) {
+  if (value.IsObject()) return "<" + value.ToObject()->TypeName() + ">";
+  if (value.kind() != Variant::Kind::kArray) return value;
+  Variant::Array items;
+  for (const Variant& item : value.ToArray()) items.push_back(WithoutObjects(item));
+  return items;
+}
 
-std::string JournalEntry::ToLine() const {
+std::string LineOf(std::string_view type_name, InvokeKind kind, std::string_view member,
+                   std::span<const Variant> args) {
   std::string line(type_name);
   line += '.';
   line += member;
@@ -60,9 +68,20 @@ std::string JournalEntry::ToLine() const {
   return line;
 }
 
+}  // namespace
+
+JournalEntry::JournalEntry(std::string_view type_name, InvokeKind kind, std::string_view member,
+                           std::span<const Variant> args)
+    : type_name(type_name),
+      kind(kind),
+      member(member),
+      line(LineOf(type_name, kind, member, args)) {
+  for (const Variant& arg : args) this->args.push_back(WithoutObjects(arg));
+}
+
 void Journal::Record(JournalEntry entry) {
   if (stream_) {
-    *stream_ << entry.ToLine() << '\n';
+    *stream_ << entry.line << '\n';
     stream_->flush();
   }
   if (keep_) entries_.push_back(std::move(entry));
@@ -71,7 +90,7 @@ void Journal::Record(JournalEntry entry) {
 std::vector<std::string> Journal::Lines() const {
   std::vector<std::string> lines;
   lines.reserve(entries_.size());
-  for (const JournalEntry& entry : entries_) lines.push_back(entry.ToLine());
+  for (const JournalEntry& entry : entries_) lines.push_back(entry.line);
   return lines;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,15 +12,19 @@
 namespace kelvort::standin {
 
 struct JournalEntry {
+  // Records a call. Objects among the arguments are kept as the text "<TypeName>", so that
+  // the journal keeps no object (and no host) alive.
+  JournalEntry(std::string_view type_name, InvokeKind kind, std::string_view member,
+               std::span<const Variant> args);
+
   std::string_view type_name;  // the serving object's type name, a literal
   InvokeKind kind = InvokeKind::kMethod;
   std::string member;  // as the caller wrote it
   std::vector<Variant> args;
-
   // One line: Parameters.Item("Length"), Document.Name, StrParam.Value = "Red",
-  // Selection.Clear(). Texts are quoted; control characters are escaped, so that an
+  // Selection.Add(<Product>). Texts are quoted; control characters are escaped, so that an
   // entry never spans two lines.
-  std::string ToLine() const;
+  std::string line;
 };
 
 class Journal {

@@ -21,6 +21,11 @@ bool Products::AddInstance(std::string name, const ProductPtr& reference) {
   return true;
 }
 
+void Products::Clear() {
+  items_.clear();
+  by_name_.clear();
+}
+
 Variant Products::Serve(InvokeKind kind, std::string_view member, Args args) {
   using Self = Products;
   static const MemberTable<Self> kMembers = CollectionTable<Self>({});

@@ -23,6 +23,8 @@ class Products : public HostObject {
   ProductPtr Find(std::string_view name) const;
   // Places a new instance of reference; false when the name is empty or taken.
   bool AddInstance(std::string name, const ProductPtr& reference);
+  // Removes every instance: how a refused structure, which may contain itself, is let go.
+  void Clear();
 
  protected:
   Variant Serve(InvokeKind kind, std::string_view member, Args args) override;

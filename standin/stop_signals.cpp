@@ -48,6 +48,13 @@ StopSignals::StopSignals() {
   Install(SIGPIPE, SIG_IGN);
   Install(SIGTERM, OnStopSignal);
   Install(SIGINT, OnStopSignal);
+  // A stand-in started with the signals blocked (so that none is lost before this point)
+  // receives them from here on.
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTERM);
+  sigaddset(&stop, SIGINT);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);
 }
 
 StopSignals::~StopSignals() {

@@ -6,7 +6,9 @@ namespace kelvort::standin {
 
 class StopSignals {
  public:
-  // Installs the handlers (and ignores SIGPIPE); raises a std::runtime_error on failure.
+  // Installs the handlers (and ignores SIGPIPE), then unblocks SIGTERM and SIGINT, so that
+  // one that arrived while they were blocked is received now. Raises a std::runtime_error
+  // on failure.
   StopSignals();
   // Restores the default handlers.
   ~StopSignals();

@@ -58,6 +58,13 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // SIGTERM and SIGINT wait until the program unblocks them (CNEXT.exe does once its
+    // handlers are in place), so that a test's signal is never lost to a start-up race.
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTERM);
+    sigaddset(&stop, SIGINT);
+    sigprocmask(SIG_BLOCK, &stop, nullptr);
     if (getppid() != parent) _exit(127);
     const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -1,5 +1,6 @@
 // A program run as a child process of a test, with its output captured; it dies with the
-// test (a parent-death signal) and is killed when its owner goes out of scope.
+// test (a parent-death signal) and is killed when its owner goes out of scope. It starts
+// with SIGTERM and SIGINT blocked: they reach it once it unblocks them.
 #pragma once
 
 #include <sys/types.h>
