@@ -225,6 +225,10 @@ TEST(StandInServerTest, FaultyClientsAreAnsweredOrDroppedAndOthersServedOn) {
     gone_mid_request.Send({100, 0, 0, 0, 0x02, 1, 0});
   }
   {
+    RawClient gone_before_the_answer(server.socket_path());
+    gone_before_the_answer.Send(Hello());
+  }
+  {
     // Calls with large answers and not one answer read: the others are still served.
     RawClient flooding(server.socket_path());
     flooding.Send(Hello());

@@ -1,7 +1,16 @@
 // Session detection's view of the machine, set up for integration tests.
 #include "support/catia_session.h"
 
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -20,7 +29,49 @@ void WaitUntilNamed(ChildProcess& process, const std::string& name) {
   }
 }
 
+// The exit status that says the namespace could not be had.
+constexpr int kNoNamespace = 77;
+
+int ExitStatus(pid_t child) {
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+[[noreturn]] void ExitChild(int status) {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  ::_exit(status);
+}
+
 }  // namespace
+
+void InPrivateProcessTable(const std::function<void()>& body) {
+  std::fflush(stdout);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::unshare(CLONE_NEWPID | CLONE_NEWNS) != 0) ExitChild(kNoNamespace);
+    const pid_t init = ::fork();  // the first process of the new namespace
+    if (init == 0) {
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+          ::mount("proc", "/proc", "proc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr) != 0) {
+        ExitChild(kNoNamespace);
+      }
+      body();
+      ExitChild(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    ExitChild(init < 0 ? kNoNamespace : ExitStatus(init));
+  }
+  const int status = ExitStatus(child);
+  if (status == kNoNamespace) {
+    body();
+    return;
+  }
+  EXPECT_EQ(status, 0) << "the test failed in its own process table (see above)";
+}
 
 RecordingComServices::RecordingComServices() : real_(CreatePosixComServices()) {}
 

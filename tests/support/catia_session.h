@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,5 +61,11 @@ class CatiaSession {
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
   std::vector<std::unique_ptr<ChildProcess>> processes_;
 };
+
+// Runs body where /proc shows only the processes it starts (a PID namespace of its own), so
+// that CATIA processes of anything else on the machine cannot change what it counts. Its
+// failures are reported as usual and fail the test. Where the system does not allow a
+// namespace, body runs in this process and sees the whole machine.
+void InPrivateProcessTable(const std::function<void()>& body);
 
 }  // namespace kelvort::testing
