@@ -38,10 +38,10 @@ int Run(const CommandLine& line) {
   for (const auto& [member, nth] : line.faults) host.faults().Add(member, nth);
 
   StopSignals stop;
-  {
-    Server server(application);
-    server.Run(stop.fd());
-  }
+  // The registration is held until the documents are written back, so that no second
+  // stand-in can start on them in the meantime.
+  Server server(application);
+  server.Run(stop.fd());
   SaveChangedDocuments(*application);
   return 0;
 }
