@@ -6,6 +6,7 @@
 #include "part.h"
 #include "product.h"
 #include "products.h"
+#include "util/wildcard.h"
 
 namespace kelvort::standin {
 namespace {
@@ -33,13 +34,14 @@ class KnowledgeSearch {
   void Collect(const Parameters& parameters) {
     if (query_.kind == SearchQuery::Kind::kFormula) return;
     for (const ParameterPtr& parameter : parameters.items()) {
-      if (MatchesPattern(query_.pattern, parameter->short_name())) matches_.push_back(parameter);
+      if (WildcardMatch(query_.pattern, parameter->short_name(), false))
+        matches_.push_back(parameter);
     }
   }
   void Collect(const Relations& relations) {
     if (query_.kind == SearchQuery::Kind::kParameter) return;
     for (const FormulaPtr& formula : relations.items()) {
-      if (MatchesPattern(query_.pattern, formula->Name())) matches_.push_back(formula);
+      if (WildcardMatch(query_.pattern, formula->Name(), false)) matches_.push_back(formula);
     }
   }
 

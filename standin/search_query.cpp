@@ -47,26 +47,4 @@ std::optional<SearchQuery> ParseSearchQuery(std::string_view query) {
   return parsed;
 }
 
-bool MatchesPattern(std::string_view pattern, std::string_view name) {
-  // Greedy matching with one backtrack point: the last star seen.
-  size_t p = 0, n = 0;
-  size_t star = std::string_view::npos, resume = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == '*') {
-      star = p++;
-      resume = n;
-    } else if (p < pattern.size() && pattern[p] == name[n]) {
-      ++p;
-      ++n;
-    } else if (star != std::string_view::npos) {
-      p = star + 1;
-      n = ++resume;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
-}
-
 }  // namespace kelvort::standin

@@ -21,8 +21,4 @@ struct SearchQuery {
 // "all".
 std::optional<SearchQuery> ParseSearchQuery(std::string_view query);
 
-// Whether the name matches the pattern; * stands for any run of characters, and letter
-// case counts.
-bool MatchesPattern(std::string_view pattern, std::string_view name);
-
 }  // namespace kelvort::standin

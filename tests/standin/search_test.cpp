@@ -44,14 +44,6 @@ TEST(SearchQueryTest, NamesWildcardsQuotesAndRefusals) {
                           "CATKnowledgeSearch.Pad.Name=X,all", "CATKnowledgeSearch..Name=X,sel"}) {
     EXPECT_FALSE(standin::ParseSearchQuery(bad)) << bad;
   }
-
-  EXPECT_TRUE(standin::MatchesPattern("Form_*", "Form_Length"));
-  EXPECT_TRUE(standin::MatchesPattern("*Len*h", "Form_Length"));
-  EXPECT_TRUE(standin::MatchesPattern("*", ""));
-  EXPECT_TRUE(standin::MatchesPattern("a*b*c", "aXbYbZc"));
-  EXPECT_FALSE(standin::MatchesPattern("Form_*", "form_Length"));
-  EXPECT_FALSE(standin::MatchesPattern("Form_Length", "Form_Length2"));
-  EXPECT_FALSE(standin::MatchesPattern("a*b", "ab_"));
 }
 
 TEST(SelectionTest, SearchFindsFormulasAcrossDocumentsInTreeOrder) {
