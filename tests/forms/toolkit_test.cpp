@@ -13,7 +13,7 @@
 #include "forms/toolkit/menu.h"
 #include "forms/toolkit/text_box.h"
 #include "platform/posix/file_system.h"
-#include "support/raised.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 namespace kelvort {

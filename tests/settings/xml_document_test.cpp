@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/failure_of.h"
 #include "support/file_size_limit.h"
-#include "support/raised.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
 

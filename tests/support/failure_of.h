@@ -1,6 +1,8 @@
 // The run-time error a piece of code raises, for tests that check failures.
 #pragma once
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "log/run_error.h"
@@ -17,6 +19,17 @@ RunError FailureOf(Body&& body) {
   }
   ADD_FAILURE() << "no run-time error was raised";
   return RunError(0, "none");
+}
+
+// The number of the run-time error that a step raises; 0 when it raises none.
+template <typename Step>
+int32_t RaisedNumber(Step&& step) {
+  try {
+    step();
+  } catch (const RunError& error) {
+    return error.number();
+  }
+  return 0;
 }
 
 }  // namespace kelvort::testing

@@ -5,27 +5,18 @@
 #include <sys/stat.h>
 
 #include "log/run_error.h"
+#include "support/failure_of.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace kelvort {
 namespace {
 
+using testing::RaisedNumber;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
-
-// The run-time error number a step raises, or 0 when it succeeds.
-template <typename Step>
-int32_t ErrorOf(Step&& step) {
-  try {
-    step();
-  } catch (const RunError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 std::vector<std::string> Names(const fs::path& folder) {
   std::vector<std::string> names;
@@ -61,22 +52,24 @@ TEST_F(PosixFileSystemTest, TestsFollowTheWindowsFormMapping) {
 }
 
 TEST_F(PosixFileSystemTest, CreatingRefusesWhatCannotExistAndNeverGoesRelative) {
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder("C:"); }), errors::kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder("C:\\x"); }), errors::kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder("\\\\kelvort-server\\share"); }),
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder("C:"); }), errors::kPathNotFound);
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder("C:\\x"); }), errors::kPathNotFound);
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder("\\\\kelvort-server\\share"); }),
             errors::kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { files.CreateEmptyFile("C:\\x.txt"); }), errors::kPathNotFound);
+  EXPECT_EQ(RaisedNumber([&] { files.CreateEmptyFile("C:\\x.txt"); }), errors::kPathNotFound);
   EXPECT_FALSE(fs::exists("C:"));
   EXPECT_FALSE(fs::exists("kelvort-server"));
 
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath("missing\\x")); }), errors::kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath(std::string(300, 'n'))); }),
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath("missing\\x")); }),
+            errors::kPathNotFound);
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath(std::string(300, 'n'))); }),
             errors::kBadFileName);
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath("nul") + std::string(1, '\0')); }),
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath("nul") + std::string(1, '\0')); }),
             errors::kBadFileName);
   fs::create_directory(dir.path() / "there");
-  EXPECT_EQ(ErrorOf([&] { files.CreateFolder(dir.WinPath("there")); }), errors::kFileAlreadyExists);
-  EXPECT_EQ(ErrorOf([&] { files.CreateEmptyFile(dir.WinPath("there")); }),
+  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath("there")); }),
+            errors::kFileAlreadyExists);
+  EXPECT_EQ(RaisedNumber([&] { files.CreateEmptyFile(dir.WinPath("there")); }),
             errors::kPathFileAccessError);
   EXPECT_THAT(Names(dir.path()), ::testing::ElementsAre("there"));
 }
@@ -87,7 +80,7 @@ TEST_F(PosixFileSystemTest, CreateEmptyFileLeavesAnExistingFileAlone) {
   WriteBytes(dir.path() / "old.txt", "content");
   files.CreateEmptyFile(dir.WinPath("old.txt"));
   EXPECT_EQ(files.ReadFile(dir.WinPath("old.txt")), "content");
-  EXPECT_EQ(ErrorOf([&] { files.ReadFile(dir.WinPath("none.txt")); }), errors::kFileNotFound);
+  EXPECT_EQ(RaisedNumber([&] { files.ReadFile(dir.WinPath("none.txt")); }), errors::kFileNotFound);
 }
 
 TEST_F(PosixFileSystemTest, ListFolderGivesSortedEntriesWithTheirKind) {
@@ -103,7 +96,7 @@ TEST_F(PosixFileSystemTest, ListFolderGivesSortedEntriesWithTheirKind) {
   EXPECT_TRUE(entries[1].is_folder);
   EXPECT_EQ(entries[3].name, "link");
   EXPECT_TRUE(entries[3].is_folder);
-  EXPECT_EQ(ErrorOf([&] { files.ListFolder(dir.WinPath("none")); }), errors::kPathNotFound);
+  EXPECT_EQ(RaisedNumber([&] { files.ListFolder(dir.WinPath("none")); }), errors::kPathNotFound);
 }
 
 TEST_F(PosixFileSystemTest, ReplaceFileKeepsPermissionsLinksAndNoTemporaryFile) {
@@ -130,12 +123,13 @@ TEST_F(PosixFileSystemTest, ReplaceFileKeepsPermissionsLinksAndNoTemporaryFile) 
               ::testing::ElementsAre("fresh.xml", "link.xml", "real", "settings.xml"));
   EXPECT_THAT(Names(dir.path() / "real"), ::testing::ElementsAre("target.xml"));
 
-  EXPECT_EQ(ErrorOf([&] { files.ReplaceFile(dir.WinPath("none\\x.xml"), "x"); }),
+  EXPECT_EQ(RaisedNumber([&] { files.ReplaceFile(dir.WinPath("none\\x.xml"), "x"); }),
             errors::kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { files.ReplaceFile(dir.WinPath("real"), "x"); }),
+  EXPECT_EQ(RaisedNumber([&] { files.ReplaceFile(dir.WinPath("real"), "x"); }),
             errors::kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { files.CopyFile(dir.WinPath("none.xml"), dir.WinPath("settings.xml")); }),
-            errors::kFileNotFound);
+  EXPECT_EQ(
+      RaisedNumber([&] { files.CopyFile(dir.WinPath("none.xml"), dir.WinPath("settings.xml")); }),
+      errors::kFileNotFound);
   EXPECT_EQ(ReadBytes(target), "fresh");
 }
 
@@ -144,9 +138,9 @@ TEST_F(PosixFileSystemTest, AReplaceThatFailsHalfWayLeavesTheOldFileIntact) {
   WriteBytes(target, "the old settings");
   {
     testing::FileSizeLimit limit(8);
-    EXPECT_EQ(
-        ErrorOf([&] { files.ReplaceFile(dir.WinPath("settings.xml"), std::string(4096, 'x')); }),
-        errors::kDiskFull);
+    EXPECT_EQ(RaisedNumber(
+                  [&] { files.ReplaceFile(dir.WinPath("settings.xml"), std::string(4096, 'x')); }),
+              errors::kDiskFull);
   }
   EXPECT_EQ(ReadBytes(target), "the old settings");
   EXPECT_THAT(Names(dir.path()), ::testing::ElementsAre("settings.xml"));
@@ -161,7 +155,7 @@ TEST_F(PosixFileSystemTest, AppendTextWritesTheLocaleCharacterSetToAnExistingFil
             "before\r\nGr\xF6\xDF"
             "e ?\r\n");
 
-  EXPECT_EQ(ErrorOf([&] { files.AppendText(dir.WinPath("none.log"), "x"); }),
+  EXPECT_EQ(RaisedNumber([&] { files.AppendText(dir.WinPath("none.log"), "x"); }),
             errors::kFileNotFound);
   EXPECT_FALSE(fs::exists(dir.path() / "none.log"));
 

@@ -13,6 +13,7 @@
 
 #include "log/run_error.h"
 #include "platform/posix/remote_dispatch.h"
+#include "support/failure_of.h"
 #include "support/fake_dispatch.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
@@ -20,6 +21,7 @@
 namespace kelvort {
 namespace {
 
+using testing::FailureOf;
 using testing::FakeDispatch;
 using testing::ServerProcess;
 using testing::ServerThread;
@@ -27,15 +29,6 @@ using testing::TempDir;
 namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
-
-RunError ErrorOf(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const RunError& error) {
-    return error;
-  }
-  return RunError(0, "no error");
-}
 
 DispatchPtr Root() {
   auto root = std::make_shared<FakeDispatch>("Application");
@@ -80,34 +73,35 @@ TEST(LocalSocketTest, TheFolderIsCreatedPrivateAndOnlyAPrivateOneIsUsed) {
 
   // Open to others: neither the server nor the client goes there.
   fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-  RunError refused = ErrorOf([&] { Registration registration(folder.string()); });
+  RunError refused = FailureOf([&] { Registration registration(folder.string()); });
   EXPECT_EQ(refused.number(), errors::kPermissionDenied);
   EXPECT_NE(refused.description().find(folder.string()), std::string::npos);
   EXPECT_NE(refused.description().find("0750"), std::string::npos);
-  EXPECT_EQ(ErrorOf([&] { ConnectToStandIn(folder.string()); }).number(),
+  EXPECT_EQ(FailureOf([&] { ConnectToStandIn(folder.string()); }).number(),
             errors::kPermissionDenied);
 
   // Another user's folder, and a link in place of the folder.
   fs::permissions(folder, fs::perms::owner_all);
   ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
-  refused = ErrorOf([&] { Registration registration(folder.string()); });
+  refused = FailureOf([&] { Registration registration(folder.string()); });
   EXPECT_EQ(refused.number(), errors::kPermissionDenied);
   EXPECT_NE(refused.description().find("belongs to user 65534"), std::string::npos);
-  EXPECT_EQ(ErrorOf([&] { ConnectToStandIn(folder.string()); }).number(),
+  EXPECT_EQ(FailureOf([&] { ConnectToStandIn(folder.string()); }).number(),
             errors::kPermissionDenied);
   const fs::path own = dir.path() / "own";
   fs::create_directory(own);
   fs::permissions(own, fs::perms::owner_all);
   fs::create_directory_symlink(own, dir.path() / "link");
-  EXPECT_EQ(ErrorOf([&] { Registration registration((dir.path() / "link").string()); }).number(),
+  EXPECT_EQ(FailureOf([&] { Registration registration((dir.path() / "link").string()); }).number(),
             errors::kPermissionDenied);
 
   // No folder, or nothing in it: no stand-in runs.
-  EXPECT_EQ(ErrorOf([&] { ConnectToStandIn((dir.path() / "none").string()); }).number(),
+  EXPECT_EQ(FailureOf([&] { ConnectToStandIn((dir.path() / "none").string()); }).number(),
             errors::kCannotCreateObject);
-  EXPECT_EQ(ErrorOf([&] { ConnectToStandIn(own.string()); }).number(), errors::kCannotCreateObject);
+  EXPECT_EQ(FailureOf([&] { ConnectToStandIn(own.string()); }).number(),
+            errors::kCannotCreateObject);
   const std::string too_long = (dir.path() / std::string(120, 'x')).string();
-  EXPECT_EQ(ErrorOf([&] { Registration registration(too_long); }).number(), errors::kBadFileName);
+  EXPECT_EQ(FailureOf([&] { Registration registration(too_long); }).number(), errors::kBadFileName);
 }
 
 TEST(LocalSocketTest, OneLiveStandInHoldsTheRegistrationAndAGoneOneIsReplaced) {
@@ -115,7 +109,7 @@ TEST(LocalSocketTest, OneLiveStandInHoldsTheRegistrationAndAGoneOneIsReplaced) {
   const std::string folder = (dir.path() / "runtime").string();
   {
     ServerThread first(Root(), folder);
-    const RunError second = ErrorOf([&] { ServerThread again(Root(), folder); });
+    const RunError second = FailureOf([&] { ServerThread again(Root(), folder); });
     EXPECT_EQ(second.number(), errors::kFileAlreadyExists);
     EXPECT_EQ(second.description(),
               "Another CATIA stand-in is already running as CATIA.Application for this user (" +
@@ -131,7 +125,7 @@ TEST(LocalSocketTest, OneLiveStandInHoldsTheRegistrationAndAGoneOneIsReplaced) {
     killed.Wait();
   }
   EXPECT_TRUE(fs::is_socket(folder + "/CATIA.Application"));
-  EXPECT_EQ(ErrorOf([&] { ConnectToStandIn(folder); }).number(), errors::kCannotCreateObject);
+  EXPECT_EQ(FailureOf([&] { ConnectToStandIn(folder); }).number(), errors::kCannotCreateObject);
   ServerThread next(Root(), folder);
   EXPECT_EQ(ConnectToStandIn(folder)->Get("Name"), Variant("CATIA V5"));
 }
