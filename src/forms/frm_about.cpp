@@ -25,7 +25,7 @@ FormSpec Design() {
 }
 
 // One line of the contact block: centred, the dialog's full width.
-ControlSpec ContactLine(const char* name, const char* text, int32_t top, int16_t tab_index) {
+ControlDesign ContactLine(const char* name, const char* text, int32_t top, int16_t tab_index) {
   return {.name = name, .caption = text, .layout = {0, top, 6000, 255}, .tab_index = tab_index};
 }
 
@@ -45,7 +45,7 @@ FrmAbout::FrmAbout(RunState& state)
     : Form(Design()),
       state_(state),
       Picture1(Add<PictureBox>(
-          ControlSpec{.name = "Picture1", .layout = {1080, 120, 3375, 795}, .tab_index = 2},
+          ControlDesign{.name = "Picture1", .layout = {1080, 120, 3375, 795}, .tab_index = 2},
           std::string(kMakerLogo))),
       Label1(Add<Label>(ContactLine("Label1", "Brannick Engineering Software GmbH", 1080, 3),
                         Alignment::kCenter)),
@@ -59,11 +59,11 @@ FrmAbout::FrmAbout(RunState& state)
                         Alignment::kCenter)),
       Label6(Add<Label>(ContactLine("Label6", "www.brannick-engineering.de", 3240, 9),
                         Alignment::kCenter)),
-      Line1(Add<Line>(ControlSpec{.name = "Line1"}, LineEnds{120, 3600, 5880, 3600}, kLightGrey)),
+      Line1(Add<Line>(ControlDesign{.name = "Line1"}, LineEnds{120, 3600, 5880, 3600}, kLightGrey)),
       Text1(Add<TextBox>(
-          ControlSpec{.name = "Text1", .layout = {120, 3720, 5775, 1455}, .tab_index = 1},
+          ControlDesign{.name = "Text1", .layout = {120, 3720, 5775, 1455}, .tab_index = 1},
           RightsNotice(), TextBoxLook{.multi_line = true, .back_color = kButtonFace})),
-      cmdOK(Add<CommandButton>(ControlSpec{
+      cmdOK(Add<CommandButton>(ControlDesign{
           .name = "cmdOK", .caption = "OK", .layout = {2520, 5280, 1455, 375}, .tab_index = 0})) {
   cmdOK.on_click = [this] { cmdOK_Click(); };
 }

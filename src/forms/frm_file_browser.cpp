@@ -22,7 +22,7 @@ FormSpec Design() {
           .icon = std::string(kProgramIcon)};
 }
 
-ControlSpec Bar(const char* name, Layout layout, int16_t tab_index) {
+ControlDesign Bar(const char* name, Layout layout, int16_t tab_index) {
   return {.name = name, .layout = layout, .tab_index = tab_index};
 }
 
@@ -31,35 +31,35 @@ ControlSpec Bar(const char* name, Layout layout, int16_t tab_index) {
 FrmFileBrowser::FrmFileBrowser(RunState& state)
     : PathDialog(state, Design()),
       cmbFilter(Add<ComboBox>(
-          ControlSpec{.name = "cmbFilter", .layout = {1200, 4560, 4455, 360}, .tab_index = 11})),
+          ControlDesign{.name = "cmbFilter", .layout = {1200, 4560, 4455, 360}, .tab_index = 11})),
       Picture4(Add<PictureBox>(Bar("Picture4", {3480, 0, 3855, 135}, 10))),
       Picture3(Add<PictureBox>(Bar("Picture3", {7320, 120, 135, 3855}, 9))),
       Picture2(Add<PictureBox>(Bar("Picture2", {0, 3900, 7335, 120}, 8))),
       Picture1(Add<PictureBox>(Bar("Picture1", {3480, 0, 15, 4095}, 7))),
       lstDrive(Add<DriveListBox>(
-          ControlSpec{.name = "lstDrive", .layout = {120, 130, 3375, 315}, .tab_index = 5},
+          ControlDesign{.name = "lstDrive", .layout = {120, 130, 3375, 315}, .tab_index = 5},
           StartingView())),
-      cmdCancel(Add<CommandButton>(ControlSpec{.name = "cmdCancel",
+      cmdCancel(Add<CommandButton>(ControlDesign{.name = "cmdCancel",
                                                .caption = "Abbrechen",
                                                .tag = "Cancel",
                                                .layout = {5880, 4560, 1455, 360},
                                                .tab_index = 3})),
-      cmdOK(Add<CommandButton>(ControlSpec{
+      cmdOK(Add<CommandButton>(ControlDesign{
           .name = "cmdOK", .caption = "OK", .layout = {5880, 4080, 1455, 360}, .tab_index = 2})),
       txtFile(Add<TextBox>(
-          ControlSpec{.name = "txtFile", .layout = {1200, 4080, 4455, 360}, .tab_index = 1})),
+          ControlDesign{.name = "txtFile", .layout = {1200, 4080, 4455, 360}, .tab_index = 1})),
       lstFile(Add<FileListBox>(
-          ControlSpec{.name = "lstFile", .layout = {3480, 120, 3855, 3795}, .tab_index = 6},
+          ControlDesign{.name = "lstFile", .layout = {3480, 120, 3855, 3795}, .tab_index = 6},
           StartingView())),
       lstDir(Add<DirListBox>(
-          ControlSpec{.name = "lstDir", .layout = {120, 480, 3375, 3465}, .tab_index = 0},
+          ControlDesign{.name = "lstDir", .layout = {120, 480, 3375, 3465}, .tab_index = 0},
           StartingView())),
-      Label1(Add<Label>(ControlSpec{.name = "Label1",
+      Label1(Add<Label>(ControlDesign{.name = "Label1",
                                     .caption = "Dateityp:",
                                     .tag = "Filetype",
                                     .layout = {240, 4575, 735, 255},
                                     .tab_index = 12})),
-      lbl_choose(Add<Label>(ControlSpec{.name = "lbl_choose",
+      lbl_choose(Add<Label>(ControlDesign{.name = "lbl_choose",
                                         .caption = "Dateiname:",
                                         .tag = "Filename",
                                         .layout = {240, 4125, 975, 255},

@@ -26,21 +26,21 @@ FormSpec Design() {
 FrmFolderBrowser::FrmFolderBrowser(RunState& state)
     : PathDialog(state, Design()),
       lstDir(Add<DirListBox>(
-          ControlSpec{.name = "lstDir", .layout = {80, 480, 4455, 2790}, .tab_index = 4},
+          ControlDesign{.name = "lstDir", .layout = {80, 480, 4455, 2790}, .tab_index = 4},
           StartingView())),
-      txtFolder(Add<TextBox>(ControlSpec{
+      txtFolder(Add<TextBox>(ControlDesign{
           .name = "txtFolder", .tag = ",1", .layout = {900, 3360, 3615, 340}, .tab_index = 3})),
-      cmdOK(Add<CommandButton>(ControlSpec{
+      cmdOK(Add<CommandButton>(ControlDesign{
           .name = "cmdOK", .caption = "OK", .layout = {1800, 3840, 1215, 340}, .tab_index = 2})),
-      cmdCancel(Add<CommandButton>(ControlSpec{.name = "cmdCancel",
+      cmdCancel(Add<CommandButton>(ControlDesign{.name = "cmdCancel",
                                                .caption = "Abbrechen",
                                                .tag = "Cancel",
                                                .layout = {3240, 3840, 1215, 340},
                                                .tab_index = 1})),
       lstDrive(Add<DriveListBox>(
-          ControlSpec{.name = "lstDrive", .layout = {80, 120, 4455, 315}, .tab_index = 0},
+          ControlDesign{.name = "lstDrive", .layout = {80, 120, 4455, 315}, .tab_index = 0},
           StartingView())),
-      Label1(Add<Label>(ControlSpec{.name = "Label1",
+      Label1(Add<Label>(ControlDesign{.name = "Label1",
                                     .caption = "Auswahl:",
                                     .tag = "Choice",
                                     .layout = {120, 3405, 735, 255},

@@ -34,16 +34,16 @@ FrmMain::FrmMain(RunState& state)
     : Form(Design()),
       state_(state),
       Picture1(Add<PictureBox>(
-          ControlSpec{.name = "Picture1", .layout = {120, 120, 2700, 630}, .tab_index = 0},
+          ControlDesign{.name = "Picture1", .layout = {120, 120, 2700, 630}, .tab_index = 0},
           std::string(kProgramLogo))),
-      menExtras(Add<Menu>(ControlSpec{.name = "menExtras", .caption = "Extras"})),
+      menExtras(Add<Menu>(ControlDesign{.name = "menExtras", .caption = "Extras"})),
       menSettings(
-          Add<Menu>(ControlSpec{.name = "menSettings", .caption = "Einstellungen"}, "menExtras")),
-      menForeground(Add<Menu>(ControlSpec{.name = "menForeground", .caption = "Im Vordergrund"},
+          Add<Menu>(ControlDesign{.name = "menSettings", .caption = "Einstellungen"}, "menExtras")),
+      menForeground(Add<Menu>(ControlDesign{.name = "menForeground", .caption = "Im Vordergrund"},
                               "menExtras")),
-      menInfo(Add<Menu>(ControlSpec{.name = "menInfo", .caption = "?"})),
-      menAbout(Add<Menu>(ControlSpec{.name = "menAbout", .caption = "Über"}, "menInfo")),
-      menHelp(Add<Menu>(ControlSpec{.name = "menHelp", .caption = "Hilfe"}, "menInfo")) {
+      menInfo(Add<Menu>(ControlDesign{.name = "menInfo", .caption = "?"})),
+      menAbout(Add<Menu>(ControlDesign{.name = "menAbout", .caption = "Über"}, "menInfo")),
+      menHelp(Add<Menu>(ControlDesign{.name = "menHelp", .caption = "Hilfe"}, "menInfo")) {
   menSettings.on_click = [this] { menSettings_Click(); };
   menForeground.on_click = [this] { menForeground_Click(); };
   menAbout.on_click = [this] { menAbout_Click(); };

@@ -34,10 +34,10 @@ Variant Get(Dispatch& control, const char* member) {
 
 TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   TestForm form;
-  auto& option = form.Add<OptionButton>(ControlSpec{.name = "optA", .index = 3});
-  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
-  auto& text = form.Add<TextBox>(ControlSpec{.name = "txtA"});
-  auto& menu = form.Add<Menu>(ControlSpec{.name = "menA"});
+  auto& option = form.Add<OptionButton>(ControlDesign{.name = "optA", .index = 3});
+  auto& check = form.Add<CheckBox>(ControlDesign{.name = "chkA"});
+  auto& text = form.Add<TextBox>(ControlDesign{.name = "txtA"});
+  auto& menu = form.Add<Menu>(ControlDesign{.name = "menA"});
 
   // Booleans take True/False in any case, or a number where only 0 is false.
   for (const auto& [value, expected] :
@@ -85,10 +85,10 @@ TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
 TEST(ToolkitTest, OptionButtonsExcludeEachOtherWithinTheirGroupOnly) {
   TestForm form;
   std::vector<std::string> clicks;
-  auto& english = form.Add<OptionButton>(ControlSpec{.name = "optLang", .index = 0}, true);
-  auto& german = form.Add<OptionButton>(ControlSpec{.name = "optLang", .index = 1});
-  auto& french = form.Add<OptionButton>(ControlSpec{.name = "optLang", .index = 2});
-  auto& framed = form.Add<OptionButton>(ControlSpec{.name = "optUnit"}, true, "fraUnits");
+  auto& english = form.Add<OptionButton>(ControlDesign{.name = "optLang", .index = 0}, true);
+  auto& german = form.Add<OptionButton>(ControlDesign{.name = "optLang", .index = 1});
+  auto& french = form.Add<OptionButton>(ControlDesign{.name = "optLang", .index = 2});
+  auto& framed = form.Add<OptionButton>(ControlDesign{.name = "optUnit"}, true, "fraUnits");
   for (OptionButton* option : {&english, &german, &french}) {
     option->on_click = [&clicks, option] { clicks.push_back(std::to_string(option->Index())); };
   }
@@ -113,8 +113,8 @@ TEST(ToolkitTest, OptionButtonsExcludeEachOtherWithinTheirGroupOnly) {
 
 TEST(ToolkitTest, ListsKeepTheirOrderAndSelection) {
   TestForm form;
-  auto& sorted = form.Add<ListBox>(ControlSpec{.name = "lstSorted"}, true);
-  auto& combo = form.Add<ComboBox>(ControlSpec{.name = "cmbFilter"});
+  auto& sorted = form.Add<ListBox>(ControlDesign{.name = "lstSorted"}, true);
+  auto& combo = form.Add<ComboBox>(ControlDesign{.name = "cmbFilter"});
   int clicks = 0;
   sorted.on_click = [&] { ++clicks; };
 
@@ -164,7 +164,7 @@ class FileSystemListsTest : public ::testing::Test {
 };
 
 TEST_F(FileSystemListsTest, FolderListShowsTheHierarchyAndRefusesMissingFolders) {
-  auto& folders = form_.Add<DirListBox>(ControlSpec{.name = "lstDir"}, view_);
+  auto& folders = form_.Add<DirListBox>(ControlDesign{.name = "lstDir"}, view_);
   std::vector<std::string> changes;
   folders.on_change = [&] { changes.push_back(folders.Path()); };
   const std::string data = dir_.WinPath("Data");
@@ -196,8 +196,8 @@ TEST_F(FileSystemListsTest, FolderListShowsTheHierarchyAndRefusesMissingFolders)
 }
 
 TEST_F(FileSystemListsTest, FileListMatchesItsPatternAndDriveListKnowsOnlyRealDrives) {
-  auto& listed = form_.Add<FileListBox>(ControlSpec{.name = "lstFile"}, view_);
-  auto& drives = form_.Add<DriveListBox>(ControlSpec{.name = "lstDrive"}, view_);
+  auto& listed = form_.Add<FileListBox>(ControlDesign{.name = "lstFile"}, view_);
+  auto& drives = form_.Add<DriveListBox>(ControlDesign{.name = "lstDrive"}, view_);
   const auto names = [&] {
     std::vector<std::string> all;
     for (int16_t i = 0; i < listed.ListCount(); ++i) all.push_back(listed.List(i));
@@ -233,8 +233,8 @@ TEST_F(FileSystemListsTest, FileListMatchesItsPatternAndDriveListKnowsOnlyRealDr
 
 TEST(ToolkitTest, UserInputReachesOnlyEnabledControlsOnShownForms) {
   TestForm form;
-  auto& text = form.Add<TextBox>(ControlSpec{.name = "txtA"});
-  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
+  auto& text = form.Add<TextBox>(ControlDesign{.name = "txtA"});
+  auto& check = form.Add<CheckBox>(ControlDesign{.name = "chkA"});
   int changes = 0;
   text.on_change = [&] { ++changes; };
 

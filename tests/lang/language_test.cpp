@@ -50,13 +50,13 @@ class LanguageTest : public testing::FormsFixture {
 TEST_F(LanguageTest, CaptionsFollowTheChosenLanguageWhereLangXmlHasTheirText) {
   TestForm form;
   auto& save =
-      form.Add<CommandButton>(ControlSpec{.name = "cmdSave", .caption = "S", .tag = "Save,1,x"});
+      form.Add<CommandButton>(ControlDesign{.name = "cmdSave", .caption = "S", .tag = "Save,1,x"});
   auto& cancel =
-      form.Add<CommandButton>(ControlSpec{.name = "cmdCancel", .caption = "C", .tag = "Cancel"});
+      form.Add<CommandButton>(ControlDesign{.name = "cmdCancel", .caption = "C", .tag = "Cancel"});
   auto& english_only =
-      form.Add<Label>(ControlSpec{.name = "lblOnly", .caption = "design", .tag = "OnlyEnglish"});
-  auto& untagged = form.Add<Label>(ControlSpec{.name = "lblFree", .caption = "free"});
-  auto& about = form.Add<Label>(ControlSpec{.name = "lblAbout", .tag = "About"});
+      form.Add<Label>(ControlDesign{.name = "lblOnly", .caption = "design", .tag = "OnlyEnglish"});
+  auto& untagged = form.Add<Label>(ControlDesign{.name = "lblFree", .caption = "free"});
+  auto& about = form.Add<Label>(ControlDesign{.name = "lblAbout", .tag = "About"});
 
   EXPECT_EQ(GetLanguage(state_), "Lang0");
   SetLanguage(state_, form);
@@ -84,7 +84,7 @@ TEST_F(LanguageTest, CaptionsFollowTheChosenLanguageWhereLangXmlHasTheirText) {
 TEST_F(LanguageTest, MissingTextsLeaveCaptionsAndGiveEmptyTexts) {
   TestForm form;
   auto& save =
-      form.Add<CommandButton>(ControlSpec{.name = "cmdSave", .caption = "S", .tag = "Save,1"});
+      form.Add<CommandButton>(ControlDesign{.name = "cmdSave", .caption = "S", .tag = "Save,1"});
 
   // No option selected: no language, so no text matches.
   state_.forms.frmSettings().optLang[0].SetValue(false);
@@ -112,9 +112,9 @@ TEST_F(LanguageTest, MissingTextsLeaveCaptionsAndGiveEmptyTexts) {
 
 TEST_F(LanguageTest, ATaggedControlWithoutCaptionEndsTheTranslation) {
   TestForm form;
-  auto& before = form.Add<Label>(ControlSpec{.name = "lblA", .caption = "a", .tag = "Save"});
-  form.Add<TextBox>(ControlSpec{.name = "txtA", .tag = "Save"});
-  auto& after = form.Add<Label>(ControlSpec{.name = "lblB", .caption = "b", .tag = "Save"});
+  auto& before = form.Add<Label>(ControlDesign{.name = "lblA", .caption = "a", .tag = "Save"});
+  form.Add<TextBox>(ControlDesign{.name = "txtA", .tag = "Save"});
+  auto& after = form.Add<Label>(ControlDesign{.name = "lblB", .caption = "b", .tag = "Save"});
 
   SetLanguage(state_, form);
   EXPECT_EQ(before.Caption(), "Save");

@@ -101,16 +101,16 @@ TEST_F(FormStateTest, FirstSaveOfTheSettingsDialogStoresItsMarkedControlsInFormO
 TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag) {
   UsePerUserSettings();
   TestForm form;
-  auto& items = form.Add<ListBox>(ControlSpec{.name = "lstItems", .tag = ",1"});
-  form.Add<ListBox>(ControlSpec{.name = "lstEmpty", .tag = "Key,1,extra"});
-  auto& menu = form.Add<Menu>(ControlSpec{.name = "menTop", .tag = "Foreground,1"}, "", true);
-  auto& name = form.Add<TextBox>(ControlSpec{.name = "txtName", .index = 3, .tag = ",1"}, "Grüße");
-  form.Add<CheckBox>(ControlSpec{.name = "chkA", .tag = "A,1"}, CheckBox::kChecked);
-  form.Add<ComboBox>(ControlSpec{.name = "cmbA", .tag = "A,01"});
-  form.Add<CheckBox>(ControlSpec{.name = "chkBlank", .tag = "A, 1"});
-  form.Add<CheckBox>(ControlSpec{.name = "chkTrailing", .tag = "A,1 "});
-  form.Add<CheckBox>(ControlSpec{.name = "chkKeyOnly", .tag = "A"});
-  form.Add<CommandButton>(ControlSpec{.name = "cmdOther", .tag = "Other,1"});
+  auto& items = form.Add<ListBox>(ControlDesign{.name = "lstItems", .tag = ",1"});
+  form.Add<ListBox>(ControlDesign{.name = "lstEmpty", .tag = "Key,1,extra"});
+  auto& menu = form.Add<Menu>(ControlDesign{.name = "menTop", .tag = "Foreground,1"}, "", true);
+  auto& name = form.Add<TextBox>(ControlDesign{.name = "txtName", .index = 3, .tag = ",1"}, "Grüße");
+  form.Add<CheckBox>(ControlDesign{.name = "chkA", .tag = "A,1"}, CheckBox::kChecked);
+  form.Add<ComboBox>(ControlDesign{.name = "cmbA", .tag = "A,01"});
+  form.Add<CheckBox>(ControlDesign{.name = "chkBlank", .tag = "A, 1"});
+  form.Add<CheckBox>(ControlDesign{.name = "chkTrailing", .tag = "A,1 "});
+  form.Add<CheckBox>(ControlDesign{.name = "chkKeyOnly", .tag = "A"});
+  form.Add<CommandButton>(ControlDesign{.name = "cmdOther", .tag = "Other,1"});
   for (const char* item : {"one", "two", "three", "four", "five"}) items.AddItem(item);
   items.SetListIndex(1);
   name.SetEnabled(false);
@@ -153,13 +153,13 @@ TEST_F(FormStateTest, RestoreAppliesStoredAttributesAndOnlyAddsMissingListItems)
       "<cmdGone Enabled='False'/>"
       "</Controls></frmTest>");
   TestForm form;
-  auto& items = form.Add<ListBox>(ControlSpec{.name = "lstItems"});
-  auto& name = form.Add<TextBox>(ControlSpec{.name = "txtName", .index = 3});
-  auto& other = form.Add<TextBox>(ControlSpec{.name = "txtName", .index = 4}, "kept");
-  auto& option = form.Add<OptionButton>(ControlSpec{.name = "optA"});
-  auto& menu = form.Add<Menu>(ControlSpec{.name = "menTop"});
-  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
-  auto& untouched = form.Add<CheckBox>(ControlSpec{.name = "chkB"}, CheckBox::kChecked);
+  auto& items = form.Add<ListBox>(ControlDesign{.name = "lstItems"});
+  auto& name = form.Add<TextBox>(ControlDesign{.name = "txtName", .index = 3});
+  auto& other = form.Add<TextBox>(ControlDesign{.name = "txtName", .index = 4}, "kept");
+  auto& option = form.Add<OptionButton>(ControlDesign{.name = "optA"});
+  auto& menu = form.Add<Menu>(ControlDesign{.name = "menTop"});
+  auto& check = form.Add<CheckBox>(ControlDesign{.name = "chkA"});
+  auto& untouched = form.Add<CheckBox>(ControlDesign{.name = "chkB"}, CheckBox::kChecked);
   items.AddItem("A");
   items.AddItem("B");
 
@@ -202,9 +202,9 @@ TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
   WriteUserSettings(
       "<frmTest><Controls><txtName Text='mine'/><chkA Value='1'/></Controls></frmTest>");
   TestForm form;
-  auto& check = form.Add<CheckBox>(ControlSpec{.name = "chkA"});
-  auto& items = form.Add<ListBox>(ControlSpec{.name = "lstItems"});
-  auto& name = form.Add<TextBox>(ControlSpec{.name = "txtName"});
+  auto& check = form.Add<CheckBox>(ControlDesign{.name = "chkA"});
+  auto& items = form.Add<ListBox>(ControlDesign{.name = "lstItems"});
+  auto& name = form.Add<TextBox>(ControlDesign{.name = "txtName"});
 
   ReadSettings(state_, form);
   EXPECT_EQ(name.Text(), "shared");
@@ -229,9 +229,9 @@ TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
 TEST_F(FormStateTest, AControlThatCannotBeStoredDoesNotStopTheSave) {
   UsePerUserSettings();
   TestForm form;
-  form.Add<CheckBox>(ControlSpec{.name = "chkFirst", .tag = "A,1"}, CheckBox::kChecked);
-  form.Add<Label>(ControlSpec{.name = "txtNoText", .tag = "A,1"});  // no Text to store
-  form.Add<CheckBox>(ControlSpec{.name = "chkLast", .tag = "A,1"});
+  form.Add<CheckBox>(ControlDesign{.name = "chkFirst", .tag = "A,1"}, CheckBox::kChecked);
+  form.Add<Label>(ControlDesign{.name = "txtNoText", .tag = "A,1"});  // no Text to store
+  form.Add<CheckBox>(ControlDesign{.name = "chkLast", .tag = "A,1"});
 
   WriteSettings(state_, form);
   // The first failure silences the element look-ups, so every later control fails too;
@@ -247,7 +247,7 @@ TEST_F(FormStateTest, SaveNeverOverwritesASettingsFileItCouldNotRead) {
   const std::string unreadable = kDeclarationLine + "<SETTINGS><frmTest></SETTINGS>\n";
   WriteBytes(UserFolder() / "Settings.xml", unreadable);
   TestForm form;
-  form.Add<CheckBox>(ControlSpec{.name = "chkA", .tag = "A,1"});
+  form.Add<CheckBox>(ControlDesign{.name = "chkA", .tag = "A,1"});
 
   WriteSettings(state_, form);
   EXPECT_EQ(UserSettings(), unreadable);

@@ -6,7 +6,8 @@
 
 namespace kelvort {
 
-CommandButton::CommandButton(const ControlSpec& spec) : CaptionedControl("CommandButton", spec) {
+CommandButton::CommandButton(const ControlDesign& design)
+    : CaptionedControl("CommandButton", design) {
   AddPlacementMembers();
   members().AddProperty(
       "Default", [this] { return Variant(default_); },
@@ -16,8 +17,8 @@ CommandButton::CommandButton(const ControlSpec& spec) : CaptionedControl("Comman
       [this](const Variant& v) { cancel_ = v.ToBoolean(); });
 }
 
-OptionButton::OptionButton(const ControlSpec& spec, bool selected, std::string group)
-    : CaptionedControl("OptionButton", spec), value_(selected), group_(std::move(group)) {
+OptionButton::OptionButton(const ControlDesign& design, bool selected, std::string group)
+    : CaptionedControl("OptionButton", design), value_(selected), group_(std::move(group)) {
   AddPlacementMembers();
   members().AddProperty(
       "Value", [this] { return Variant(value_); },
@@ -43,8 +44,8 @@ bool OptionButton::UserClick() {
   return true;
 }
 
-CheckBox::CheckBox(const ControlSpec& spec, int16_t value)
-    : CaptionedControl("CheckBox", spec), value_(value) {
+CheckBox::CheckBox(const ControlDesign& design, int16_t value)
+    : CaptionedControl("CheckBox", design), value_(value) {
   AddPlacementMembers();
   members().AddProperty(
       "Value", [this] { return Variant(value_); },

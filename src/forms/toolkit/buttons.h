@@ -10,7 +10,7 @@ namespace kelvort {
 
 class CommandButton : public CaptionedControl {
  public:
-  explicit CommandButton(const ControlSpec& spec);
+  explicit CommandButton(const ControlDesign& design);
   // Whether Enter (Default) or Escape (Cancel) presses the button.
   bool Default() const { return default_; }
   void SetDefault(bool value) { default_ = value; }
@@ -27,7 +27,7 @@ class CommandButton : public CaptionedControl {
 class OptionButton : public CaptionedControl {
  public:
   // group names the container (empty: the form itself).
-  explicit OptionButton(const ControlSpec& spec, bool selected = false, std::string group = {});
+  explicit OptionButton(const ControlDesign& design, bool selected = false, std::string group = {});
   bool Value() const { return value_; }
   void SetValue(bool value);
   const std::string& group() const { return group_; }
@@ -44,7 +44,7 @@ class OptionButton : public CaptionedControl {
 class CheckBox : public CaptionedControl {
  public:
   static constexpr int16_t kUnchecked = 0, kChecked = 1, kGrayed = 2;
-  explicit CheckBox(const ControlSpec& spec, int16_t value = kUnchecked);
+  explicit CheckBox(const ControlDesign& design, int16_t value = kUnchecked);
   int16_t Value() const { return value_; }
   void SetValue(int16_t value);
   // Checks an unchecked box and clears a checked or grayed one.

@@ -7,13 +7,13 @@
 
 namespace kelvort {
 
-Control::Control(std::string type_name, const ControlSpec& spec)
+Control::Control(std::string type_name, const ControlDesign& design)
     : type_name_(std::move(type_name)),
-      name_(spec.name),
-      index_(spec.index),
-      tag_(spec.tag),
-      layout_(spec.layout),
-      tab_index_(spec.tab_index) {
+      name_(design.name),
+      index_(design.index),
+      tag_(design.tag),
+      layout_(design.layout),
+      tab_index_(design.tab_index) {
   members_.AddProperty("Name", [this] { return Variant(name_); });
   members_.AddProperty("Index", [this] { return Variant(Index()); });
   members_.AddProperty(
@@ -87,8 +87,8 @@ void Control::Fire(const Event& event) {
   event();
 }
 
-CaptionedControl::CaptionedControl(std::string type_name, const ControlSpec& spec)
-    : Control(std::move(type_name), spec), caption_(spec.caption) {
+CaptionedControl::CaptionedControl(std::string type_name, const ControlDesign& design)
+    : Control(std::move(type_name), design), caption_(design.caption) {
   members().AddProperty(
       "Caption", [this] { return Variant(caption_); },
       [this](const Variant& v) { caption_ = v.ToText(); });

@@ -21,7 +21,7 @@ struct Layout {
 };
 
 // What a form's design gives a control.
-struct ControlSpec {
+struct ControlDesign {
   std::string name{};
   // Set for a member of a control array.
   std::optional<int16_t> index{};
@@ -35,7 +35,7 @@ class Control : public Dispatch {
  public:
   using Event = std::function<void()>;
 
-  Control(std::string type_name, const ControlSpec& spec);
+  Control(std::string type_name, const ControlDesign& design);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
@@ -98,7 +98,7 @@ class Control : public Dispatch {
 // A control that shows a caption: labels, buttons, option buttons, check boxes, menus.
 class CaptionedControl : public Control {
  public:
-  CaptionedControl(std::string type_name, const ControlSpec& spec);
+  CaptionedControl(std::string type_name, const ControlDesign& design);
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { caption_ = std::move(caption); }
 

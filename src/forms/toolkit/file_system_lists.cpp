@@ -32,8 +32,8 @@ void StartQuietly(Step&& step) {
 
 }  // namespace
 
-DriveListBox::DriveListBox(const ControlSpec& spec, const FileSystemView& view)
-    : ListControl("DriveListBox", spec, false) {
+DriveListBox::DriveListBox(const ControlDesign& design, const FileSystemView& view)
+    : ListControl("DriveListBox", design, false) {
   members().AddProperty(
       "Drive", [this] { return Variant(Drive()); },
       [this](const Variant& v) { SetDrive(v.ToText()); });
@@ -56,8 +56,8 @@ void DriveListBox::SetDrive(std::string_view drive) {
   Raise(errors::kDeviceUnavailable, "Device unavailable");
 }
 
-DirListBox::DirListBox(const ControlSpec& spec, const FileSystemView& view)
-    : Control("DirListBox", spec), view_(view), path_(view.current_folder) {
+DirListBox::DirListBox(const ControlDesign& design, const FileSystemView& view)
+    : Control("DirListBox", design), view_(view), path_(view.current_folder) {
   AddPlacementMembers();
   members().AddProperty(
       "Path", [this] { return Variant(path_); }, [this](const Variant& v) { SetPath(v.ToText()); });
@@ -101,8 +101,8 @@ bool DirListBox::UserOpen(int16_t index) {
   return true;
 }
 
-FileListBox::FileListBox(const ControlSpec& spec, const FileSystemView& view)
-    : ListControl("FileListBox", spec, false), view_(view), path_(view.current_folder) {
+FileListBox::FileListBox(const ControlDesign& design, const FileSystemView& view)
+    : ListControl("FileListBox", design, false), view_(view), path_(view.current_folder) {
   members().AddProperty(
       "Path", [this] { return Variant(path_); }, [this](const Variant& v) { SetPath(v.ToText()); });
   members().AddProperty(

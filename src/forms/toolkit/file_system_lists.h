@@ -21,7 +21,7 @@ struct FileSystemView {
 // The machine's drives; Drive names the selected one. Change follows a change of drive.
 class DriveListBox : public ListControl {
  public:
-  DriveListBox(const ControlSpec& spec, const FileSystemView& view);
+  DriveListBox(const ControlDesign& design, const FileSystemView& view);
   // The selected drive ("C:").
   std::string Drive() const;
   // Selects the drive that the text begins with; an unknown drive raises 68.
@@ -36,7 +36,7 @@ class DriveListBox : public ListControl {
 // on up to the drive's root. Change follows a change of Path.
 class DirListBox : public Control {
  public:
-  DirListBox(const ControlSpec& spec, const FileSystemView& view);
+  DirListBox(const ControlDesign& design, const FileSystemView& view);
   const std::string& Path() const { return path_; }
   // Opens a folder (absolute, or relative to Path); a folder that does not exist or cannot
   // be read raises 76 or 75 and leaves the list where it was.
@@ -56,7 +56,7 @@ class DirListBox : public Control {
 // Click follows a change of the selection.
 class FileListBox : public ListControl {
  public:
-  FileListBox(const ControlSpec& spec, const FileSystemView& view);
+  FileListBox(const ControlDesign& design, const FileSystemView& view);
   const std::string& Path() const { return path_; }
   void SetPath(std::string_view path);
   const std::string& Pattern() const { return pattern_; }

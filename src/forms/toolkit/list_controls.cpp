@@ -10,8 +10,8 @@
 
 namespace kelvort {
 
-ListControl::ListControl(std::string type_name, const ControlSpec& spec, bool sorted)
-    : Control(std::move(type_name), spec), sorted_(sorted) {
+ListControl::ListControl(std::string type_name, const ControlDesign& design, bool sorted)
+    : Control(std::move(type_name), design), sorted_(sorted) {
   AddPlacementMembers();
   members().AddProperty("ListCount", [this] { return Variant(ListCount()); });
   members().AddIndexedProperty(
@@ -111,7 +111,8 @@ void ListControl::AddEditingMembers() {
   });
 }
 
-ListBox::ListBox(const ControlSpec& spec, bool sorted) : ListControl("ListBox", spec, sorted) {
+ListBox::ListBox(const ControlDesign& design, bool sorted)
+    : ListControl("ListBox", design, sorted) {
   AddEditingMembers();
   members().AddProperty("Text", [this] { return Variant(SelectedItem()); });
 }
@@ -120,7 +121,8 @@ std::string ListControl::SelectedItem() const {
   return list_index_ < 0 ? std::string() : items_[static_cast<size_t>(list_index_)];
 }
 
-ComboBox::ComboBox(const ControlSpec& spec, bool sorted) : ListControl("ComboBox", spec, sorted) {
+ComboBox::ComboBox(const ControlDesign& design, bool sorted)
+    : ListControl("ComboBox", design, sorted) {
   AddEditingMembers();
   members().AddProperty(
       "Text", [this] { return Variant(text_); }, [this](const Variant& v) { SetText(v.ToText()); });

@@ -13,7 +13,7 @@ namespace kelvort {
 
 class ListControl : public Control {
  public:
-  ListControl(std::string type_name, const ControlSpec& spec, bool sorted);
+  ListControl(std::string type_name, const ControlDesign& design, bool sorted);
 
   int16_t ListCount() const { return static_cast<int16_t>(items_.size()); }
   // The item at a position from 0; any other position raises 381.
@@ -51,14 +51,14 @@ class ListControl : public Control {
 
 class ListBox : public ListControl {
  public:
-  explicit ListBox(const ControlSpec& spec, bool sorted = false);
+  explicit ListBox(const ControlDesign& design, bool sorted = false);
   void AddItem(std::string item) { InsertItem(std::move(item)); }
 };
 
 // A drop-down combo box; its Text is the selected item's text or what was typed.
 class ComboBox : public ListControl {
  public:
-  explicit ComboBox(const ControlSpec& spec, bool sorted = false);
+  explicit ComboBox(const ControlDesign& design, bool sorted = false);
   void AddItem(std::string item) { InsertItem(std::move(item)); }
   const std::string& Text() const { return text_; }
   void SetText(std::string text);

@@ -3,8 +3,8 @@
 
 namespace kelvort {
 
-Menu::Menu(const ControlSpec& spec, std::string parent, bool checked)
-    : CaptionedControl("Menu", spec), parent_(std::move(parent)), checked_(checked) {
+Menu::Menu(const ControlDesign& design, std::string parent, bool checked)
+    : CaptionedControl("Menu", design), parent_(std::move(parent)), checked_(checked) {
   members().AddProperty(
       "Checked", [this] { return Variant(checked_); },
       [this](const Variant& v) { checked_ = v.ToBoolean(); });

@@ -11,7 +11,7 @@ namespace kelvort {
 class Menu : public CaptionedControl {
  public:
   // parent is the name of the menu the item stands under; empty for a top-level menu.
-  explicit Menu(const ControlSpec& spec, std::string parent = {}, bool checked = false);
+  explicit Menu(const ControlDesign& design, std::string parent = {}, bool checked = false);
   const std::string& parent() const { return parent_; }
   bool Checked() const { return checked_; }
   void SetChecked(bool checked) { checked_ = checked; }

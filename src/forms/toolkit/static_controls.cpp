@@ -3,20 +3,20 @@
 
 namespace kelvort {
 
-Label::Label(const ControlSpec& spec, Alignment alignment)
-    : CaptionedControl("Label", spec), alignment_(alignment) {
+Label::Label(const ControlDesign& design, Alignment alignment)
+    : CaptionedControl("Label", design), alignment_(alignment) {
   AddPlacementMembers();
   members().AddProperty("Alignment", [this] { return Variant(static_cast<int16_t>(alignment_)); });
 }
 
-PictureBox::PictureBox(const ControlSpec& spec, std::string picture)
-    : Control("PictureBox", spec), picture_(std::move(picture)) {
+PictureBox::PictureBox(const ControlDesign& design, std::string picture)
+    : Control("PictureBox", design), picture_(std::move(picture)) {
   AddPlacementMembers();
   members().AddProperty("Picture", [this] { return Variant(picture_); });
 }
 
-Line::Line(const ControlSpec& spec, LineEnds ends, int32_t colour)
-    : Control("Line", spec), ends_(ends), colour_(colour) {
+Line::Line(const ControlDesign& design, LineEnds ends, int32_t colour)
+    : Control("Line", design), ends_(ends), colour_(colour) {
   members().AddProperty("X1", [this] { return Variant(ends_.x1); });
   members().AddProperty("Y1", [this] { return Variant(ends_.y1); });
   members().AddProperty("X2", [this] { return Variant(ends_.x2); });

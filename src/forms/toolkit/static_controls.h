@@ -13,7 +13,7 @@ enum class Alignment : int16_t { kLeft = 0, kRight = 1, kCenter = 2 };
 
 class Label : public CaptionedControl {
  public:
-  explicit Label(const ControlSpec& spec, Alignment alignment = Alignment::kLeft);
+  explicit Label(const ControlDesign& design, Alignment alignment = Alignment::kLeft);
   Alignment alignment() const { return alignment_; }
 
  private:
@@ -23,7 +23,7 @@ class Label : public CaptionedControl {
 // A picture box showing an image from the program's resources, or a plain area (a bar).
 class PictureBox : public Control {
  public:
-  explicit PictureBox(const ControlSpec& spec, std::string picture = {});
+  explicit PictureBox(const ControlDesign& design, std::string picture = {});
   // File name of the image in the program's resources; empty for a plain box.
   const std::string& Picture() const { return picture_; }
 
@@ -39,7 +39,7 @@ struct LineEnds {
 class Line : public Control {
  public:
   // colour is an RGB value as 0x00BBGGRR.
-  Line(const ControlSpec& spec, LineEnds ends, int32_t colour);
+  Line(const ControlDesign& design, LineEnds ends, int32_t colour);
   const LineEnds& ends() const { return ends_; }
   int32_t BorderColor() const { return colour_; }
 

@@ -13,8 +13,8 @@ int32_t CharacterCount(std::string_view text) {
   return count;
 }
 
-TextBox::TextBox(const ControlSpec& spec, std::string text, TextBoxLook look)
-    : Control("TextBox", spec), text_(std::move(text)), look_(look) {
+TextBox::TextBox(const ControlDesign& design, std::string text, TextBoxLook look)
+    : Control("TextBox", design), text_(std::move(text)), look_(look) {
   AddPlacementMembers();
   members().AddProperty(
       "Text", [this] { return Variant(text_); }, [this](const Variant& v) { SetText(v.ToText()); });

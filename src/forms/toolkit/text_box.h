@@ -20,7 +20,7 @@ struct TextBoxLook {
 
 class TextBox : public Control {
  public:
-  explicit TextBox(const ControlSpec& spec, std::string text = {}, TextBoxLook look = {});
+  explicit TextBox(const ControlDesign& design, std::string text = {}, TextBoxLook look = {});
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
   // Caret position in characters; 0 to the text's length, else 380.
