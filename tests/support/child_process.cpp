@@ -54,17 +54,20 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   const std::string out = (output_.path() / "out").string();
   const std::string err = (output_.path() / "err").string();
   const pid_t parent = getpid();
+  // SIGTERM and SIGINT wait until the program unblocks them (CNEXT.exe does once its
+  // handlers are in place), so that a test's signal is never lost to a start-up race. They
+  // are blocked before the fork: the child is born with them blocked.
+  sigset_t stop;
+  sigset_t previous;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTERM);
+  sigaddset(&stop, SIGINT);
+  sigprocmask(SIG_BLOCK, &stop, &previous);
   pid_ = fork();
+  if (pid_ != 0) sigprocmask(SIG_SETMASK, &previous, nullptr);
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    // SIGTERM and SIGINT wait until the program unblocks them (CNEXT.exe does once its
-    // handlers are in place), so that a test's signal is never lost to a start-up race.
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGTERM);
-    sigaddset(&stop, SIGINT);
-    sigprocmask(SIG_BLOCK, &stop, nullptr);
     if (getppid() != parent) _exit(127);
     const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
