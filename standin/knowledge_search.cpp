@@ -12,7 +12,8 @@ namespace {
 
 class KnowledgeSearch {
  public:
-  explicit KnowledgeSearch(const SearchQuery& query) : query_(query) {}
+  explicit KnowledgeSearch(const SearchQuery& query)
+      : query_(query), exact_(query.pattern.find('*') == std::string::npos) {}
 
   void Visit(Product& reference) {
     if (!visited_.insert(&reference).second) return;
@@ -30,20 +31,34 @@ class KnowledgeSearch {
   std::vector<DispatchPtr> TakeMatches() { return std::move(matches_); }
 
  private:
+  // A name without a wildcard is found through the collection's index (names are unique
+  // within a collection) instead of by comparing every item.
   void Collect(const Parameters& parameters) {
     if (query_.kind == SearchQuery::Kind::kFormula) return;
+    if (exact_) {
+      if (ParameterPtr parameter = parameters.FindShort(query_.pattern)) {
+        matches_.push_back(std::move(parameter));
+      }
+      return;
+    }
     for (const ParameterPtr& parameter : parameters.items()) {
       if (MatchesPattern(query_.pattern, parameter->short_name())) matches_.push_back(parameter);
     }
   }
   void Collect(const Relations& relations) {
     if (query_.kind == SearchQuery::Kind::kParameter) return;
+    if (exact_) {
+      if (FormulaPtr formula = relations.Find(query_.pattern))
+        matches_.push_back(std::move(formula));
+      return;
+    }
     for (const FormulaPtr& formula : relations.items()) {
       if (MatchesPattern(query_.pattern, formula->Name())) matches_.push_back(formula);
     }
   }
 
   const SearchQuery& query_;
+  const bool exact_;
   std::unordered_set<const Product*> visited_;
   std::vector<DispatchPtr> matches_;
 };
