@@ -1,6 +1,7 @@
 // Adds the "Form_" formula of every defined parameter that does not have one yet.
 #include "parameters/set_formulas.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,20 @@ struct UserProperty {
   std::string name;
 };
 
-// The user-property collection of the product's reference, or null when the host has
-// none to give.
-DispatchPtr UserProperties(const DispatchPtr& product) {
+// The product's reference and the reference's user-property collection; the collection
+// is null when the host has none to give.
+struct Reference {
+  DispatchPtr product;
   DispatchPtr properties;
+};
+
+Reference ReferenceOf(const DispatchPtr& product) {
+  Reference reference;
   IgnoringErrors([&] {
-    properties =
-        Deref(ObjectMember(product, "ReferenceProduct")).Get("UserRefProperties").ToObjectOrNull();
+    reference.product = ObjectMember(product, "ReferenceProduct");
+    reference.properties = reference.product->Get("UserRefProperties").ToObjectOrNull();
   });
-  return properties;
+  return reference;
 }
 
 // The items of the collection with their names, read once: nothing in a call changes them.
@@ -51,14 +57,17 @@ const UserProperty* FindUserProperty(const std::vector<UserProperty>& items,
   return nullptr;
 }
 
-// Whether one of the selection's matches lies in the document whose FullName is given:
-// three Parent steps lead from a formula to the document that holds it.
-bool FoundInDocument(Dispatch& selection, const std::string& document_name) {
+// Whether one of the selection's matches lies in the document: three Parent steps lead
+// from a formula to the document that holds it. The document's FullName is read when the
+// first match needs it, and kept for the later searches.
+bool FoundInDocument(Dispatch& selection, const DispatchPtr& document,
+                     std::optional<std::string>& document_name) {
   const int16_t matches = selection.Get("Count").ToInteger();
   for (int16_t i = 1; i <= matches; ++i) {
     DispatchPtr holder = ObjectMember(selection.Call("Item", {i}).ToObject(), "Value");
     for (int step = 0; step < 3; ++step) holder = ObjectMember(holder, "Parent");
-    if (TextMember(holder, "FullName") == document_name) return true;
+    if (!document_name) document_name = TextMember(document, "FullName");
+    if (TextMember(holder, "FullName") == *document_name) return true;
   }
   return false;
 }
@@ -85,16 +94,16 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
   Procedure(state, "Set_Formulas", Gate::kNone, [&] {
     const DispatchPtr owner =
         product ? product : ObjectMember(ObjectMember(part, "Parent"), "Product");
-    const DispatchPtr properties = UserProperties(owner);
-    if (!properties) {
+    const Reference reference = ReferenceOf(owner);
+    if (!reference.properties) {
       state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
       return;
     }
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
     if (rows.empty()) return;
-    const std::vector<UserProperty> items = ReadUserProperties(*properties);
+    const std::vector<UserProperty> items = ReadUserProperties(*reference.properties);
     const std::string identifier = TextMember(owner, "PartNumber");
-    const DispatchPtr document = ObjectMember(ObjectMember(owner, "ReferenceProduct"), "Parent");
+    const DispatchPtr document = ObjectMember(reference.product, "Parent");
 
     if (Deref(document).TypeName() != "ProductDocument") {
       const DispatchPtr relations = ObjectMember(part, "Relations");
@@ -107,15 +116,16 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     }
 
     // In a product document the formula may lie anywhere in the structure: search it and
-    // count only a match that this document holds.
+    // count only a match that this document holds. The selection is emptied before the
+    // first search and after each one, so it is empty before every search.
     const DispatchPtr selection = ObjectMember(document, "Selection");
-    const std::string document_name = TextMember(document, "FullName");
+    std::optional<std::string> document_name;
     DispatchPtr relations;
+    selection->Call("Clear");
     for (const ParameterRow& row : rows) {
       const std::string formula_name = "Form_" + row[0];
-      selection->Call("Clear");
       selection->Call("Search", {"CATKnowledgeSearch..Name=" + formula_name + ",all"});
-      if (!FoundInDocument(*selection, document_name)) {
+      if (!FoundInDocument(*selection, document, document_name)) {
         if (!relations) relations = ObjectMember(owner, "Relations");
         CreateFormula(*relations, formula_name, FindUserProperty(items, identifier, row[0]));
       }

@@ -1,0 +1,142 @@
+// Reading and checking the parameter definitions of Settings.xml.
+#include "parameters/set_parameter_name.h"
+
+#include <gtest/gtest.h>
+
+#include "forms/forms_fixture.h"
+
+namespace kelvort {
+namespace {
+
+struct Definition {
+  std::string name, type, default_value;
+};
+
+class SetParameterNameTest : public testing::FormsFixture {
+ protected:
+  SetParameterNameTest() {
+    state_.SettingsPath = WinPath("Config");
+    state_.ErrorLogPath = WinPath("Config");
+  }
+
+  // Settings.xml with the given Parameters subtree; a new run state and no boxes yet.
+  void Settings(const std::string& parameters) {
+    WriteShared(testing::kDeclarationLine + "<SETTINGS>" + parameters + "</SETTINGS>\n");
+    state_.ParameterDefs.reset();
+    state_.ErrorOccurred = false;
+    test_.message_boxes.boxes.clear();
+  }
+  void Settings(const std::vector<Definition>& definitions) {
+    std::string parameters = "<Parameters>";
+    for (const auto& [name, type, default_value] : definitions) {
+      parameters += "<Parameter Name=\"" + name + "\" Type=\"" + type + "\" Default=\"" +
+                    default_value + "\"/>";
+    }
+    Settings(parameters + "</Parameters>");
+  }
+
+  std::string T(const std::string& key) const { return Shipped(key, "Lang0"); }
+  testing::ShownBox Rejection(const std::string& text) const { return {T("Abort"), text}; }
+  testing::ShownBox WrongDefault(const std::string& name, const std::string& type_key) const {
+    return Rejection(T("Thedefaultvalueof") + name + T("iswrong") + "\r\n" + T(type_key));
+  }
+  const std::vector<testing::ShownBox>& Boxes() const { return test_.message_boxes.boxes; }
+};
+
+TEST_F(SetParameterNameTest, EachRejectionShowsItsOneMessage) {
+  const struct {
+    Definition definition;
+    testing::ShownBox box;
+  } cases[] = {
+      {{"", "String", "x"}, Rejection(T("Thenameofaparameterismissing"))},
+      {{"Length", "", "x"}, Rejection(T("Thetypeofaparameterismissing"))},
+      {{"Length", "Integer", "abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
+      {{"Length", "INTEGER", "12abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
+      // Numeric, but beyond what the host's 32-bit integers hold.
+      {{"Big", "integer", "2147483648"}, WrongDefault("Big", "ThevaluemustbeofthetypeInteger")},
+      {{"Big", "integer", "2147483647.5"}, WrongDefault("Big", "ThevaluemustbeofthetypeInteger")},
+      {{"Low", "integer", "-2147483649"}, WrongDefault("Low", "ThevaluemustbeofthetypeInteger")},
+      {{"Done", "BOOLEAN", "yes"}, WrongDefault("Done", "ThevaluemustbeofthetypeBoolean")},
+      {{"Done", "boolean", "1"}, WrongDefault("Done", "ThevaluemustbeofthetypeBoolean")},
+  };
+  for (const auto& [definition, box] : cases) {
+    Settings({definition});
+    EXPECT_EQ(SetParameterName(state_), 1) << definition.name << " " << definition.default_value;
+    EXPECT_EQ(Boxes(), std::vector<testing::ShownBox>{box});
+  }
+  EXPECT_EQ(state_.FailureCount, 0);
+  EXPECT_NE(T("Thedefaultvalueof"), "");  // the shipped texts were found
+}
+
+TEST_F(SetParameterNameTest, AcceptedDefinitionsAreKeptAsWritten) {
+  const std::vector<Definition> definitions = {
+      {"Length", "Integer", "12"},      {"Length", "integer", "-3"},  // same name twice
+      {"Half", "INTEGER", "1.5"},       {"Edge", "Integer", " -2147483648 "},
+      {"Top", "Integer", "2147483647"}, {"Done", "BOOLEAN", "TRUE"},
+      {"Open", "boolean", "False"},     {"Word", "integer ", "abc"},  // not the word
+      {"Weight", "Real", "abc"},        {"Kind", "red,green,blue", "abc"},
+      {" Padded ", "String", " x "},    {"Count", "Integer", ""},
+      {"Flag", "Boolean", ""},
+  };
+  Settings(definitions);
+  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_TRUE(Boxes().empty());
+  ASSERT_TRUE(state_.ParameterDefs.has_value());
+  ASSERT_EQ(state_.ParameterDefs->size(), definitions.size());
+  for (size_t i = 0; i < definitions.size(); ++i) {
+    const auto& [name, type, default_value] = definitions[i];
+    EXPECT_EQ((*state_.ParameterDefs)[i], (ParameterRow{name, type, default_value}));
+  }
+
+  // Other children and attributes are ignored; only the first Parameters element counts.
+  Settings(R"(<Other/><Parameters><Note/><Parameter Unit="mm" Default="1" Type="Integer" Name="A"/>
+              </Parameters><Parameters><Parameter Name="B" Type="String" Default=""/></Parameters>)");
+  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_EQ(state_.ParameterDefs, (ParameterTable{{{"A", "Integer", "1"}}}));
+}
+
+TEST_F(SetParameterNameTest, TheFirstRejectionEndsTheReading) {
+  Settings({{"Grade", "String", "A"}, {"Length", "Integer", "abc"}, {"Done", "Boolean", "x"}});
+  EXPECT_EQ(SetParameterName(state_), 1);
+  EXPECT_EQ(
+      state_.ParameterDefs,
+      (ParameterTable{{{"Grade", "String", "A"}, {"Length", "Integer", "abc"}, ParameterRow{}}}));
+  EXPECT_EQ(Boxes(), std::vector<testing::ShownBox>{
+                         WrongDefault("Length", "ThevaluemustbeofthetypeInteger")});
+}
+
+TEST_F(SetParameterNameTest, NumbersAreReadInTheRegionalFormat) {
+  test_.platform.formats.decimal_separator = ",";
+  Settings({{"Length", "Integer", "1,5"}});
+  EXPECT_EQ(SetParameterName(state_), 0);
+  Settings({{"Length", "Integer", "1.5"}});
+  EXPECT_EQ(SetParameterName(state_), 1);
+}
+
+TEST_F(SetParameterNameTest, AnUnreadableDefinitionIsReportedAndKeepsWhatWasRead) {
+  Settings(R"(<Parameters><Parameter Name="A" Type="String" Default=""/>
+              <Parameter Name="B" Type="Integer"/><Parameter Name="C" Type="String" Default=""/>
+              </Parameters>)");
+  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"SetParameterName"});
+  EXPECT_EQ(state_.ParameterDefs,
+            (ParameterTable{{{"A", "String", ""}, {"B", "Integer", ""}, ParameterRow{}}}));
+  EXPECT_NE(testing::ReadBytes(root() / "Config/Error.log").find("SetParameterName"),
+            std::string::npos);
+
+  Settings("<Other/>");  // no Parameters element: the table stays undimensioned
+  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"SetParameterName"});
+  EXPECT_FALSE(state_.ParameterDefs.has_value());
+  EXPECT_EQ(state_.FailureCount, 2);
+}
+
+TEST_F(SetParameterNameTest, AnEmptyParametersElementGivesAnEmptyTable) {
+  Settings("<Parameters><!-- none yet --></Parameters>");
+  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(state_.ParameterDefs, ParameterTable(std::vector<ParameterRow>{}));
+}
+
+}  // namespace
+}  // namespace kelvort
