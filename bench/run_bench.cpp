@@ -4,7 +4,7 @@
 // calls per part, the server's round trip, and what one child of each kind costs.
 //   run_bench [--in-process] [PARTS...]   (default 100 1000 10000; --in-process leaves the
 //   server out); exit status 1 when a target is missed, 2 when the benchmark fails
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>

@@ -38,22 +38,20 @@ TEST(RunSessionTest, TwoCatiasStopTheRunAndNoDocumentIsTouched) {
 
 TEST(RunSessionTest, ACatiaWithoutDocumentStopsTheRunWithItsBox) {
   KelvortRun run;
-  auto& catia = run.StartCatia({"--no-document"});
-  const auto result = run.Run();
+  const auto result = run.RunAgainst({"--no-document"});
   EXPECT_EQ(result.out,
             "[Aborted] No document is open in CATIA. Open the product or part you want to "
             "prepare and run Kelvort again.\n");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(run.ErrorLog(), "");
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
 }
 
 // A drawing has no Part to take: the failure is Main's own, logged, and the run ends there.
 TEST(RunSessionTest, ADrawingAsActiveDocumentIsMainsFailure) {
   KelvortRun run;
   const auto before = run.SampleFiles();
-  auto& catia = run.StartCatia({run.Sample("Gearbox.CATDrawing"), run.Sample("Cover.CATPart")});
-  const auto result = run.Run();
+  const auto result =
+      run.RunAgainst({run.Sample("Gearbox.CATDrawing"), run.Sample("Cover.CATPart")});
   EXPECT_EQ(result.out,
             "[Error - Version: 1.000.04] Main  438\n"
             "  Object doesn't support this property or method\n");
@@ -62,7 +60,6 @@ TEST(RunSessionTest, ADrawingAsActiveDocumentIsMainsFailure) {
               ::testing::MatchesRegex("[^\r\n]+ - Main\r\n"
                                       "\t438 - Object doesn't support this property or method\r\n"
                                       " \r\n"));
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
   EXPECT_EQ(run.SampleFiles(), before);
 }
 

@@ -26,11 +26,9 @@ TEST(RunSettingsTest, TheGermanLanguageChosenGivesGermanBoxes) {
             "bzw. schließen Sie die übrigen CATIA-Sitzungen und starten Sie Kelvort erneut.\n");
   EXPECT_EQ(alone.status, 1);
 
-  auto& catia = run.StartCatia({run.Sample("Gearbox.CATProduct")});
-  const auto result = run.Run();
+  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out, "[Kelvort] Die Parameter wurden erfolgreich angelegt.\n");
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
   EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Revision (String) = \"A\""));
 }
 
@@ -43,13 +41,11 @@ TEST(RunSettingsTest, ARejectedDefinitionStopsTheRunWithTheDocumentsUntouched) {
   </Parameters>
 )");
   const auto before = run.SampleFiles();
-  auto& catia = run.StartCatia({run.Sample("Gearbox.CATProduct")});
-  const auto result = run.Run();
+  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out,
             "[Aborted] The default value of the parameter \"Quantity\" is invalid.\n"
             "  The value must be a number (type Integer).\n");
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
   EXPECT_EQ(run.SampleFiles(), before);
   EXPECT_EQ(run.ErrorLog(), "");
 }
@@ -64,8 +60,7 @@ TEST(RunSettingsTest, ADefinitionWithoutDefaultStopsTheRunWithItsError) {
   </Parameters>
 )");
   const auto before = run.SampleFiles();
-  auto& catia = run.StartCatia({run.Sample("Gearbox.CATProduct")});
-  const auto result = run.Run();
+  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out,
             "[Error - Version: 1.000.04] SetParameterName  91\n"
             "  Object variable or With block variable not set\n");
@@ -74,7 +69,6 @@ TEST(RunSettingsTest, ADefinitionWithoutDefaultStopsTheRunWithItsError) {
               ::testing::MatchesRegex("[^\r\n]+ - SetParameterName\r\n"
                                       "\t91 - Object variable or With block variable not set\r\n"
                                       " \r\n"));
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
   EXPECT_EQ(run.SampleFiles(), before);
 }
 

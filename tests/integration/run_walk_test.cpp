@@ -70,13 +70,10 @@ class RunWalkTest : public ::testing::Test {
 
 TEST_F(RunWalkTest, TheWholeStructureGetsWhatItLacksAndNothingElseChanges) {
   ASSERT_EQ(before_.size(), 10u);  // 3 products and 7 part documents
-  auto& catia = run_.StartCatia({run_.Sample("Gearbox.CATProduct")});
-  const auto result = run_.Run();
+  const auto result = run_.RunAgainst({run_.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out, kSuccess);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
-  const auto stopped = KelvortRun::StopCatia(catia);
-  EXPECT_EQ(stopped.status, 0) << stopped.err;
   EXPECT_EQ(run_.ErrorLog(), "");
 
   // The bolt placed four times and the bearing placed in both shaft assemblies hold each
@@ -119,25 +116,22 @@ TEST_F(RunWalkTest, TheWholeStructureGetsWhatItLacksAndNothingElseChanges) {
 // The second run finds everything: it succeeds without a single creation, and the stand-in
 // has nothing to write back.
 TEST_F(RunWalkTest, ASecondRunAddsNothing) {
-  auto& first = run_.StartCatia({run_.Sample("Gearbox.CATProduct")});
-  EXPECT_EQ(run_.Run().out, kSuccess);
-  EXPECT_EQ(KelvortRun::StopCatia(first).status, 0);
+  EXPECT_EQ(run_.RunAgainst({run_.Sample("Gearbox.CATProduct")}).out, kSuccess);
   const auto after_first = run_.SampleFiles();
 
   const testing::TempDir journal_folder;
   const auto journal = journal_folder.path() / "journal.txt";
-  auto& second =
-      run_.StartCatia({"--journal", journal.string(), run_.Sample("Gearbox.CATProduct")});
-  const auto result = run_.Run();
+  const auto result =
+      run_.RunAgainst({"--journal", journal.string(), run_.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out, kSuccess);
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(KelvortRun::StopCatia(second).status, 0);
   EXPECT_EQ(run_.SampleFiles(), after_first);
 
   std::ifstream lines(journal);
   int served = 0;
   for (std::string line; std::getline(lines, line); ++served) {
-    EXPECT_THAT(line, ::testing::Not(::testing::ContainsRegex("Create|SetEnumerateValues|Param\\.Value = ")));
+    EXPECT_THAT(line, ::testing::Not(
+                          ::testing::ContainsRegex("Create|SetEnumerateValues|Param\\.Value = ")));
   }
   EXPECT_GT(served, 100);  // the walk went through the structure
   EXPECT_EQ(run_.ErrorLog(), "");
@@ -146,11 +140,9 @@ TEST_F(RunWalkTest, ASecondRunAddsNothing) {
 // A German host names user properties <part number>\Eigenschaften\<name>; the formulas
 // find them all the same.
 TEST_F(RunWalkTest, AGermanHostGetsTheSameParametersAndFormulas) {
-  auto& catia = run_.StartCatia({"--german", run_.Sample("Gearbox.CATProduct")});
-  const auto result = run_.Run();
+  const auto result = run_.RunAgainst({"--german", run_.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out, kSuccess);
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
   EXPECT_EQ(Written(), Completed(before_));
   EXPECT_THAT(run_.Tree("Cover.CATPart"),
               ::testing::HasSubstr("        Form_Quantity: user property Quantity = Quantity\n"));
@@ -161,8 +153,8 @@ TEST_F(RunWalkTest, AGermanHostGetsTheSameParametersAndFormulas) {
 // says that not everything was created.
 TEST_F(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
   // The gearbox's root product creates four formulas, the housing its second one then.
-  auto& catia = run_.StartCatia({"--fault", "CreateFormula:6", run_.Sample("Gearbox.CATProduct")});
-  const auto result = run_.Run();
+  const auto result =
+      run_.RunAgainst({"--fault", "CreateFormula:6", run_.Sample("Gearbox.CATProduct")});
   EXPECT_EQ(result.out,
             "[Error - Version: 1.000.04] Set_Formulas  -2147467259\n"
             "  Method 'CreateFormula' of object 'Relations' failed\n"
@@ -174,7 +166,6 @@ TEST_F(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
               ::testing::MatchesRegex("[^\r\n]+ - Set_Formulas\r\n"
                                       "\t-2147467259 - Method 'CreateFormula' of object "
                                       "'Relations' failed\r\n \r\n"));
-  EXPECT_EQ(KelvortRun::StopCatia(catia).status, 0);
 
   std::map<std::string, Holding> expected = Completed(before_);
   // The housing had Form_Material and Form_WeightClass; Form_Revision was made, Form_Quantity

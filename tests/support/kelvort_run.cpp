@@ -7,6 +7,8 @@
 #include <chrono>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "document_files.h"
 #include "parameters.h"
 #include "part.h"
@@ -97,6 +99,15 @@ ProcessResult KelvortRun::Run() {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return RunProcess(BuiltProgram("kelvort"), {}, session_.Env());
+}
+
+ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args) {
+  ChildProcess& catia = StartCatia(catia_args);
+  ProcessResult result = Run();
+  const ProcessResult stopped = StopCatia(catia);
+  if (stopped.status != 0)
+    ADD_FAILURE() << "CNEXT.exe ended with " << stopped.status << ": " << stopped.err;
+  return result;
 }
 
 fs::path KelvortRun::user_folder() const {
