@@ -32,44 +32,42 @@ TEST(RunSettingsTest, TheGermanLanguageChosenGivesGermanBoxes) {
   EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Revision (String) = \"A\""));
 }
 
-TEST(RunSettingsTest, ARejectedDefinitionStopsTheRunWithTheDocumentsUntouched) {
-  KelvortRun run;
-  run.WriteUserSettings(R"(  <Parameters>
-    <Parameter Name="Revision" Type="String" Default="A" />
+// A rejected definition, and one that cannot be read because its Default attribute is
+// missing, stop the run before any document is touched; the latter's error is the last box.
+TEST(RunSettingsTest, DefinitionsThatStopTheRunLeaveTheDocumentsUntouched) {
+  struct Case {
+    const char* parameters;
+    const char* out;
+    int status;
+    const char* error_log;
+  };
+  const Case cases[] = {
+      {R"(    <Parameter Name="Revision" Type="String" Default="A" />
     <Parameter Name="Quantity" Type="Integer" Default="one" />
     <Parameter Name="Released" Type="Boolean" Default="maybe" />
-  </Parameters>
-)");
-  const auto before = run.SampleFiles();
-  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
-  EXPECT_EQ(result.out,
-            "[Aborted] The default value of the parameter \"Quantity\" is invalid.\n"
-            "  The value must be a number (type Integer).\n");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(run.SampleFiles(), before);
-  EXPECT_EQ(run.ErrorLog(), "");
-}
-
-// A Parameter without its Default attribute cannot be read: its error is the run's last
-// box, and no document is touched.
-TEST(RunSettingsTest, ADefinitionWithoutDefaultStopsTheRunWithItsError) {
-  KelvortRun run;
-  run.WriteUserSettings(R"(  <Parameters>
-    <Parameter Name="Revision" Type="String" Default="A" />
+)",
+       "[Aborted] The default value of the parameter \"Quantity\" is invalid.\n"
+       "  The value must be a number (type Integer).\n",
+       1, ""},
+      {R"(    <Parameter Name="Revision" Type="String" Default="A" />
     <Parameter Name="Quantity" Type="Integer" />
-  </Parameters>
-)");
-  const auto before = run.SampleFiles();
-  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
-  EXPECT_EQ(result.out,
-            "[Error - Version: 1.000.04] SetParameterName  91\n"
-            "  Object variable or With block variable not set\n");
-  EXPECT_EQ(result.status, 2);
-  EXPECT_THAT(run.ErrorLog(),
-              ::testing::MatchesRegex("[^\r\n]+ - SetParameterName\r\n"
-                                      "\t91 - Object variable or With block variable not set\r\n"
-                                      " \r\n"));
-  EXPECT_EQ(run.SampleFiles(), before);
+)",
+       "[Error - Version: 1.000.04] SetParameterName  91\n"
+       "  Object variable or With block variable not set\n",
+       2, "SetParameterName\r\n\t91 - Object variable or With block variable not set\r\n \r\n"},
+  };
+  for (const Case& stopping : cases) {
+    SCOPED_TRACE(stopping.parameters);
+    KelvortRun run;
+    run.WriteUserSettings("  <Parameters>\n" + std::string(stopping.parameters) +
+                          "  </Parameters>\n");
+    const auto before = run.SampleFiles();
+    const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
+    EXPECT_EQ(result.out, stopping.out);
+    EXPECT_EQ(result.status, stopping.status);
+    EXPECT_EQ(run.ErrorLog(), stopping.error_log);
+    EXPECT_EQ(run.SampleFiles(), before);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -123,7 +124,22 @@ void KelvortRun::WriteUserSettings(const std::string& elements) const {
 
 std::string KelvortRun::ErrorLog() const {
   const fs::path log = user_folder() / "Error.log";
-  return fs::exists(log) ? ReadBytes(log) : std::string();
+  if (!fs::exists(log)) return {};
+  // An entry's first line is "<date> - <time> - <procedure>"; the others are indented.
+  std::string entries;
+  std::istringstream lines(ReadBytes(log));
+  for (std::string line; std::getline(lines, line);) {
+    size_t start = 0;
+    if (!line.empty() && line[0] != '\t' && line[0] != ' ') {
+      for (int separator = 0; separator < 2 && start != std::string::npos; ++separator) {
+        start = line.find(" - ", start);
+        if (start != std::string::npos) start += 3;
+      }
+    }
+    entries += start == std::string::npos ? line : line.substr(start);
+    if (!lines.eof()) entries += '\n';
+  }
+  return entries;
 }
 
 std::string KelvortRun::Tree(const std::string& sample) const {

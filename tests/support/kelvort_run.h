@@ -51,7 +51,8 @@ class KelvortRun {
   std::filesystem::path user_folder() const;
   // Writes the per-user Settings.xml: the SETTINGS root holding the elements given.
   void WriteUserSettings(const std::string& elements) const;
-  // Error.log in the per-user folder; empty when none was written.
+  // Error.log in the per-user folder with the date and time of each entry left out
+  // ("Main\r\n\t438 - Object doesn't ...\r\n \r\n"); empty when none was written.
   std::string ErrorLog() const;
   // The active document's tree as `CNEXT.exe --print` shows it.
   std::string Tree(const std::string& sample) const;
