@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -124,25 +125,21 @@ void ReportChildCosts(Platform& platform, const fs::path& folder, const std::str
       {ChildKind::kPart, "a part child (a part document of its own)"},
       {ChildKind::kSubAssembly, "a sub-assembly child (a product document of its own)"},
       {ChildKind::kComponent, "a component child (defined inside its parent's document)"}};
-  std::printf("Host calls of one child, 20 definitions, beyond the parent's own:\n");
+  std::printf(
+      "Host calls of one child, 20 definitions, beyond the parent's own (by member: "
+      "first run, second run):\n");
   for (const auto& [kind, label] : kinds) {
     const std::vector<Run> with = runs_of(kind);
     std::printf("  %s: first run %lld, second run %lld\n", label, with[0].calls - base[0].calls,
                 with[1].calls - base[1].calls);
-    std::map<std::string, std::pair<long long, long long>> members;
-    for (int i = 0; i < 2; ++i) {
-      for (const auto& [member, count] : with[i].by_member) {
-        auto& pair = members[member];
-        (i == 0 ? pair.first : pair.second) += count;
-      }
-      for (const auto& [member, count] : base[i].by_member) {
-        auto& pair = members[member];
-        (i == 0 ? pair.first : pair.second) -= count;
-      }
+    std::map<std::string, std::array<long long, 2>> members;  // by run
+    for (int run = 0; run < 2; ++run) {
+      for (const auto& [member, count] : with[run].by_member) members[member][run] += count;
+      for (const auto& [member, count] : base[run].by_member) members[member][run] -= count;
     }
     for (const auto& [member, counts] : members) {
-      if (counts.first != 0 || counts.second != 0) {
-        std::printf("      %-32s %4lld %4lld\n", member.c_str(), counts.first, counts.second);
+      if (counts[0] != 0 || counts[1] != 0) {
+        std::printf("      %-32s %4lld %4lld\n", member.c_str(), counts[0], counts[1]);
       }
     }
   }
