@@ -1,6 +1,7 @@
 // Finding knowledge objects by name.
 #include "knowledge_search.h"
 
+#include <memory_resource>
 #include <unordered_set>
 
 #include "part.h"
@@ -34,7 +35,7 @@ class KnowledgeSearch {
   // A name without a wildcard is found through the collection's index (names are unique
   // within a collection) instead of by comparing every item.
   void Collect(const Parameters& parameters) {
-    if (query_.kind == SearchQuery::Kind::kFormula) return;
+    if (query_.kind == SearchQuery::Kind::kFormula || parameters.items().empty()) return;
     if (exact_) {
       if (ParameterPtr parameter = parameters.FindShort(query_.pattern)) {
         matches_.push_back(std::move(parameter));
@@ -46,7 +47,7 @@ class KnowledgeSearch {
     }
   }
   void Collect(const Relations& relations) {
-    if (query_.kind == SearchQuery::Kind::kParameter) return;
+    if (query_.kind == SearchQuery::Kind::kParameter || relations.items().empty()) return;
     if (exact_) {
       if (FormulaPtr formula = relations.Find(query_.pattern))
         matches_.push_back(std::move(formula));
@@ -59,7 +60,10 @@ class KnowledgeSearch {
 
   const SearchQuery& query_;
   const bool exact_;
-  std::unordered_set<const Product*> visited_;
+  // A search over a large structure visits thousands of products: their set lives in one
+  // arena, released at once.
+  std::pmr::monotonic_buffer_resource arena_;
+  std::pmr::unordered_set<const Product*> visited_{&arena_};
   std::vector<DispatchPtr> matches_;
 };
 
