@@ -70,7 +70,7 @@ ApplicationPtr Application::Create(HostPtr host) {
 }
 
 DocumentPtr Application::FindDocument(std::string_view name) const {
-  const auto found = documents_by_name_.find(std::string(name));
+  const auto found = documents_by_name_.find(name);
   return found == documents_by_name_.end() ? nullptr : documents_[found->second];
 }
 

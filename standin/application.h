@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "document.h"
+#include "name_index.h"
 
 namespace kelvort::standin {
 
@@ -73,7 +73,7 @@ class Application : public HostObject {
 
  private:
   std::vector<DocumentPtr> documents_;
-  std::unordered_map<std::string, size_t> documents_by_name_;
+  NameIndex documents_by_name_;
   DocumentPtr active_;
   std::shared_ptr<Documents> documents_object_;
   std::shared_ptr<SystemService> system_service_;

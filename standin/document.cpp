@@ -33,7 +33,7 @@ std::string Document::FullName() const {
 }
 
 std::shared_ptr<Product> Document::FindComponent(std::string_view part_number) const {
-  const auto found = components_by_part_number_.find(std::string(part_number));
+  const auto found = components_by_part_number_.find(part_number);
   return found == components_by_part_number_.end() ? nullptr : components_[found->second];
 }
 

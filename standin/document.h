@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "host_object.h"
+#include "name_index.h"
 
 namespace kelvort::standin {
 
@@ -65,7 +65,7 @@ class Document : public HostObject {
   std::shared_ptr<Product> product_;
   std::shared_ptr<Part> part_;
   std::vector<std::shared_ptr<Product>> components_;
-  std::unordered_map<std::string, size_t> components_by_part_number_;
+  NameIndex components_by_part_number_;
   std::shared_ptr<Selection> selection_;
   bool changed_ = false;
 };

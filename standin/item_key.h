@@ -15,22 +15,26 @@ namespace kelvort::standin {
 // other kind of value is refused.
 bool IsPosition(const Variant& key, std::string_view type_name);
 
+// The item at the 1-based position, or null when there is none.
+template <typename T>
+std::shared_ptr<T> ItemAt(const std::vector<std::shared_ptr<T>>& items, const Variant& position) {
+  const double value = position.ToDouble();
+  if (value < 1 || value > static_cast<double>(items.size())) return nullptr;
+  return items[static_cast<size_t>(position.ToLong()) - 1];
+}
+
 // The item at the position or of the name; the host fails ("Method 'Item' of object ...
 // failed") for a position out of range or a name it does not know.
 template <typename T, typename FindByName>
 std::shared_ptr<T> ItemByKey(const std::vector<std::shared_ptr<T>>& items, const Variant& key,
                              FindByName find_by_name, std::string_view type_name) {
-  std::shared_ptr<T> found;
-  if (IsPosition(key, type_name)) {
-    const double position = key.ToDouble();
-    if (position >= 1 && position <= static_cast<double>(items.size())) {
-      found = items[static_cast<size_t>(key.ToLong()) - 1];
-    }
-  } else {
-    found = find_by_name(key.ToText());
+  // Nothing with a destructor is alive when the failure is raised: a name that Item does
+  // not know is the host's common answer, and no cleanup should prolong its unwinding.
+  if (std::shared_ptr<T> found =
+          IsPosition(key, type_name) ? ItemAt(items, key) : find_by_name(key.ToText())) {
+    return found;
   }
-  if (!found) MethodFailed("Item", type_name);
-  return found;
+  MethodFailed("Item", type_name);
 }
 
 }  // namespace kelvort::standin

@@ -1,6 +1,7 @@
 // Finding knowledge objects by name.
 #include "knowledge_search.h"
 
+#include <memory_resource>
 #include <unordered_set>
 
 #include "part.h"
@@ -13,7 +14,8 @@ namespace {
 
 class KnowledgeSearch {
  public:
-  explicit KnowledgeSearch(const SearchQuery& query) : query_(query) {}
+  explicit KnowledgeSearch(const SearchQuery& query)
+      : query_(query), exact_(query.pattern.find('*') == std::string::npos) {}
 
   void Visit(Product& reference) {
     if (!visited_.insert(&reference).second) return;
@@ -31,22 +33,39 @@ class KnowledgeSearch {
   std::vector<DispatchPtr> TakeMatches() { return std::move(matches_); }
 
  private:
+  // A name without a wildcard is found through the collection's index (names are unique
+  // within a collection) instead of by comparing every item.
   void Collect(const Parameters& parameters) {
-    if (query_.kind == SearchQuery::Kind::kFormula) return;
+    if (query_.kind == SearchQuery::Kind::kFormula || parameters.items().empty()) return;
+    if (exact_) {
+      if (ParameterPtr parameter = parameters.FindShort(query_.pattern)) {
+        matches_.push_back(std::move(parameter));
+      }
+      return;
+    }
     for (const ParameterPtr& parameter : parameters.items()) {
       if (WildcardMatch(query_.pattern, parameter->short_name(), false))
         matches_.push_back(parameter);
     }
   }
   void Collect(const Relations& relations) {
-    if (query_.kind == SearchQuery::Kind::kParameter) return;
+    if (query_.kind == SearchQuery::Kind::kParameter || relations.items().empty()) return;
+    if (exact_) {
+      if (FormulaPtr formula = relations.Find(query_.pattern))
+        matches_.push_back(std::move(formula));
+      return;
+    }
     for (const FormulaPtr& formula : relations.items()) {
       if (WildcardMatch(query_.pattern, formula->Name(), false)) matches_.push_back(formula);
     }
   }
 
   const SearchQuery& query_;
-  std::unordered_set<const Product*> visited_;
+  const bool exact_;
+  // A search over a large structure visits thousands of products: their set lives in one
+  // arena, released at once.
+  std::pmr::monotonic_buffer_resource arena_;
+  std::pmr::unordered_set<const Product*> visited_{&arena_};
   std::vector<DispatchPtr> matches_;
 };
 

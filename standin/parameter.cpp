@@ -23,6 +23,9 @@ std::string Parameter::Name() const {
 
 void Parameter::SetValue(const Variant& value) {
   Variant converted = Coerce(type_, value);
+  // The value held already is no change, even one outside the permitted values (the empty
+  // text a new enumerated parameter keeps): a formula's recomputation writes it back.
+  if (converted == value_) return;
   if (type_ == ParameterType::kString) {
     const std::string text = converted.ToText();
     if (!IsStorableText(text)) MethodFailed("Value", Type());
@@ -31,7 +34,6 @@ void Parameter::SetValue(const Variant& value) {
       MethodFailed("Value", Type());
     }
   }
-  if (converted == value_) return;
   value_ = std::move(converted);
   MarkChanged();
 }

@@ -27,7 +27,7 @@ std::string Parameters::FullName(std::string_view short_name) const {
 }
 
 ParameterPtr Parameters::FindShort(std::string_view short_name) const {
-  const auto found = by_short_name_.find(std::string(short_name));
+  const auto found = by_short_name_.find(short_name);
   return found == by_short_name_.end() ? nullptr : items_[found->second];
 }
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "name_index.h"
 #include "parameter.h"
 
 namespace kelvort::standin {
@@ -52,7 +52,7 @@ class Parameters : public HostObject {
   std::weak_ptr<HostObject> owner_;
   std::weak_ptr<Document> document_;
   std::vector<ParameterPtr> items_;
-  std::unordered_map<std::string, size_t> by_short_name_;
+  NameIndex by_short_name_;
 };
 
 using ParametersPtr = std::shared_ptr<Parameters>;

@@ -9,7 +9,7 @@ Products::Products(HostPtr host, std::weak_ptr<Product> parent)
     : HostObject(std::move(host)), parent_(std::move(parent)) {}
 
 ProductPtr Products::Find(std::string_view name) const {
-  const auto found = by_name_.find(std::string(name));
+  const auto found = by_name_.find(name);
   return found == by_name_.end() ? nullptr : items_[found->second];
 }
 

@@ -3,9 +3,9 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "name_index.h"
 #include "product.h"
 
 namespace kelvort::standin {
@@ -32,7 +32,7 @@ class Products : public HostObject {
  private:
   std::weak_ptr<Product> parent_;
   std::vector<ProductPtr> items_;
-  std::unordered_map<std::string, size_t> by_name_;
+  NameIndex by_name_;
 };
 
 using ProductsPtr = std::shared_ptr<Products>;

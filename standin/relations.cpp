@@ -18,7 +18,7 @@ Relations::Relations(HostPtr host, std::weak_ptr<HostObject> owner,
       properties_(std::move(properties)) {}
 
 FormulaPtr Relations::Find(std::string_view name) const {
-  const auto found = by_name_.find(std::string(name));
+  const auto found = by_name_.find(name);
   return found == by_name_.end() ? nullptr : items_[found->second];
 }
 

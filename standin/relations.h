@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "formula.h"
+#include "name_index.h"
 #include "parameters.h"
 
 namespace kelvort::standin {
@@ -49,7 +49,7 @@ class Relations : public HostObject {
   std::weak_ptr<Parameters> parameters_;
   std::weak_ptr<Parameters> properties_;
   std::vector<FormulaPtr> items_;
-  std::unordered_map<std::string, size_t> by_name_;
+  NameIndex by_name_;
 };
 
 using RelationsPtr = std::shared_ptr<Relations>;

@@ -25,11 +25,6 @@ Variant SelectedElement::Serve(InvokeKind kind, std::string_view member, Args ar
 Selection::Selection(HostPtr host, std::weak_ptr<Document> document)
     : HostObject(std::move(host)), document_(std::move(document)) {}
 
-void Selection::Append(DispatchPtr object) {
-  items_.push_back(
-      std::make_shared<SelectedElement>(host(), SharedAs<Selection>(), std::move(object)));
-}
-
 void Selection::Add(const DispatchPtr& object) {
   // Structure and knowledge objects can be selected; documents and the application cannot.
   const auto element = std::dynamic_pointer_cast<HostObject>(object);
@@ -39,17 +34,14 @@ void Selection::Add(const DispatchPtr& object) {
                       std::end(kSelectable)) {
     MethodFailed("Add", Type());
   }
-  const bool present = std::any_of(items_.begin(), items_.end(),
-                                   [&](const auto& element) { return element->value() == object; });
-  if (!present) Append(object);
+  if (std::find(items_.begin(), items_.end(), object) == items_.end()) items_.push_back(object);
 }
 
 void Selection::Search(std::string_view query) {
   const auto parsed = ParseSearchQuery(query);
   const auto document = document_.lock();
   if (!parsed || !document) MethodFailed("Search", Type());
-  items_.clear();
-  for (DispatchPtr& match : FindKnowledgeObjects(*document, *parsed)) Append(std::move(match));
+  items_ = FindKnowledgeObjects(*document, *parsed);
 }
 
 Variant Selection::Serve(InvokeKind kind, std::string_view member, Args args) {
@@ -58,8 +50,10 @@ Variant Selection::Serve(InvokeKind kind, std::string_view member, Args args) {
     return static_cast<int32_t>(self.items().size());
   };
   constexpr auto item = [](Self& self, Args args) {
-    return Object(ItemByKey(
-        self.items(), args[0], [](const std::string&) { return nullptr; }, self.Type()));
+    DispatchPtr value = ItemByKey(
+        self.items(), args[0], [](const std::string&) { return nullptr; }, self.Type());
+    return Object(std::make_shared<SelectedElement>(self.host(), self.SharedAs<Selection>(),
+                                                    std::move(value)));
   };
   static const MemberTable<Self> kMembers{
       {"Name", 0, 0, [](Self& self, Args) -> Variant { return self.Name(); }},

@@ -36,7 +36,9 @@ class Selection : public HostObject {
   std::string_view Type() const override { return "Selection"; }
   std::string Name() const override { return "Selection"; }
 
-  const std::vector<std::shared_ptr<SelectedElement>>& items() const { return items_; }
+  // The selected objects, in order. Item wraps one in a SelectedElement when it is asked
+  // for: a search over a large structure finds thousands, of which a caller reads a few.
+  const std::vector<DispatchPtr>& items() const { return items_; }
   void Clear() { items_.clear(); }
   // Adds a stand-in object once; the host refuses anything else.
   void Add(const DispatchPtr& object);
@@ -49,10 +51,8 @@ class Selection : public HostObject {
   Variant Serve(InvokeKind kind, std::string_view member, Args args) override;
 
  private:
-  void Append(DispatchPtr object);
-
   std::weak_ptr<Document> document_;
-  std::vector<std::shared_ptr<SelectedElement>> items_;
+  std::vector<DispatchPtr> items_;
 };
 
 }  // namespace kelvort::standin

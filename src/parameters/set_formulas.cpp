@@ -46,16 +46,34 @@ std::vector<UserProperty> ReadUserProperties(Dispatch& properties) {
   return items;
 }
 
-// The first user property named "<id>\Properties\<name>" or "<id>\Eigenschaften\<name>".
-const UserProperty* FindUserProperty(const std::vector<UserProperty>& items,
-                                     const std::string& identifier, const std::string& name) {
-  const std::string english = identifier + "\\Properties\\" + name;
-  const std::string german = identifier + "\\Eigenschaften\\" + name;
-  for (const UserProperty& item : items) {
-    if (item.name == english || item.name == german) return &item;
+// The product's user properties, found by definition name. The names and the product's
+// identifier are read once, when the first formula needs its user property: a product
+// whose formulas all exist needs neither.
+class UserPropertyFinder {
+ public:
+  UserPropertyFinder(Dispatch& properties, const DispatchPtr& product)
+      : properties_(properties), product_(product) {}
+
+  // The first user property named "<id>\Properties\<name>" or "<id>\Eigenschaften\<name>".
+  const UserProperty* Find(const std::string& name) {
+    if (!items_) {
+      items_ = ReadUserProperties(properties_);
+      identifier_ = TextMember(product_, "PartNumber");
+    }
+    const std::string english = identifier_ + "\\Properties\\" + name;
+    const std::string german = identifier_ + "\\Eigenschaften\\" + name;
+    for (const UserProperty& item : *items_) {
+      if (item.name == english || item.name == german) return &item;
+    }
+    return nullptr;
   }
-  return nullptr;
-}
+
+ private:
+  Dispatch& properties_;
+  const DispatchPtr& product_;
+  std::optional<std::vector<UserProperty>> items_;
+  std::string identifier_;
+};
 
 // Whether one of the selection's matches lies in the document: three Parent steps lead
 // from a formula to the document that holds it. The document's FullName is read when the
@@ -101,8 +119,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     }
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
     if (rows.empty()) return;
-    const std::vector<UserProperty> items = ReadUserProperties(*reference.properties);
-    const std::string identifier = TextMember(owner, "PartNumber");
+    UserPropertyFinder user_properties(*reference.properties, owner);
     const DispatchPtr document = ObjectMember(reference.product, "Parent");
 
     if (Deref(document).TypeName() != "ProductDocument") {
@@ -110,7 +127,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       for (const ParameterRow& row : rows) {
         const std::string formula_name = "Form_" + row[0];
         if (FormulaExists(*relations, formula_name)) continue;
-        CreateFormula(*relations, formula_name, FindUserProperty(items, identifier, row[0]));
+        CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
       return;
     }
@@ -127,7 +144,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       selection->Call("Search", {"CATKnowledgeSearch..Name=" + formula_name + ",all"});
       if (!FoundInDocument(*selection, document, document_name)) {
         if (!relations) relations = ObjectMember(owner, "Relations");
-        CreateFormula(*relations, formula_name, FindUserProperty(items, identifier, row[0]));
+        CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
       selection->Call("Clear");
     }

@@ -64,6 +64,15 @@ TEST_F(UpdateTest, NewFormulasAreComputedOnUpdateAndUnsuitableValuesFail) {
   EXPECT_EQ(finish->Get("Value"), Variant("Black"));
   EXPECT_EQ(note->Get("Value"), Variant("kept"));
 
+  // An enumerated output that keeps the empty value it was created with, driven by a
+  // parameter that is empty as well, is left as it is: the update does not fail.
+  const auto colour = Obj(bolt_properties_->Call("CreateString", {"Colour", ""}));
+  colour->Call("SetEnumerateValues", {Variant::Array{"Red", "Green"}});
+  part_parameters->Call("CreateString", {"Colour", ""});
+  relations->Call("CreateFormula", {"Form_Colour", "", Variant(colour), "Colour"});
+  bolt_part_->Call("Update");
+  EXPECT_EQ(colour->Get("Value"), Variant(""));
+
   // An enumerated output refuses a value outside its permitted ones, and so the update fails.
   const auto grade = Obj(bolt_properties_->Call("CreateString", {"Grade", ""}));
   grade->Call("SetEnumerateValues", {Variant::Array{"8.8", "10.9"}});

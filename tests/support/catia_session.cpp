@@ -108,8 +108,7 @@ CatiaSession::~CatiaSession() {
 }
 
 std::vector<std::string> CatiaSession::Env() const {
-  return {"XDG_RUNTIME_DIR=" + run_folder().string(),
-          "APPDATA=" + (dir_.path() / "appdata").string()};
+  return {"XDG_RUNTIME_DIR=" + run_folder().string(), "APPDATA=" + app_data_folder().string()};
 }
 
 ChildProcess& CatiaSession::Started(std::unique_ptr<ChildProcess> process,

@@ -46,6 +46,7 @@ class CatiaSession {
   ChildProcess& StartNamed(const std::string& file_name);
   std::vector<std::string> Env() const;
   std::filesystem::path run_folder() const { return dir_.path() / "run"; }
+  std::filesystem::path app_data_folder() const { return dir_.path() / "appdata"; }
   std::filesystem::path log_file() const { return dir_.path() / "logs" / "Error.log"; }
 
   RecordingComServices com;

@@ -1,0 +1,74 @@
+// kelvort end to end with the user's Settings.xml: the German language chosen, a rejected
+// definition and a definition that cannot be read, both of which stop the run before any
+// document is touched.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/kelvort_run.h"
+
+namespace kelvort {
+namespace {
+
+using testing::KelvortRun;
+
+constexpr const char* kGermanChosen =
+    "  <frmSettings><Controls><optLang><Index_1 Value=\"True\" /></optLang></Controls>"
+    "</frmSettings>\n";
+
+TEST(RunSettingsTest, TheGermanLanguageChosenGivesGermanBoxes) {
+  KelvortRun run;
+  run.WriteUserSettings(
+      "  <Parameters><Parameter Name=\"Revision\" Type=\"String\" Default=\"A\" /></Parameters>\n" +
+      std::string(kGermanChosen));
+  const auto alone = run.Run();
+  EXPECT_EQ(alone.out,
+            "[Abbruch] Kelvort benötigt genau eine laufende CATIA-Sitzung. Starten Sie CATIA "
+            "bzw. schließen Sie die übrigen CATIA-Sitzungen und starten Sie Kelvort erneut.\n");
+  EXPECT_EQ(alone.status, 1);
+
+  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
+  EXPECT_EQ(result.out, "[Kelvort] Die Parameter wurden erfolgreich angelegt.\n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Revision (String) = \"A\""));
+}
+
+// A rejected definition, and one that cannot be read because its Default attribute is
+// missing, stop the run before any document is touched; the latter's error is the last box.
+TEST(RunSettingsTest, DefinitionsThatStopTheRunLeaveTheDocumentsUntouched) {
+  struct Case {
+    const char* parameters;
+    const char* out;
+    int status;
+    const char* error_log;
+  };
+  const Case cases[] = {
+      {R"(    <Parameter Name="Revision" Type="String" Default="A" />
+    <Parameter Name="Quantity" Type="Integer" Default="one" />
+    <Parameter Name="Released" Type="Boolean" Default="maybe" />
+)",
+       "[Aborted] The default value of the parameter \"Quantity\" is invalid.\n"
+       "  The value must be a number (type Integer).\n",
+       1, ""},
+      {R"(    <Parameter Name="Revision" Type="String" Default="A" />
+    <Parameter Name="Quantity" Type="Integer" />
+)",
+       "[Error - Version: 1.000.04] SetParameterName  91\n"
+       "  Object variable or With block variable not set\n",
+       2, "SetParameterName\r\n\t91 - Object variable or With block variable not set\r\n \r\n"},
+  };
+  for (const Case& stopping : cases) {
+    SCOPED_TRACE(stopping.parameters);
+    KelvortRun run;
+    run.WriteUserSettings("  <Parameters>\n" + std::string(stopping.parameters) +
+                          "  </Parameters>\n");
+    const auto before = run.SampleFiles();
+    const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
+    EXPECT_EQ(result.out, stopping.out);
+    EXPECT_EQ(result.status, stopping.status);
+    EXPECT_EQ(run.ErrorLog(), stopping.error_log);
+    EXPECT_EQ(run.SampleFiles(), before);
+  }
+}
+
+}  // namespace
+}  // namespace kelvort

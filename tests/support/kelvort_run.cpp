@@ -1,0 +1,160 @@
+// The real program run end to end against real CNEXT.exe processes.
+#include "support/kelvort_run.h"
+
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "document_files.h"
+#include "parameters.h"
+#include "part.h"
+#include "platform/posix/process_names.h"
+#include "product.h"
+#include "relations.h"
+#include "support/standin_documents.h"
+
+namespace kelvort::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// How long a run waits for stand-ins of other tests to end before it starts anyway.
+constexpr auto kForeignCatiaPatience = std::chrono::seconds(60);
+
+std::vector<std::string> ShortNames(const standin::Parameters& collection) {
+  std::vector<std::string> names;
+  for (const auto& parameter : collection.items()) names.push_back(parameter->short_name());
+  return names;
+}
+
+std::vector<std::string> Names(const standin::Relations& relations) {
+  std::vector<std::string> names;
+  for (const auto& formula : relations.items()) names.push_back(formula->Name());
+  return names;
+}
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& out, const Holding& holding) {
+  const auto list = [&](const char* label, const std::vector<std::string>& names) {
+    out << label << " [";
+    for (size_t i = 0; i < names.size(); ++i) out << (i ? ", " : "") << names[i];
+    out << "]";
+  };
+  list("parameters", holding.parameters);
+  list(" properties", holding.properties);
+  list(" formulas", holding.formulas);
+  return out;
+}
+
+std::map<std::string, Holding> Holdings(const std::filesystem::path& document) {
+  std::map<std::string, Holding> holdings;
+  const auto application = standin::OpenApplication({document});
+  for (const auto& opened : application->documents()) {
+    const auto& part = opened->part();
+    std::vector<std::shared_ptr<standin::Product>> products = opened->components();
+    if (opened->product()) products.push_back(opened->product());
+    for (const auto& product : products) {
+      holdings[product->part_number()] = {
+          ShortNames(part ? *part->parameters() : *product->parameters()),
+          ShortNames(*product->properties()),
+          Names(part ? *part->relations() : *product->relations())};
+    }
+  }
+  return holdings;
+}
+
+KelvortRun::KelvortRun() {
+  CopySamples(dir_.path());
+}
+
+std::string KelvortRun::Sample(const std::string& name) const {
+  return (samples() / name).string();
+}
+
+ChildProcess& KelvortRun::StartCatia(const std::vector<std::string>& args) {
+  ChildProcess& catia = session_.StartCatia(args);
+  catias_.push_back(&catia);
+  return catia;
+}
+
+ProcessResult KelvortRun::StopCatia(ChildProcess& catia) {
+  catia.Signal(SIGTERM);
+  return catia.Wait();
+}
+
+int KelvortRun::RunningCatias() {
+  return static_cast<int>(std::count_if(catias_.begin(), catias_.end(),
+                                        [](ChildProcess* catia) { return !catia->Ended(); }));
+}
+
+ProcessResult KelvortRun::Run() {
+  const auto deadline = std::chrono::steady_clock::now() + kForeignCatiaPatience;
+  while (CountProcessesNamed("CNEXT.exe") > RunningCatias() &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return RunProcess(BuiltProgram("kelvort"), {}, session_.Env());
+}
+
+ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args) {
+  ChildProcess& catia = StartCatia(catia_args);
+  ProcessResult result = Run();
+  const ProcessResult stopped = StopCatia(catia);
+  if (stopped.status != 0)
+    ADD_FAILURE() << "CNEXT.exe ended with " << stopped.status << ": " << stopped.err;
+  return result;
+}
+
+fs::path KelvortRun::user_folder() const {
+  return session_.app_data_folder() / "brannick" / "Kelvort";
+}
+
+void KelvortRun::WriteUserSettings(const std::string& elements) const {
+  fs::create_directories(user_folder());
+  WriteBytes(user_folder() / "Settings.xml",
+             "<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n<SETTINGS>\n" +
+                 elements + "</SETTINGS>\n");
+}
+
+std::string KelvortRun::ErrorLog() const {
+  const fs::path log = user_folder() / "Error.log";
+  if (!fs::exists(log)) return {};
+  // An entry's first line is "<date> - <time> - <procedure>"; the others are indented.
+  std::string entries;
+  std::istringstream lines(ReadBytes(log));
+  for (std::string line; std::getline(lines, line);) {
+    size_t start = 0;
+    if (!line.empty() && line[0] != '\t' && line[0] != ' ') {
+      for (int separator = 0; separator < 2 && start != std::string::npos; ++separator) {
+        start = line.find(" - ", start);
+        if (start != std::string::npos) start += 3;
+      }
+    }
+    entries += start == std::string::npos ? line : line.substr(start);
+    if (!lines.eof()) entries += '\n';
+  }
+  return entries;
+}
+
+std::string KelvortRun::Tree(const std::string& sample) const {
+  const ProcessResult printed =
+      RunProcess(BuiltProgram("CNEXT.exe"), {"--print", Sample(sample)}, session_.Env());
+  return printed.status == 0 ? printed.out : "CNEXT.exe --print failed: " + printed.err;
+}
+
+std::vector<std::pair<std::string, std::string>> KelvortRun::SampleFiles() const {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const fs::directory_entry& entry : fs::directory_iterator(samples())) {
+    files.emplace_back(entry.path().filename().string(), ReadBytes(entry.path()));
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace kelvort::testing

@@ -1,0 +1,70 @@
+// The real program run end to end: bin/kelvort against real CNEXT.exe processes, with a
+// copy of the samples, an application-data folder and a registration folder of the test's
+// own.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/catia_session.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
+
+namespace kelvort::testing {
+
+// The short names of what a reference product holds: its parameters (for a part document's
+// product, those of the part), its user properties and its formulas (the part's).
+struct Holding {
+  std::vector<std::string> parameters, properties, formulas;
+  bool operator==(const Holding&) const = default;
+};
+// For test messages: "parameters [A, B] properties [...] formulas [...]".
+std::ostream& operator<<(std::ostream& out, const Holding& holding);
+// Every reference product that a document's structure reaches, by part number, as its
+// files hold it.
+std::map<std::string, Holding> Holdings(const std::filesystem::path& document);
+
+class KelvortRun {
+ public:
+  KelvortRun();
+
+  // The path of a file of the copied samples.
+  std::string Sample(const std::string& name) const;
+  std::filesystem::path samples() const { return dir_.path() / "samples"; }
+
+  // Starts bin/CNEXT.exe with the arguments; returns once it runs and, unless idle, serves.
+  ChildProcess& StartCatia(const std::vector<std::string>& args);
+  // Ends a stand-in as CATIA is closed (SIGTERM: it writes the changed documents back) and
+  // answers how it ended.
+  static ProcessResult StopCatia(ChildProcess& catia);
+  // Runs bin/kelvort to its end. It counts every CNEXT.exe of the machine, so it starts
+  // once none runs but this test's own (another test's stand-in may still be ending).
+  ProcessResult Run();
+  // Runs bin/kelvort against a stand-in started with the arguments, then ends the stand-in
+  // (a stand-in that does not end well fails the test).
+  ProcessResult RunAgainst(const std::vector<std::string>& catia_args);
+
+  // The per-user folder that the shipped settings give: APPDATA\brannick\Kelvort.
+  std::filesystem::path user_folder() const;
+  // Writes the per-user Settings.xml: the SETTINGS root holding the elements given.
+  void WriteUserSettings(const std::string& elements) const;
+  // Error.log in the per-user folder with the date and time of each entry left out
+  // ("Main\r\n\t438 - Object doesn't ...\r\n \r\n"); empty when none was written.
+  std::string ErrorLog() const;
+  // The active document's tree as `CNEXT.exe --print` shows it.
+  std::string Tree(const std::string& sample) const;
+  // Every file of the samples folder with its content, to tell whether any changed.
+  std::vector<std::pair<std::string, std::string>> SampleFiles() const;
+
+ private:
+  int RunningCatias();
+
+  TempDir dir_;
+  CatiaSession session_;
+  std::vector<ChildProcess*> catias_;
+};
+
+}  // namespace kelvort::testing
