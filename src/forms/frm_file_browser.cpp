@@ -40,10 +40,10 @@ FrmFileBrowser::FrmFileBrowser(RunState& state)
           ControlDesign{.name = "lstDrive", .layout = {120, 130, 3375, 315}, .tab_index = 5},
           StartingView())),
       cmdCancel(Add<CommandButton>(ControlDesign{.name = "cmdCancel",
-                                               .caption = "Abbrechen",
-                                               .tag = "Cancel",
-                                               .layout = {5880, 4560, 1455, 360},
-                                               .tab_index = 3})),
+                                                 .caption = "Abbrechen",
+                                                 .tag = "Cancel",
+                                                 .layout = {5880, 4560, 1455, 360},
+                                                 .tab_index = 3})),
       cmdOK(Add<CommandButton>(ControlDesign{
           .name = "cmdOK", .caption = "OK", .layout = {5880, 4080, 1455, 360}, .tab_index = 2})),
       txtFile(Add<TextBox>(
@@ -55,15 +55,15 @@ FrmFileBrowser::FrmFileBrowser(RunState& state)
           ControlDesign{.name = "lstDir", .layout = {120, 480, 3375, 3465}, .tab_index = 0},
           StartingView())),
       Label1(Add<Label>(ControlDesign{.name = "Label1",
-                                    .caption = "Dateityp:",
-                                    .tag = "Filetype",
-                                    .layout = {240, 4575, 735, 255},
-                                    .tab_index = 12})),
+                                      .caption = "Dateityp:",
+                                      .tag = "Filetype",
+                                      .layout = {240, 4575, 735, 255},
+                                      .tab_index = 12})),
       lbl_choose(Add<Label>(ControlDesign{.name = "lbl_choose",
-                                        .caption = "Dateiname:",
-                                        .tag = "Filename",
-                                        .layout = {240, 4125, 975, 255},
-                                        .tab_index = 4})) {
+                                          .caption = "Dateiname:",
+                                          .tag = "Filename",
+                                          .layout = {240, 4125, 975, 255},
+                                          .tab_index = 4})) {
   Connect(lstDrive, lstDir, txtFile, cmdOK, cmdCancel);
   cmbFilter.on_click = [this] { cmbFilter_Click(); };
   lstFile.on_click = [this] { lstFile_Click(); };

@@ -33,18 +33,18 @@ FrmFolderBrowser::FrmFolderBrowser(RunState& state)
       cmdOK(Add<CommandButton>(ControlDesign{
           .name = "cmdOK", .caption = "OK", .layout = {1800, 3840, 1215, 340}, .tab_index = 2})),
       cmdCancel(Add<CommandButton>(ControlDesign{.name = "cmdCancel",
-                                               .caption = "Abbrechen",
-                                               .tag = "Cancel",
-                                               .layout = {3240, 3840, 1215, 340},
-                                               .tab_index = 1})),
+                                                 .caption = "Abbrechen",
+                                                 .tag = "Cancel",
+                                                 .layout = {3240, 3840, 1215, 340},
+                                                 .tab_index = 1})),
       lstDrive(Add<DriveListBox>(
           ControlDesign{.name = "lstDrive", .layout = {80, 120, 4455, 315}, .tab_index = 0},
           StartingView())),
       Label1(Add<Label>(ControlDesign{.name = "Label1",
-                                    .caption = "Auswahl:",
-                                    .tag = "Choice",
-                                    .layout = {120, 3405, 735, 255},
-                                    .tab_index = 5})) {
+                                      .caption = "Auswahl:",
+                                      .tag = "Choice",
+                                      .layout = {120, 3405, 735, 255},
+                                      .tab_index = 5})) {
   Connect(lstDrive, lstDir, txtFolder, cmdOK, cmdCancel);
 }
 

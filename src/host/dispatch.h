@@ -22,7 +22,8 @@ class Dispatch : public std::enable_shared_from_this<Dispatch> {
   virtual std::string TypeName() = 0;
   // Calls a member by name with positional arguments. A property put passes the new
   // value as the last argument.
-  virtual Variant Invoke(InvokeKind kind, std::string_view member, std::span<const Variant> args) = 0;
+  virtual Variant Invoke(InvokeKind kind, std::string_view member,
+                         std::span<const Variant> args) = 0;
 
   Variant Get(std::string_view member, std::initializer_list<Variant> args = {}) {
     return Invoke(InvokeKind::kPropertyGet, member, std::span(args.begin(), args.size()));

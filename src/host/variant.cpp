@@ -42,21 +42,29 @@ Variant::Variant(DispatchPtr object) {
   }
 }
 
-Variant Variant::Nothing() { return Variant(DispatchPtr()); }
+Variant Variant::Nothing() {
+  return Variant(DispatchPtr());
+}
 
 double Variant::ToDouble() const {
   switch (kind()) {
-    case Kind::kEmpty: return 0;
-    case Kind::kBoolean: return std::get<bool>(value_) ? -1 : 0;
-    case Kind::kInteger: return std::get<int16_t>(value_);
-    case Kind::kLong: return std::get<int32_t>(value_);
-    case Kind::kDouble: return std::get<double>(value_);
+    case Kind::kEmpty:
+      return 0;
+    case Kind::kBoolean:
+      return std::get<bool>(value_) ? -1 : 0;
+    case Kind::kInteger:
+      return std::get<int16_t>(value_);
+    case Kind::kLong:
+      return std::get<int32_t>(value_);
+    case Kind::kDouble:
+      return std::get<double>(value_);
     case Kind::kText: {
       double out = 0;
       if (ParseNumber(std::get<std::string>(value_), out)) return out;
       break;
     }
-    default: break;
+    default:
+      break;
   }
   Raise(errors::kTypeMismatch);
 }
@@ -71,7 +79,9 @@ bool Variant::ToBoolean() const {
   return ToDouble() != 0;
 }
 
-int16_t Variant::ToInteger() const { return ToWhole<int16_t>(ToDouble()); }
+int16_t Variant::ToInteger() const {
+  return ToWhole<int16_t>(ToDouble());
+}
 
 int32_t Variant::ToLong() const {
   if (kind() == Kind::kLong) return std::get<int32_t>(value_);
@@ -80,17 +90,23 @@ int32_t Variant::ToLong() const {
 
 std::string Variant::ToText() const {
   switch (kind()) {
-    case Kind::kEmpty: return {};
-    case Kind::kBoolean: return std::get<bool>(value_) ? "True" : "False";
-    case Kind::kInteger: return std::to_string(std::get<int16_t>(value_));
-    case Kind::kLong: return std::to_string(std::get<int32_t>(value_));
+    case Kind::kEmpty:
+      return {};
+    case Kind::kBoolean:
+      return std::get<bool>(value_) ? "True" : "False";
+    case Kind::kInteger:
+      return std::to_string(std::get<int16_t>(value_));
+    case Kind::kLong:
+      return std::to_string(std::get<int32_t>(value_));
     case Kind::kDouble: {
       char buffer[32];
       auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::get<double>(value_));
       return std::string(buffer, ec == std::errc() ? end : buffer);
     }
-    case Kind::kText: return std::get<std::string>(value_);
-    default: Raise(errors::kTypeMismatch);
+    case Kind::kText:
+      return std::get<std::string>(value_);
+    default:
+      Raise(errors::kTypeMismatch);
   }
 }
 

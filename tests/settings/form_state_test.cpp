@@ -104,7 +104,8 @@ TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag
   auto& items = form.Add<ListBox>(ControlDesign{.name = "lstItems", .tag = ",1"});
   form.Add<ListBox>(ControlDesign{.name = "lstEmpty", .tag = "Key,1,extra"});
   auto& menu = form.Add<Menu>(ControlDesign{.name = "menTop", .tag = "Foreground,1"}, "", true);
-  auto& name = form.Add<TextBox>(ControlDesign{.name = "txtName", .index = 3, .tag = ",1"}, "Grüße");
+  auto& name =
+      form.Add<TextBox>(ControlDesign{.name = "txtName", .index = 3, .tag = ",1"}, "Grüße");
   form.Add<CheckBox>(ControlDesign{.name = "chkA", .tag = "A,1"}, CheckBox::kChecked);
   form.Add<ComboBox>(ControlDesign{.name = "cmbA", .tag = "A,01"});
   form.Add<CheckBox>(ControlDesign{.name = "chkBlank", .tag = "A, 1"});

@@ -20,7 +20,7 @@ bool IsAbsolutePosixPath(std::string_view value) {
   return !value.empty() && value.front() == '/' && value.find(':') == std::string_view::npos;
 }
 
-std::string InProgramForm(std::string value) {
+std::string InProgramForm(const std::string& value) {
   return IsAbsolutePosixPath(value) ? ToZForm(value) : value;
 }
 
@@ -63,7 +63,7 @@ std::string PosixEnvironment::Variable(std::string_view name) const {
       value = IsAbsolutePosixPath(home) ? (home == "/" ? "" : home) + "/.config" : "";
     }
   }
-  return InProgramForm(std::move(value));
+  return InProgramForm(value);
 }
 
 std::string PosixEnvironment::CurrentFolder() const {
