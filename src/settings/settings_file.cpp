@@ -22,6 +22,14 @@ bool IsTrue(XmlNode element, std::string_view attribute) {
   return ToLower(element.Attribute(attribute).Text()) == "true";
 }
 
+// CheckPath of a path for a shared variable. A path that failed to normalise leaves the
+// variable empty: the text left over (the part in front of an unpaired "%", say) would
+// name another folder, where settings and the log must never go.
+std::string NormalisedFolder(RunState& state, std::string_view path) {
+  std::string folder = CheckPath(state, path);
+  return state.ErrorOccurred ? std::string() : folder;
+}
+
 }  // namespace
 
 std::string SharedConfigFolder(const RunState& state) {
@@ -37,15 +45,15 @@ void GetGlobalSettings(RunState& state) {
       SetUserPath(state, shared);
       state.SettingsMode = 1;
     } else if (IsTrue(use_config, "OnlyReadConfig")) {
-      state.SettingsPath = CheckPath(state, SharedConfigFolder(state));
+      state.SettingsPath = NormalisedFolder(state, SharedConfigFolder(state));
       state.SettingsMode = 0;
     } else {
       SetUserPath(state, shared);
       state.SettingsMode = 2;
     }
     const XmlNode error_path = shared.SelectSingleNode("SETTINGS/ErrorPath");
-    state.ErrorLogPath =
-        error_path ? CheckPath(state, error_path.Attribute("Path").Text()) : state.SettingsPath;
+    state.ErrorLogPath = error_path ? NormalisedFolder(state, error_path.Attribute("Path").Text())
+                                    : state.SettingsPath;
   });
 }
 
@@ -56,7 +64,7 @@ void SetUserPath(RunState& state, XmlNode shared_settings) {
       save_path = element.Attribute("Path").Text();
     }
     if (!save_path.empty()) {
-      state.SettingsPath = CheckPath(state, save_path);
+      state.SettingsPath = NormalisedFolder(state, save_path);
     } else {
       // Without an application-data folder the default would become a path relative to
       // the program's folder: refuse it instead.

@@ -160,6 +160,30 @@ TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
   EXPECT_TRUE(Reported().empty());
 }
 
+TEST_F(SettingsFileTest, APathThatCannotBeNormalisedNamesNoFolder) {
+  // An unpaired "%" leaves the text in front of it: another, existing folder.
+  fs::create_directories(root() / "shared");
+  const std::string typo = WinPath("shared") + "\\%USERNAME";
+  WriteShared(SharedWith("<SavePath Path=\"" + typo + "\\Kelvort\"/>"));
+  GetGlobalSettings(state_);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"CheckPath"});
+  EXPECT_EQ(state_.SettingsPath, "");
+  EXPECT_EQ(state_.ErrorLogPath, "");
+
+  // The run goes on after the reset of the flag; nothing lands in the other folder.
+  const auto before = Snapshot();
+  state_.ErrorOccurred = false;
+  EXPECT_FALSE(GetXMLSettings(state_, state_.SettingsPath));
+  EXPECT_EQ(Snapshot(), before);
+
+  StartAfresh();
+  WriteShared(SharedWith("<ErrorPath Path=\"" + typo + "\\logs\"/>"));
+  GetGlobalSettings(state_);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"CheckPath"});
+  EXPECT_EQ(state_.SettingsPath, UserFolderWin());
+  EXPECT_EQ(state_.ErrorLogPath, "");
+}
+
 TEST_F(SettingsFileTest, APerUserFolderThatCannotBeMadeIsReported) {
   WriteBytes(root() / "appdata/brannick", "a file where the folder must be");
   const auto before = Snapshot();
