@@ -17,20 +17,15 @@ struct UserProperty {
   std::string name;
 };
 
-// The product's reference and the reference's user-property collection; the collection
-// is null when the host has none to give.
-struct Reference {
-  DispatchPtr product;
+// The user-property collection of the product's reference; null when the host has none to
+// give. The reference product is kept for the defining document.
+DispatchPtr UserPropertiesOf(const DispatchPtr& product, DispatchPtr& reference) {
   DispatchPtr properties;
-};
-
-Reference ReferenceOf(const DispatchPtr& product) {
-  Reference reference;
   IgnoringErrors([&] {
-    reference.product = ObjectMember(product, "ReferenceProduct");
-    reference.properties = reference.product->Get("UserRefProperties").ToObjectOrNull();
+    reference = ObjectMember(product, "ReferenceProduct");
+    properties = reference->Get("UserRefProperties").ToObjectOrNull();
   });
-  return reference;
+  return properties;
 }
 
 // The items of the collection with their names, read once: nothing in a call changes them.
@@ -109,18 +104,26 @@ void CreateFormula(Dispatch& relations, const std::string& formula_name,
 }  // namespace
 
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part) {
+  Set_Formulas(state, product, part, KnownDefinition{});
+}
+
+void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
+                  const KnownDefinition& known) {
   Procedure(state, "Set_Formulas", Gate::kNone, [&] {
     const DispatchPtr owner =
         product ? product : ObjectMember(ObjectMember(part, "Parent"), "Product");
-    const Reference reference = ReferenceOf(owner);
-    if (!reference.properties) {
+    DispatchPtr reference;
+    const DispatchPtr properties =
+        known.properties ? known.properties : UserPropertiesOf(owner, reference);
+    if (!properties) {
       state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
       return;
     }
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
     if (rows.empty()) return;
-    UserPropertyFinder user_properties(*reference.properties, owner);
-    const DispatchPtr document = ObjectMember(reference.product, "Parent");
+    UserPropertyFinder user_properties(*properties, owner);
+    const DispatchPtr document =
+        known.document ? known.document : ObjectMember(reference, "Parent");
 
     if (Deref(document).TypeName() != "ProductDocument") {
       const DispatchPtr relations = ObjectMember(part, "Relations");

@@ -12,4 +12,14 @@ namespace kelvort {
 // reported under "Set_Formulas".
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part);
 
+// What a caller has already read of the product's definition: the user-property collection
+// of its reference product and the document that defines it. The structure walk hands them
+// over so that they are not fetched from the host a second time.
+struct KnownDefinition {
+  DispatchPtr properties;
+  DispatchPtr document;
+};
+void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
+                  const KnownDefinition& known);
+
 }  // namespace kelvort

@@ -22,41 +22,57 @@ void EnterPartDesign(RunState& state, const DispatchPtr& part, const DispatchPtr
   application.Call("StartWorkbench", {"PrtCfg"});
 }
 
-}  // namespace
+// What a parent has read of a child before visiting it: the child's reference product and
+// the document that defines it. Neither is fetched from the host a second time.
+struct KnownChild {
+  DispatchPtr reference;
+  DispatchPtr document;
+};
 
-void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
-                     const DispatchPtr& selection) {
+void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
+           const DispatchPtr& selection, const KnownChild& known) {
   Procedure(state, "SetInformations", Gate::kNone, [&] {
     DispatchPtr handled = product;
+    KnownDefinition definition;
     if (!handled) {
-      const DispatchPtr document = ObjectMember(part, "Parent");
-      Fill_Part(state, ObjectMember(part, "Parameters"), true, document);
-      handled = ObjectMember(document, "Product");
-      Fill_Part(state, ObjectMember(handled, "UserRefProperties"), false, document);
+      definition.document = known.document ? known.document : ObjectMember(part, "Parent");
+      Fill_Part(state, ObjectMember(part, "Parameters"), true, definition.document);
+      handled = ObjectMember(definition.document, "Product");
+      definition.properties = ObjectMember(handled, "UserRefProperties");
     } else {
-      const DispatchPtr reference = ObjectMember(handled, "ReferenceProduct");
-      const DispatchPtr document = ObjectMember(reference, "Parent");
-      Fill_Part(state, ObjectMember(reference, "Parameters"), true, document);
-      Fill_Part(state, ObjectMember(reference, "UserRefProperties"), false, document);
+      const DispatchPtr reference =
+          known.reference ? known.reference : ObjectMember(handled, "ReferenceProduct");
+      definition.document = known.document ? known.document : ObjectMember(reference, "Parent");
+      Fill_Part(state, ObjectMember(reference, "Parameters"), true, definition.document);
+      definition.properties = ObjectMember(reference, "UserRefProperties");
     }
-    Set_Formulas(state, handled, part);
+    Fill_Part(state, definition.properties, false, definition.document);
+    Set_Formulas(state, handled, part, definition);
 
     const DispatchPtr children = ObjectMember(handled, "Products");
     const int16_t count = Deref(children).Get("Count").ToInteger();
     for (int16_t i = 1; i <= count; ++i) {
       const DispatchPtr child = children->Call("Item", {i}).ToObject();
-      const DispatchPtr child_document =
-          ObjectMember(ObjectMember(child, "ReferenceProduct"), "Parent");
-      if (Deref(child_document).TypeName() == "ProductDocument") {
-        SetInformations(state, child, nullptr, selection);
+      KnownChild child_known;
+      child_known.reference = ObjectMember(child, "ReferenceProduct");
+      child_known.document = ObjectMember(child_known.reference, "Parent");
+      if (Deref(child_known.document).TypeName() == "ProductDocument") {
+        Visit(state, child, nullptr, selection, child_known);
         continue;
       }
-      const DispatchPtr child_part = ObjectMember(child_document, "Part");
+      const DispatchPtr child_part = ObjectMember(child_known.document, "Part");
       EnterPartDesign(state, child_part, selection);
-      SetInformations(state, nullptr, child_part, selection);
+      Visit(state, nullptr, child_part, selection, {nullptr, child_known.document});
       child_part->Call("Update");
     }
   });
+}
+
+}  // namespace
+
+void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
+                     const DispatchPtr& selection) {
+  Visit(state, product, part, selection, KnownChild{});
 }
 
 }  // namespace kelvort

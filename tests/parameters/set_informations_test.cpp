@@ -156,6 +156,18 @@ TEST_F(SetInformationsTest, EachPartIsSelectedSwitchedToPartDesignAndUpdated) {
   Walk();
   EXPECT_TRUE(Creations().empty());
   EXPECT_EQ(state_.FailureCount, 0);
+
+  // Nothing the walk holds is fetched again: each node's reference product is read once
+  // (the root's by its own call, the children's by their parent's loop), and a part's
+  // document comes from that loop too.
+  size_t references = 0;
+  size_t part_parents = 0;
+  for (const auto& entry : Entries()) {
+    references += entry.member == "ReferenceProduct";
+    part_parents += entry.type_name == "Part" && entry.member == "Parent";
+  }
+  EXPECT_EQ(references, 6u);  // ASM, SUB and the four part children
+  EXPECT_EQ(part_parents, 0u);
 }
 
 TEST_F(SetInformationsTest, AFailingChildEndsOnlyTheVisitItHappensIn) {
@@ -166,7 +178,7 @@ TEST_F(SetInformationsTest, AFailingChildEndsOnlyTheVisitItHappensIn) {
 
   // A failure inside the part call of Washer.1 ends that call only: the washer is still
   // updated and Nut.1 visited.
-  WalkFailing(R"(Application.StartWorkbench("PrtCfg"))", 2, "Parent");
+  WalkFailing(R"(Application.StartWorkbench("PrtCfg"))", 2, "Parameters");
   EXPECT_EQ(Reported(), Lines{"SetInformations"});
   EXPECT_EQ(FilledParts(), (std::vector<bool>{true, false, true, true}));
   EXPECT_EQ(Calls({"Update"}).size(), 4u);
