@@ -127,6 +127,9 @@ DispatchPtr Variant::ToObjectOrNull() const {
   return ToObject();
 }
 
-bool Variant::operator==(const Variant& other) const = default;
+// Written out: clang 14 crashes on a defaulted comparison of this recursive type.
+bool Variant::operator==(const Variant& other) const {
+  return value_ == other.value_;
+}
 
 }  // namespace kelvort
