@@ -45,6 +45,10 @@ void Parameter::SetPermitted(std::vector<std::string> values) {
   for (const std::string& text : values) {
     if (!IsStorableText(text)) MethodFailed("SetEnumerateValues", Type());
   }
+  const std::string current = value_.ToText();
+  if (!current.empty() && std::find(values.begin(), values.end(), current) == values.end()) {
+    MethodFailed("SetEnumerateValues", Type());
+  }
   if (values == permitted_) return;
   permitted_ = std::move(values);
   MarkChanged();

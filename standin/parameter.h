@@ -37,8 +37,8 @@ class Parameter : public HostObject {
   // Sets the value, converted to the parameter's type. The host refuses a text that is
   // not one of the permitted values or that it cannot store.
   void SetValue(const Variant& value);
-  // Makes the parameter enumerated (text parameters only); the list must not be empty.
-  // The current value stays as it is.
+  // Makes the parameter enumerated (text parameters only); the list must not be empty and
+  // must hold the current value unless that is empty. The current value stays as it is.
   void SetPermitted(std::vector<std::string> values);
 
  protected:

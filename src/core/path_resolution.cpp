@@ -45,7 +45,14 @@ void ExpandReferences(RunState& state, std::string_view original, std::string& r
   result = std::move(expanded);
 }
 
-// One pass: every element directly followed by ".." is removed with that "..".
+// A drive ("C:") as a path's first element: its root has no parent.
+bool IsDrive(std::string_view element) {
+  return element.size() == 2 && element[1] == ':' &&
+         ((element[0] >= 'A' && element[0] <= 'Z') || (element[0] >= 'a' && element[0] <= 'z'));
+}
+
+// One pass: every element directly followed by ".." is removed with that "..". A ".." that
+// follows a drive is removed alone: the parent of a drive's root is that root.
 std::string FoldOnce(std::string_view path) {
   const std::vector<std::string> elements = Split(path, '\\');
   std::string folded;
@@ -53,6 +60,7 @@ std::string FoldOnce(std::string_view path) {
     if (i + 1 == elements.size()) {
       folded += elements[i];
     } else if (elements[i + 1] == "..") {
+      if (i == 0 && IsDrive(elements[i])) folded += elements[i] + "\\";
       ++i;
     } else {
       folded += elements[i] + "\\";

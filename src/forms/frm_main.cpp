@@ -8,6 +8,7 @@
 #include "forms/show_formular.h"
 #include "lang/language.h"
 #include "log/error_log.h"
+#include "log/procedure.h"
 #include "settings/settings_file.h"
 
 namespace kelvort {
@@ -89,9 +90,13 @@ void FrmMain::menForeground_Click() {
   state_.platform.windows.SetTopmost(hWnd(), topmost);
 }
 
+// A page or shell that is missing is reported through the common error message; nothing
+// escapes the menu event.
 void FrmMain::menHelp_Click() {
-  state_.platform.shell.OpenDocument(state_.platform.environment.ProgramFolder() +
-                                     "\\..\\Help\\ind.html");
+  Procedure(state_, "menHelp_Click", Gate::kNone, [&] {
+    state_.platform.shell.OpenDocument(state_.platform.environment.ProgramFolder() +
+                                       "\\..\\Help\\ind.html");
+  });
 }
 
 }  // namespace kelvort

@@ -13,12 +13,13 @@ namespace kelvort {
 namespace {
 
 // Reads a whole text as a number: blanks around, a sign, digits, a point, an exponent.
+// The words for infinity and not-a-number are no numbers.
 bool ParseNumber(std::string_view text, double& out) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-  return ec == std::errc() && end == text.data() + text.size();
+  return ec == std::errc() && end == text.data() + text.size() && std::isfinite(out);
 }
 
 template <typename Int>
@@ -126,6 +127,9 @@ DispatchPtr Variant::ToObjectOrNull() const {
   return ToObject();
 }
 
-bool Variant::operator==(const Variant& other) const = default;
+// Written out: clang 14 crashes on a defaulted comparison of this recursive type.
+bool Variant::operator==(const Variant& other) const {
+  return value_ == other.value_;
+}
 
 }  // namespace kelvort

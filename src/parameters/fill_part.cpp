@@ -38,8 +38,10 @@ void Create(const RunState& state, Dispatch& collection, const ParameterRow& row
     }
     return;
   }
-  // A value list, or no type at all, makes a text parameter with permitted values.
-  const DispatchPtr parameter = collection.Call("CreateString", {name, ""}).ToObject();
+  // A value list, or no type at all, makes a text parameter with permitted values. It is
+  // created holding its default, so that one interrupted before its values are set still
+  // holds what the formula of its user property may carry.
+  const DispatchPtr parameter = collection.Call("CreateString", {name, default_value}).ToObject();
   if (pieces.empty()) Raise(errors::kSubscriptOutOfRange);  // no list to permit
   Variant::Array values(pieces.begin(), pieces.end());
   parameter->Call("SetEnumerateValues", {Variant(std::move(values))});

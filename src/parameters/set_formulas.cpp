@@ -1,6 +1,7 @@
 // Adds the "Form_" formula of every defined parameter that does not have one yet.
 #include "parameters/set_formulas.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,10 +31,11 @@ DispatchPtr UserPropertiesOf(const DispatchPtr& product, DispatchPtr& reference)
 
 // The items of the collection with their names, read once: nothing in a call changes them.
 std::vector<UserProperty> ReadUserProperties(Dispatch& properties) {
+  // Counts above 32767 fail here; the loop's own counter is wider, so 32767 does not wrap.
   const int16_t count = properties.Get("Count").ToInteger();
   std::vector<UserProperty> items;
   items.reserve(count > 0 ? count : 0);
-  for (int16_t i = 1; i <= count; ++i) {
+  for (int32_t i = 1; i <= count; ++i) {
     DispatchPtr item = properties.Call("Item", {i}).ToObject();
     std::string name = TextMember(item, "Name");
     items.push_back({std::move(item), std::move(name)});
@@ -76,13 +78,23 @@ class UserPropertyFinder {
 bool FoundInDocument(Dispatch& selection, const DispatchPtr& document,
                      std::optional<std::string>& document_name) {
   const int16_t matches = selection.Get("Count").ToInteger();
-  for (int16_t i = 1; i <= matches; ++i) {
+  for (int32_t i = 1; i <= matches; ++i) {
     DispatchPtr holder = ObjectMember(selection.Call("Item", {i}).ToObject(), "Value");
     for (int step = 0; step < 3; ++step) holder = ObjectMember(holder, "Parent");
     if (!document_name) document_name = TextMember(document, "FullName");
     if (TextMember(holder, "FullName") == *document_name) return true;
   }
   return false;
+}
+
+// The search for a formula by name. A name of other characters than letters, digits and
+// underscores stands in single quotes, as the search syntax asks.
+std::string FormulaSearchQuery(const std::string& formula_name) {
+  const bool bare = std::all_of(formula_name.begin(), formula_name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  });
+  const std::string name = bare ? formula_name : "'" + formula_name + "'";
+  return "CATKnowledgeSearch..Name=" + name + ",all";
 }
 
 bool FormulaExists(Dispatch& relations, const std::string& formula_name) {
@@ -144,7 +156,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     selection->Call("Clear");
     for (const ParameterRow& row : rows) {
       const std::string formula_name = "Form_" + row[0];
-      selection->Call("Search", {"CATKnowledgeSearch..Name=" + formula_name + ",all"});
+      selection->Call("Search", {FormulaSearchQuery(formula_name)});
       if (!FoundInDocument(*selection, document, document_name)) {
         if (!relations) relations = ObjectMember(owner, "Relations");
         CreateFormula(*relations, formula_name, user_properties.Find(row[0]));

@@ -50,8 +50,8 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
     Set_Formulas(state, handled, part, definition);
 
     const DispatchPtr children = ObjectMember(handled, "Products");
-    const int16_t count = Deref(children).Get("Count").ToInteger();
-    for (int16_t i = 1; i <= count; ++i) {
+    const int32_t count = Deref(children).Get("Count").ToLong();
+    for (int32_t i = 1; i <= count; ++i) {
       const DispatchPtr child = children->Call("Item", {i}).ToObject();
       KnownChild child_known;
       child_known.reference = ObjectMember(child, "ReferenceProduct");

@@ -36,6 +36,11 @@ bool Accept(RunState& state, const ParameterRow& row) {
     ShowAbort(state, GetRightLangText(state, "Thenameofaparameterismissing"));
     return false;
   }
+  // The formula search takes a name in single quotes; one holding a quote it cannot take.
+  if (name.find('\'') != std::string::npos) {
+    ShowAbort(state, GetRightLangText(state, "Thenameofaparameterholdsaquote") + "\r\n" + name);
+    return false;
+  }
   if (type.empty()) {
     ShowAbort(state, GetRightLangText(state, "Thetypeofaparameterismissing"));
     return false;

@@ -104,6 +104,8 @@ class XmlDocument : public XmlNode {
   // The document that the file holds, in the encoding its declaration names. A missing,
   // unreadable or malformed file gives an empty document whose Url is empty.
   static XmlDocument Load(const FileSystem& files, std::string_view path);
+  // The document that the bytes of a file hold, as Load reads them; without a location.
+  static XmlDocument FromBytes(std::string_view bytes);
 
   // The location the document was loaded from; empty for a document made in memory or
   // whose load failed.

@@ -60,11 +60,54 @@ bool ReadInDeclaredEncoding(const pugi::xml_document& document, pugi::xml_encodi
   }
 }
 
+// Finds a character that XML 1.0 forbids, written as it is or as a character reference,
+// in the texts and attribute values of a document read with its references left as written.
+class ForbiddenCharacter : public pugi::xml_tree_walker {
+ public:
+  bool for_each(pugi::xml_node& node) override {
+    // Only texts and attribute values resolve references; elsewhere "&#0;" is plain text.
+    Check(node.value(), node.type() == pugi::node_pcdata);
+    for (const pugi::xml_attribute attribute : node.attributes()) Check(attribute.value(), true);
+    return !found_;
+  }
+  bool found() const { return found_; }
+
+ private:
+  void Check(std::string_view text, bool resolves) {
+    if (!found_) found_ = !IsXmlText(resolves ? std::string(text) : Plain(text));
+  }
+  // The text with its ampersands made harmless, for nodes that resolve no references.
+  static std::string Plain(std::string_view text) {
+    std::string plain(text);
+    for (char& c : plain) {
+      if (c == '&') c = ' ';
+    }
+    return plain;
+  }
+  bool found_ = false;
+};
+
+// A character that XML forbids makes a file malformed, never a text cut short at it. The
+// parser would read "&#0;" as the end of its text, so the document is read once more with
+// the references left as written, and every text checked.
+bool HoldsOnlyXmlCharacters(std::string_view bytes, pugi::xml_encoding used) {
+  const bool eight_bit = used == pugi::encoding_utf8 || used == pugi::encoding_latin1;
+  if (eight_bit && bytes.find('\0') != std::string_view::npos) return false;
+  pugi::xml_document raw;
+  if (!raw.load_buffer(bytes.data(), bytes.size(), kParseOptions & ~pugi::parse_escapes, used)) {
+    return false;
+  }
+  ForbiddenCharacter walker;
+  raw.traverse(walker);
+  return !walker.found();
+}
+
 bool Parse(pugi::xml_document& document, std::string_view bytes) {
   const pugi::xml_parse_result result =
       document.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
   return result && HasDocumentShape(document) &&
-         ReadInDeclaredEncoding(document, result.encoding, bytes);
+         ReadInDeclaredEncoding(document, result.encoding, bytes) &&
+         HoldsOnlyXmlCharacters(bytes, result.encoding);
 }
 
 // Finds the first element name, attribute name or processing-instruction target that
@@ -129,9 +172,15 @@ XmlDocument XmlDocument::New() {
 XmlDocument XmlDocument::Load(const FileSystem& files, std::string_view path) {
   std::string bytes;
   if (!IgnoringErrors([&] { bytes = files.ReadFile(path); })) return New();
+  XmlDocument document = FromBytes(bytes);
+  // A document that was read holds its root element at least.
+  if (document.FirstChild()) document.url_ = path;
+  return document;
+}
+
+XmlDocument XmlDocument::FromBytes(std::string_view bytes) {
   XmlDocument document = New();
   if (!Parse(*document.owner_, bytes)) return New();
-  document.url_ = path;
   return document;
 }
 

@@ -1,6 +1,7 @@
 // The character encodings of the XML files.
 #include "settings/xml_encoding.h"
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 
@@ -50,7 +51,47 @@ std::optional<char32_t> DecodeNext(std::string_view text, size_t& pos) {
   return code;
 }
 
+// The characters that XML 1.0 allows in a document.
+bool IsXmlChar(char32_t code) {
+  return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+         (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+// The character that a reference "#65" or "#x41" (the text between "&" and ";") names;
+// nothing for a number that names no character.
+std::optional<char32_t> ReferencedCharacter(std::string_view reference) {
+  reference.remove_prefix(1);
+  int base = 10;
+  if (!reference.empty() && (reference.front() == 'x' || reference.front() == 'X')) {
+    reference.remove_prefix(1);
+    base = 16;
+  }
+  uint32_t code = 0;
+  const auto [end, ec] =
+      std::from_chars(reference.data(), reference.data() + reference.size(), code, base);
+  if (ec != std::errc() || end != reference.data() + reference.size() || reference.empty()) {
+    return std::nullopt;
+  }
+  return code;
+}
+
 }  // namespace
+
+bool IsXmlText(std::string_view raw) {
+  for (size_t pos = 0; pos < raw.size();) {
+    if (raw[pos] == '&' && pos + 1 < raw.size() && raw[pos + 1] == '#') {
+      const size_t end = raw.find(';', pos);
+      if (end == std::string_view::npos) return false;
+      const auto code = ReferencedCharacter(raw.substr(pos + 1, end - pos - 1));
+      if (!code || !IsXmlChar(*code)) return false;
+      pos = end + 1;
+      continue;
+    }
+    const auto code = DecodeNext(raw, pos);
+    if (!code || !IsXmlChar(*code)) return false;
+  }
+  return true;
+}
 
 bool IsValidUtf8(std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {

@@ -7,6 +7,9 @@
 namespace kelvort {
 
 bool IsValidUtf8(std::string_view text);
+// Whether a text as the file writes it (UTF-8, references not yet replaced) holds only
+// characters that XML 1.0 allows, also through its character references ("&#0;" does not).
+bool IsXmlText(std::string_view raw);
 // Whether every character of the UTF-8 text lies within ISO-8859-1 (up to U+00FF).
 bool FitsLatin1(std::string_view utf8);
 // XML text in UTF-8 as ISO-8859-1 bytes; a character beyond ISO-8859-1 becomes a decimal

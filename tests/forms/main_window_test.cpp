@@ -80,6 +80,14 @@ TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramFolder) {
   EXPECT_EQ(test_.shell.opened, std::vector<std::string>{program + "\\..\\Help\\ind.html"});
 }
 
+// No page or no shell: the common error message, and nothing escapes the menu event.
+TEST_F(MainWindowTest, HelpThatCannotBeOpenedShowsTheErrorMessage) {
+  FrmMain& main = ShowMainWindow();
+  test_.shell.failure = RunError(errors::kFileNotFound);
+  EXPECT_NO_THROW(main.menHelp.UserClick());
+  EXPECT_EQ(Reported(), std::vector<std::string>{"menHelp_Click"});
+}
+
 TEST_F(MainWindowTest, AboutBoxClosesWithOkAndOpensAfresh) {
   FrmMain& main = ShowMainWindow();
   renderer().Then<FrmAbout>([this](FrmAbout& about) {

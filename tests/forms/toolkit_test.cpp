@@ -65,6 +65,11 @@ TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   EXPECT_EQ(RaisedNumber([&] { check.Put("Value", "40000"); }), errors::kOverflow);
   EXPECT_EQ(check.Value(), CheckBox::kGrayed);
   EXPECT_EQ(RaisedNumber([&] { text.Put("Width", "-15"); }), errors::kInvalidPropertyValue);
+  // Words for numbers that are none, and a number beyond every range, are no numbers.
+  for (const char* stored : {"nan", "NaN", "inf", "-Infinity", "1e400"}) {
+    EXPECT_EQ(RaisedNumber([&] { menu.Put("Checked", stored); }), errors::kTypeMismatch) << stored;
+    EXPECT_EQ(RaisedNumber([&] { check.Put("Value", stored); }), errors::kTypeMismatch) << stored;
+  }
 
   // The caret stays within the text.
   text.Put("Text", "Grüße");

@@ -111,5 +111,19 @@ TEST(ProcessCountTest, EveryProcessOfTheExecutableCountsWhateverItsLetterCase) {
   });
 }
 
+// On a shared machine only the caller's own CATIA counts: another user's is no session of
+// this one, and the attach would never reach it.
+TEST(ProcessCountTest, AnotherUsersCatiaIsNotCounted) {
+  InPrivateProcessTable([] {
+    CatiaSession session;
+    const int32_t before = CatiaProcesses();
+    session.StartNamed("CNEXT.exe", 65534);  // nobody
+    EXPECT_EQ(CatiaProcesses(), before);
+    session.StartCatia({"--no-document"});
+    EXPECT_EQ(CatiaProcesses(), before + 1);
+    EXPECT_EQ(Check4RunningCATIA(session.state), before == 0 ? 1 : 3);
+  });
+}
+
 }  // namespace
 }  // namespace kelvort

@@ -102,16 +102,28 @@ TEST_F(FillPartTest, AProductDocumentsParametersAreLookedUpUnderTheProductsName)
   EXPECT_EQ(Calls({"Name"}).size(), 2u);
 }
 
+// An enumerated parameter is made holding its default before its values are set: one
+// interrupted in between holds a value that its user property's formula may carry.
+TEST_F(FillPartTest, AnInterruptedEnumeratedParameterHoldsItsDefault) {
+  Define({{"Finish", "None,Painted", "None"}});
+  app_->host()->faults().Add("SetEnumerateValues", 1);
+  Fill_Part(state_, PartParameters("Washer.CATPart"), true, app_->FindDocument("Washer.CATPart"));
+  EXPECT_EQ(Reported(), Lines{"Fill_Part"});
+  EXPECT_EQ(Doc("Washer.CATPart").part()->parameters()->FindShort("Finish")->value(),
+            Variant("None"));
+}
+
 TEST_F(FillPartTest, AFailureEndsTheCollectionAndKeepsWhatWasCreated) {
   const DispatchPtr washer = app_->FindDocument("Washer.CATPart");
-  // The host refuses a value outside the permitted ones.
+  // The host refuses permitted values that leave out the value held.
   Define({{"Grade", "String", "A"}, {"Colour", "Red,Green", "Yellow"}, {"Count", "Integer", "1"}});
   Fill_Part(state_, PartParameters("Washer.CATPart"), true, washer);
   EXPECT_EQ(Reported(), Lines{"Fill_Part"});
   const auto& parameters = Doc("Washer.CATPart").part()->parameters();
   EXPECT_NE(parameters->FindShort("Grade"), nullptr);
   ASSERT_NE(parameters->FindShort("Colour"), nullptr);
-  EXPECT_EQ(parameters->FindShort("Colour")->permitted(), (Lines{"Red", "Green"}));
+  EXPECT_EQ(parameters->FindShort("Colour")->value(), Variant("Yellow"));
+  EXPECT_TRUE(parameters->FindShort("Colour")->permitted().empty());
   EXPECT_EQ(parameters->FindShort("Count"), nullptr);
 
   // The raised failure flag does not stop the next collection.

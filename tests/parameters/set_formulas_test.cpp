@@ -9,6 +9,7 @@
 #include "product.h"
 #include "relations.h"
 #include "selection.h"
+#include "support/fake_dispatch.h"
 #include "support/standin_documents.h"
 
 namespace kelvort {
@@ -111,6 +112,24 @@ TEST_F(SetFormulasTest, InAProductDocumentOnlyAFormulaOfThatDocumentCounts) {
   EXPECT_EQ(Doc("Bolt.CATPart").part()->relations()->items().size(), 1u);
 }
 
+// A name that the search cannot take bare stands in quotes: the formula made by the first
+// call is found by the second, and the rows after it get theirs.
+TEST_F(SetFormulasTest, NamesWithBlanksOrSignsAreSearchedInQuotes) {
+  OpenHost({WriteTop(root())});
+  AddUserProperty("Top.CATProduct", "Surface finish");
+  AddUserProperty("Top.CATProduct", "Weight(kg)");
+  Define({{"Surface finish", "String", ""}, {"Weight(kg)", "String", ""}, {"Mass", "Real", ""}});
+  const auto& top = Doc("Top.CATProduct").product();
+  for (int run = 0; run < 2; ++run) Set_Formulas(state_, top, nullptr);
+  EXPECT_EQ(Calls({"Search"}).front(),
+            R"(Selection.Search("CATKnowledgeSearch..Name='Form_Surface finish',all"))");
+  EXPECT_EQ(Formulas(*top->relations()),
+            (Lines{"Form_Surface finish: TOP\\Properties\\Surface finish = Surface finish",
+                   "Form_Weight(kg): TOP\\Properties\\Weight(kg) = Weight(kg)",
+                   "Form_Mass: TOP\\Properties\\Mass = Mass"}));
+  EXPECT_EQ(state_.FailureCount, 0);
+}
+
 TEST_F(SetFormulasTest, EnglishAndGermanUserPropertyNamesAreRecognised) {
   for (const auto language : {standin::HostLanguage::kEnglish, standin::HostLanguage::kGerman}) {
     testing::TempDir folder;
@@ -148,6 +167,36 @@ TEST_F(SetFormulasTest, NoUserPropertiesGiveTheOneGermanBox) {
   EXPECT_EQ(state_.FailureCount, 0);
   EXPECT_FALSE(std::filesystem::exists(root() / "Config/Error.log"));
   EXPECT_TRUE(Calls({"Search", "CreateFormula", "Relations"}).empty());
+}
+
+// A product with 32,767 user properties has each read once; one count more fails when
+// the reading starts, as counts above 32,767 do.
+TEST_F(SetFormulasTest, UserPropertyCountsUpTo32767AreReadWithoutWrapping) {
+  Define({{"Mass", "Real", ""}});
+  using testing::FakeDispatch;
+  const auto selection = std::make_shared<FakeDispatch>("Selection");
+  selection->Returns("Clear", Variant()).Returns("Search", Variant()).Returns("Count", Variant(0));
+  const auto document = std::make_shared<FakeDispatch>("ProductDocument");
+  document->Returns("Selection", Variant(selection));
+  const auto property = std::make_shared<FakeDispatch>("StrParam");
+  property->Returns("Name", Variant("TOP\\Properties\\Mass"));
+  const auto relations = std::make_shared<FakeDispatch>("Relations");
+  relations->Returns("CreateFormula", Variant());
+  for (const int32_t count : {32767, 32768}) {
+    std::vector<int32_t> asked;
+    const auto reference = std::make_shared<FakeDispatch>("Product");
+    reference->Returns("Parent", Variant(document))
+        .Returns("UserRefProperties", Variant(testing::FakeCollection(count, property, asked)));
+    const auto product = std::make_shared<FakeDispatch>("Product");
+    product->Returns("ReferenceProduct", Variant(reference))
+        .Returns("PartNumber", Variant("TOP"))
+        .Returns("Relations", Variant(relations));
+    Set_Formulas(state_, product, nullptr);
+    EXPECT_EQ(asked.size(), count == 32767 ? 32767u : 0u);
+    EXPECT_EQ(asked.empty() ? 32767 : asked.back(), 32767);
+  }
+  EXPECT_EQ(relations->calls.size(), 1u);  // the formula of the first product only
+  EXPECT_EQ(Reported(), Lines{"Set_Formulas"});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "part.h"
 #include "product.h"
 #include "selection.h"
+#include "support/fake_dispatch.h"
 #include "support/standin_documents.h"
 #include "util/text.h"
 
@@ -182,6 +183,33 @@ TEST_F(SetInformationsTest, AFailingChildEndsOnlyTheVisitItHappensIn) {
   EXPECT_EQ(Reported(), Lines{"SetInformations"});
   EXPECT_EQ(FilledParts(), (std::vector<bool>{true, false, true, true}));
   EXPECT_EQ(Calls({"Update"}).size(), 4u);
+}
+
+// Counts are 32-bit: a product with 32,767 children or more has each visited once, in order.
+TEST_F(SetInformationsTest, EveryChildOfAVeryLargeProductIsVisitedOnce) {
+  Define({});  // the walk alone
+  using testing::FakeDispatch;
+  const auto document = std::make_shared<FakeDispatch>("ProductDocument");
+  const auto collection = std::make_shared<FakeDispatch>("Parameters");
+  const auto reference = std::make_shared<FakeDispatch>("Product");
+  reference->Returns("Parent", Variant(document))
+      .Returns("Parameters", Variant(collection))
+      .Returns("UserRefProperties", Variant(collection));
+  std::vector<int32_t> none;
+  const auto child = std::make_shared<FakeDispatch>("Product");
+  child->Returns("ReferenceProduct", Variant(reference))
+      .Returns("Products", Variant(testing::FakeCollection(0, nullptr, none)));
+  for (const int32_t count : {32767, 40000}) {
+    std::vector<int32_t> asked;
+    const auto root = std::make_shared<FakeDispatch>("Product");
+    root->Returns("ReferenceProduct", Variant(reference))
+        .Returns("Products", Variant(testing::FakeCollection(count, child, asked)));
+    SetInformations(state_, root, nullptr, nullptr);
+    EXPECT_EQ(state_.FailureCount, 0);
+    ASSERT_EQ(asked.size(), static_cast<size_t>(count));
+    EXPECT_EQ(asked.front(), 1);
+    EXPECT_EQ(asked.back(), count);
+  }
 }
 
 }  // namespace

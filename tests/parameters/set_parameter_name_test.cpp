@@ -50,6 +50,8 @@ TEST_F(SetParameterNameTest, EachRejectionShowsItsOneMessage) {
   } cases[] = {
       {{"", "String", "x"}, Rejection(T("Thenameofaparameterismissing"))},
       {{"Length", "", "x"}, Rejection(T("Thetypeofaparameterismissing"))},
+      // No formula search can express a name that holds a single quote.
+      {{"Cap's", "String", "x"}, Rejection(T("Thenameofaparameterholdsaquote") + "\r\nCap's")},
       {{"Length", "Integer", "abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
       {{"Length", "INTEGER", "12abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
       // Numeric, but beyond what the host's 32-bit integers hold.
@@ -66,6 +68,8 @@ TEST_F(SetParameterNameTest, EachRejectionShowsItsOneMessage) {
   }
   EXPECT_EQ(state_.FailureCount, 0);
   EXPECT_NE(T("Thedefaultvalueof"), "");  // the shipped texts were found
+  EXPECT_NE(T("Thenameofaparameterholdsaquote"), "");
+  EXPECT_NE(Shipped("Thenameofaparameterholdsaquote", "Lang1"), "");
 }
 
 TEST_F(SetParameterNameTest, AcceptedDefinitionsAreKeptAsWritten) {

@@ -53,7 +53,9 @@ TEST_F(PathHelpersTest, CheckPathResolvesProgramRelativePathsAndFoldsParents) {
   EXPECT_EQ(CheckPath(state, "a\\b\\..\\..\\c"), "c");
   EXPECT_EQ(CheckPath(state, "C:\\a\\b\\.."), "C:\\a\\");
   EXPECT_EQ(CheckPath(state, "x\\.."), "");
-  EXPECT_EQ(CheckPath(state, "C:\\..\\x"), "x");
+  // A drive's root is its own parent: folding never makes an absolute path relative.
+  EXPECT_EQ(CheckPath(state, "C:\\..\\x"), "C:\\x");
+  EXPECT_EQ(CheckPath(state, "C:\\a\\..\\..\\..\\x"), "C:\\x");
   EXPECT_EQ(CheckPath(state, "relative\\dir"), "relative\\dir");
   // An element that merely begins with ".." is no parent reference, and folding ends.
   EXPECT_EQ(CheckPath(state, "C:\\a\\..b"), "C:\\a\\..b");
@@ -65,6 +67,11 @@ TEST_F(PathHelpersTest, CheckPathResolvesProgramRelativePathsAndFoldsParents) {
   // A program in a drive root brings its backslash; the result has one, not two.
   test.environment.SetProgramFolder("Z:\\");
   EXPECT_EQ(CheckPath(state, "\\Config"), "Z:\\Config");
+  // The Config folder beside a program at a drive root is the root's.
+  for (const std::string root : {"Z:\\", "C:\\"}) {
+    test.environment.SetProgramFolder(root);
+    EXPECT_EQ(CheckPath(state, "\\..\\Config"), root + "Config");
+  }
 }
 
 TEST_F(PathHelpersTest, CheckPathExpandsReferencesAndKeepsUnknownOnesAsWritten) {

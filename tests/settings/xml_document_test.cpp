@@ -129,6 +129,29 @@ TEST_F(XmlDocumentTest, MissingOrMalformedFilesGiveAnEmptyDocumentAndStayUntouch
   EXPECT_TRUE(folder.ChildNodes().empty());
 }
 
+// A character that XML 1.0 forbids makes the file malformed, also through a reference:
+// never a text cut short at it. References outside texts and values are plain text.
+TEST_F(XmlDocumentTest, CharactersThatXmlForbidsMakeTheFileMalformed) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"<A Name=\"Len&#0;gth\"/>", false},
+      {"<A Name=\"Len&#x0;gth\"/>", false},
+      {"<A>Len&#1;gth</A>", false},
+      {"<A Name=\"&#xFFFE;\"/>", false},
+      {"<A Name=\"&#xD800;\"/>", false},
+      {"<A Name=\"&#99999999999;\"/>", false},
+      {"<A Name=\"a\x01\"/>", false},
+      {std::string("<A Name=\"a") + '\0' + "b\"/>", false},
+      {"<A Name=\"&#9;&#xA0;&#x10000;\">&amp;#0;</A>", true},
+      {"<!-- &#0; --><A><![CDATA[&#0;]]></A>", true},
+  };
+  for (const auto& [body, readable] : cases) {
+    SCOPED_TRACE(body);
+    const XmlDocument document = LoadBytes(kDeclarationLine + body);
+    EXPECT_EQ(document.Url().empty(), !readable);
+    EXPECT_EQ(document.ChildNodes().empty(), !readable);
+  }
+}
+
 TEST_F(XmlDocumentTest, KeepsNodeOrderAndKindsAndDropsWhitespaceBetweenElements) {
   const XmlDocument document = LoadBytes(
       "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"

@@ -36,7 +36,7 @@ TEST_F(JournalFaultsTest, JournalRecordsEveryCallInOrder) {
   const auto parameters = Obj(Obj(document->Get("Product"))->Get("Parameters"));
   parameters->Call("CreateString", {"Note", "say \"hi\"\nbye"});
   const auto note = Obj(parameters->Call("Item", {"ASM\\Note"}));
-  note->Call("SetEnumerateValues", {Variant::Array{"a", int32_t{1}}});
+  note->Call("SetEnumerateValues", {Variant::Array{"a", int32_t{1}, "say \"hi\"\nbye"}});
   note->Put("Value", "a");
   app_->Put("DisplayFileAlerts", false);
   Obj(document->Get("Selection"))->Call("Clear");
@@ -49,7 +49,7 @@ TEST_F(JournalFaultsTest, JournalRecordsEveryCallInOrder) {
       "Product.Parameters",
       R"(Parameters.CreateString("Note", "say ""hi""\nbye"))",
       R"(Parameters.Item("ASM\Note"))",
-      R"(StrParam.SetEnumerateValues(Array("a", 1)))",
+      R"(StrParam.SetEnumerateValues(Array("a", 1, "say ""hi""\nbye")))",
       R"(StrParam.Value = "a")",
       "Application.DisplayFileAlerts = False",
       "ProductDocument.Selection",

@@ -126,13 +126,25 @@ ChildProcess& CatiaSession::StartCatia(const std::vector<std::string>& args) {
   return catia;
 }
 
-ChildProcess& CatiaSession::StartNamed(const std::string& file_name) {
+ChildProcess& CatiaSession::StartNamed(const std::string& file_name, std::optional<uid_t> user) {
   const fs::path folder = dir_.path() / ("bin-" + std::to_string(processes_.size()));
   fs::create_directory(folder);
   fs::copy_file("/bin/sleep", folder / file_name);
-  return Started(std::make_unique<ChildProcess>((folder / file_name).string(),
-                                                std::vector<std::string>{"600"}),
-                 file_name);
+  const std::string program = (folder / file_name).string();
+  if (!user) {
+    return Started(std::make_unique<ChildProcess>(program, std::vector<std::string>{"600"}),
+                   file_name);
+  }
+  // The other user must reach the copy.
+  for (const fs::path& level : {dir_.path(), folder}) {
+    fs::permissions(level, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  }
+  const std::string id = std::to_string(*user);
+  return Started(
+      std::make_unique<ChildProcess>("/usr/bin/setpriv",
+                                     std::vector<std::string>{"--reuid=" + id, "--regid=" + id,
+                                                              "--clear-groups", program, "600"}),
+      file_name);
 }
 
 }  // namespace kelvort::testing

@@ -3,6 +3,8 @@
 // test, and the platform's real COM services with every request recorded.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -43,8 +45,9 @@ class CatiaSession {
   // Starts bin/CNEXT.exe with the arguments; returns once it runs as CNEXT.exe and, unless
   // it was started with --idle, serves.
   ChildProcess& StartCatia(const std::vector<std::string>& args);
-  // Starts a copy of /bin/sleep under the file name given, in a folder of the test.
-  ChildProcess& StartNamed(const std::string& file_name);
+  // Starts a copy of /bin/sleep under the file name given, in a folder of the test; as
+  // another user when one is given.
+  ChildProcess& StartNamed(const std::string& file_name, std::optional<uid_t> user = {});
   std::vector<std::string> Env() const;
   std::filesystem::path run_folder() const { return dir_.path() / "run"; }
   std::filesystem::path app_data_folder() const { return dir_.path() / "appdata"; }

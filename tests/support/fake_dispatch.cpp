@@ -25,4 +25,17 @@ Variant FakeDispatch::Invoke(InvokeKind kind, std::string_view member,
   return found->second(args);
 }
 
+std::shared_ptr<FakeDispatch> FakeCollection(int32_t count, const DispatchPtr& item,
+                                             std::vector<int32_t>& asked) {
+  auto collection = std::make_shared<FakeDispatch>("Collection");
+  collection->Returns("Count", Variant(count));
+  collection->On(InvokeKind::kMethod, "Item", [count, item, &asked](std::span<const Variant> args) {
+    const int32_t position = args[0].ToLong();
+    asked.push_back(position);
+    if (position < 1 || position > count) Raise(errors::kInvalidProcedureCall);
+    return Variant(item);
+  });
+  return collection;
+}
+
 }  // namespace kelvort::testing

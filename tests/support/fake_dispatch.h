@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -35,5 +36,10 @@ class FakeDispatch : public Dispatch {
   std::string type_name_;
   std::map<std::pair<InvokeKind, std::string>, Handler> handlers_;
 };
+
+// A host collection of count items, every one the same object. Records each position asked
+// for and refuses one outside 1 to count, as the host does.
+std::shared_ptr<FakeDispatch> FakeCollection(int32_t count, const DispatchPtr& item,
+                                             std::vector<int32_t>& asked);
 
 }  // namespace kelvort::testing

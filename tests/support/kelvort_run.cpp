@@ -1,6 +1,8 @@
 // The real program run end to end against real CNEXT.exe processes.
 #include "support/kelvort_run.h"
 
+#include <unistd.h>
+
 #include <signal.h>
 
 #include <algorithm>
@@ -95,7 +97,7 @@ int KelvortRun::RunningCatias() {
 
 ProcessResult KelvortRun::Run() {
   const auto deadline = std::chrono::steady_clock::now() + kForeignCatiaPatience;
-  while (CountProcessesNamed("CNEXT.exe") > RunningCatias() &&
+  while (CountProcessesNamed("CNEXT.exe", ::getuid()) > RunningCatias() &&
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }

@@ -2,6 +2,7 @@
 #include "platform/posix/process_names.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -57,13 +58,16 @@ std::string ProcessName(const std::string& process_folder) {
   return StartsWith(first, command) ? first : command;
 }
 
-int CountProcessesNamed(std::string_view name) {
+int CountProcessesNamed(std::string_view name, uid_t user) {
   DIR* proc = ::opendir("/proc");
   if (proc == nullptr) Raise(wmi_errors::kFailed, "Generic failure: /proc cannot be read.");
   int count = 0;
   while (const dirent* entry = ::readdir(proc)) {
-    if (IsProcessId(entry->d_name) &&
-        EqualsIgnoreCase(ProcessName(std::string("/proc/") + entry->d_name), name)) {
+    if (!IsProcessId(entry->d_name)) continue;
+    const std::string folder = std::string("/proc/") + entry->d_name;
+    struct stat owner {};  // a process folder belongs to the process's user
+    if (::stat(folder.c_str(), &owner) == 0 && owner.st_uid == user &&
+        EqualsIgnoreCase(ProcessName(folder), name)) {
       ++count;
     }
   }

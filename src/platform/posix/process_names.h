@@ -1,6 +1,8 @@
 // The running processes by executable name, read from /proc as WMI lists Win32_Process.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 
@@ -11,8 +13,8 @@ namespace kelvort {
 // process is gone.
 std::string ProcessName(const std::string& process_folder);
 
-// How many processes have the executable name, letter case ignored as WMI ignores it.
-// Raises WMI's generic failure when /proc cannot be read.
-int CountProcessesNamed(std::string_view name);
+// How many processes of the user have the executable name, letter case ignored as WMI
+// ignores it. Raises WMI's generic failure when /proc cannot be read.
+int CountProcessesNamed(std::string_view name, uid_t user);
 
 }  // namespace kelvort

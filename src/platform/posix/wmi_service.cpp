@@ -1,6 +1,8 @@
 // The WMI stand-in's moniker, service and result set.
 #include "platform/posix/wmi_service.h"
 
+#include <unistd.h>
+
 #include "host/dispatch.h"
 #include "platform/posix/automation_protocol.h"
 #include "platform/posix/process_names.h"
@@ -46,8 +48,10 @@ class Services final : public Dispatch {
     if (args.size() >= 2 && !EqualsIgnoreCase(args[1].ToText(), "WQL")) {
       Raise(wmi_errors::kInvalidQueryType, "Invalid query type: " + args[1].ToText());
     }
+    // Only the caller's own processes: the attach reaches no other user's CATIA, as on a
+    // shared machine it reaches none of another session's.
     const std::string name = ParseProcessQuery(args[0].ToText());
-    return Variant(std::make_shared<ProcessSet>(CountProcessesNamed(name)));
+    return Variant(std::make_shared<ProcessSet>(CountProcessesNamed(name, ::getuid())));
   }
 };
 
