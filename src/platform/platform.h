@@ -71,7 +71,8 @@ class Clock {
 // The user's regional settings, read once at start-up by the platform. Tests hand in
 // the formats they need.
 struct RegionalFormats {
-  // Patterns in strftime notation, limited to %d %e %m %y %Y %b %B %H %I %M %S %p.
+  // Patterns in strftime notation, limited to %d %e %m %y %Y %b %B %H %I %M %S %p; the flag
+  // "-" (%-d) drops a number's leading zero.
   std::string short_date = "%m/%d/%Y";
   std::string long_time = "%H:%M:%S";
   std::string am = "AM", pm = "PM";
@@ -138,7 +139,13 @@ class NativePlatform {
   virtual ~NativePlatform() = default;
   virtual Platform& platform() = 0;
 };
-// argv0 is the program's path as started, used to find the program's folder.
-std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0);
+// argv0 is the program's path as started, used to find the program's folder. console: message
+// boxes go to standard output in the terminal format, and no window is shown (always so on
+// POSIX).
+std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0, bool console = false);
+
+// Makes standard output and standard error reach the terminal the program was started from
+// (a Windows GUI program attaches to its parent's console unless its output is redirected).
+void AttachToTerminal();
 
 }  // namespace kelvort
