@@ -1,8 +1,10 @@
-// What the Windows tests share: a temporary folder, file bytes, and a run state on the real
-// Windows services with a fixed clock and recorded message boxes.
+// What the Windows tests share: a temporary folder, file bytes, and a run state's platform on
+// the real Windows services with a fixed clock and recorded message boxes.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/run_state.h"
 #include "platform/windows/com_apartment.h"
@@ -15,11 +17,10 @@
 
 namespace kelvort::testing {
 
-// A new folder under root (the user's temporary folder by default), removed with its
-// content at the end.
+// A new folder under root (the user's temporary folder when empty), removed at the end.
 class TempFolder {
  public:
-  explicit TempFolder(std::string root = {});
+  explicit TempFolder(const std::string& root = {});
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder();
@@ -30,7 +31,7 @@ class TempFolder {
   std::string path_;
 };
 
-// A file's bytes; empty when it cannot be read.
+// The bytes of the file at a UTF-8 path; empty when it cannot be read.
 std::string FileBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
 
@@ -45,7 +46,6 @@ struct FixedClock : Clock {
   DateTime Now() const override { return {2024, 3, 5, 14, 7, 9}; }
 };
 
-// The Windows services for a run state, with the user's regional formats.
 struct WindowsTestPlatform {
   ComApartment apartment;
   WindowsEnvironment environment;
