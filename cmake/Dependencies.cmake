@@ -1,18 +1,23 @@
-# Third-party libraries, as Debian packages them.
-if(KELVORT_CORE_ONLY AND CMAKE_CROSSCOMPILING)
-  # A cross build compiles the core library only; it needs the headers of the
-  # header-only uses, copied away from the host's system include folder.
-  set(cross_include ${CMAKE_BINARY_DIR}/cross-include)
-  file(MAKE_DIRECTORY ${cross_include})
-  file(COPY /usr/include/pugixml.hpp /usr/include/pugiconfig.hpp /usr/include/nlohmann
-       DESTINATION ${cross_include})
-  add_library(kelvort::pugixml INTERFACE IMPORTED)
-  target_include_directories(kelvort::pugixml INTERFACE ${cross_include})
-  add_library(kelvort::json INTERFACE IMPORTED)
-  target_include_directories(kelvort::json INTERFACE ${cross_include})
+# Third-party libraries. Native builds take Debian's packages (or, on Windows, what
+# find_package finds, vcpkg's for one); the MinGW cross build compiles them from Debian's
+# source packages, which scripts/build-windows.sh fetches.
+set(KELVORT_PUGIXML_SOURCE_DIR "" CACHE PATH "pugixml's unpacked source (compiled into the build)")
+set(KELVORT_JSON_INCLUDE_DIR "" CACHE PATH "A folder holding nlohmann/json.hpp (header-only)")
+
+if(KELVORT_PUGIXML_SOURCE_DIR)
+  add_library(kelvort_pugixml STATIC ${KELVORT_PUGIXML_SOURCE_DIR}/src/pugixml.cpp)
+  target_include_directories(kelvort_pugixml SYSTEM PUBLIC ${KELVORT_PUGIXML_SOURCE_DIR}/src)
+  add_library(kelvort::pugixml ALIAS kelvort_pugixml)
 else()
   find_package(pugixml REQUIRED)
-  find_package(nlohmann_json 3 REQUIRED)
   add_library(kelvort::pugixml ALIAS pugixml::pugixml)
+endif()
+
+if(KELVORT_JSON_INCLUDE_DIR)
+  add_library(kelvort_json INTERFACE)
+  target_include_directories(kelvort_json SYSTEM INTERFACE ${KELVORT_JSON_INCLUDE_DIR})
+  add_library(kelvort::json ALIAS kelvort_json)
+else()
+  find_package(nlohmann_json 3 REQUIRED)
   add_library(kelvort::json ALIAS nlohmann_json::nlohmann_json)
 endif()

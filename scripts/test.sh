@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kelvort and runs every test: the normal build with warnings as errors, the
 # AddressSanitizer + UndefinedBehaviorSanitizer build, the fuzz targets for a bounded time,
-# and the Windows cross build of the core library.
+# and the Windows build (MinGW-w64 cross build) with its tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -19,7 +19,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Fuzzing (libFuzzer, about a minute a target)"
 bash scripts/fuzz.sh "${KELVORT_FUZZ_SECONDS:-60}"
 
-echo "== Cross build of the core library for Windows (MinGW-w64)"
-bash scripts/build.sh build/mingw -DKELVORT_WERROR=ON -DKELVORT_CORE_ONLY=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+echo "== Windows build (MinGW-w64) and its tests under Wine"
+bash scripts/build-windows.sh build/windows -DKELVORT_WERROR=ON
+bash scripts/test-windows.sh build/windows
 echo "All builds and tests passed."

@@ -117,7 +117,13 @@ class NativePlatform {
   virtual ~NativePlatform() = default;
   virtual Platform& platform() = 0;
 };
-// argv0 is the program's path as started, used to find the program's folder.
-std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0);
+// argv0 is the program's path as started, used to find the program's folder. console: message
+// boxes go to standard output in the terminal format, and no window is shown (always so on
+// POSIX).
+std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0, bool console = false);
+
+// Makes standard output and standard error reach the terminal the program was started from
+// (a Windows GUI program attaches to its parent's console unless its output is redirected).
+void AttachToTerminal();
 
 }  // namespace kelvort

@@ -4,9 +4,10 @@
 namespace kelvort {
 namespace {
 
+// fill '\0' leaves the number unpadded.
 std::string Padded(int value, char fill) {
   std::string digits = std::to_string(value);
-  if (digits.size() < 2) digits.insert(digits.begin(), fill);
+  if (digits.size() < 2 && fill != '\0') digits.insert(digits.begin(), fill);
   return digits;
 }
 
@@ -15,21 +16,23 @@ std::string MonthName(const std::array<std::string, 12>& names, int month) {
 }
 
 // Appends the text of one conversion; false for a conversion that the patterns do not use.
-bool Convert(char conversion, const DateTime& when, const RegionalFormats& formats,
+// unpadded: the "-" flag, numbers without a leading zero.
+bool Convert(char conversion, bool unpadded, const DateTime& when, const RegionalFormats& formats,
              std::string& out) {
+  const char zero = unpadded ? '\0' : '0';
   const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
   switch (conversion) {
     case 'd':
-      out += Padded(when.day, '0');
+      out += Padded(when.day, zero);
       return true;
     case 'e':
       out += Padded(when.day, ' ');
       return true;
     case 'm':
-      out += Padded(when.month, '0');
+      out += Padded(when.month, zero);
       return true;
     case 'y':
-      out += Padded(when.year % 100, '0');
+      out += Padded(when.year % 100, zero);
       return true;
     case 'Y':
       out += std::to_string(when.year);
@@ -41,16 +44,16 @@ bool Convert(char conversion, const DateTime& when, const RegionalFormats& forma
       out += MonthName(formats.month_names, when.month);
       return true;
     case 'H':
-      out += Padded(when.hour, '0');
+      out += Padded(when.hour, zero);
       return true;
     case 'I':
-      out += Padded(hour12, '0');
+      out += Padded(hour12, zero);
       return true;
     case 'M':
-      out += Padded(when.minute, '0');
+      out += Padded(when.minute, zero);
       return true;
     case 'S':
-      out += Padded(when.second, '0');
+      out += Padded(when.second, zero);
       return true;
     case 'p':
       out += when.hour < 12 ? formats.am : formats.pm;
@@ -73,9 +76,11 @@ std::string FormatDateTime(const DateTime& when, std::string_view pattern,
       out += pattern[i];
       continue;
     }
+    const bool unpadded = pattern[i + 1] == '-' && i + 2 < pattern.size();
+    if (unpadded) ++i;
     const char conversion = pattern[++i];
-    if (!Convert(conversion, when, formats, out)) {
-      out += '%';
+    if (!Convert(conversion, unpadded, when, formats, out)) {
+      out += unpadded ? "%-" : "%";
       out += conversion;
     }
   }

@@ -9,7 +9,8 @@
 namespace kelvort {
 
 // The date and time written with a pattern of RegionalFormats (%d %e %m %y %Y %b %B %H %I
-// %M %S %p, and %% for a percent sign). Other conversions are copied as they stand.
+// %M %S %p, and %% for a percent sign; a "-" flag, as in %-d, drops the leading zero of a
+// number). Other conversions are copied as they stand.
 std::string FormatDateTime(const DateTime& when, std::string_view pattern,
                            const RegionalFormats& formats);
 

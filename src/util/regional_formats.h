@@ -14,7 +14,8 @@ struct DateTime {
 // The user's regional settings, read once at start-up by the platform. Tests hand in
 // the formats they need.
 struct RegionalFormats {
-  // Patterns in strftime notation, limited to %d %e %m %y %Y %b %B %H %I %M %S %p.
+  // Patterns in strftime notation, limited to %d %e %m %y %Y %b %B %H %I %M %S %p; the flag
+  // "-" (%-d) drops a number's leading zero.
   std::string short_date = "%m/%d/%Y";
   std::string long_time = "%H:%M:%S";
   std::string am = "AM", pm = "PM";

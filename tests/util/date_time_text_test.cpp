@@ -24,6 +24,9 @@ TEST(DateTimeTextTest, PatternsWriteTheRegionalForms) {
   EXPECT_EQ(FormatDateTime(noon, "%I:%M:%S %p", us), "12:30:59 PM");
   EXPECT_EQ(FormatDateTime(midnight, "%y", us), "09");
   EXPECT_EQ(FormatDateTime(noon, "100%% %q %", us), "100% %q %");
+  // The "-" flag: numbers without their leading zero, as Windows's d.M.yyyy and H:mm write them.
+  EXPECT_EQ(FormatDateTime(morning, "%-d.%-m.%Y %-H:%M:%-S", german), "5.3.2024 9:07:3");
+  EXPECT_EQ(FormatDateTime(midnight, "%-I %-y|%-", us), "12 9|%-");
 }
 
 }  // namespace

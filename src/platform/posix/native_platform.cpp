@@ -54,7 +54,10 @@ class PosixPlatform : public NativePlatform {
 
 }  // namespace
 
-std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0) {
+void AttachToTerminal() {}
+
+// Without a windowing renderer on POSIX, boxes always go to standard output.
+std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0, bool /*console*/) {
   // The program's start-up: the user's locale for the C library (character classes,
   // messages), but numbers keep the C form so that no library call reads or writes a
   // decimal comma behind the program's back; the program's own number format comes from

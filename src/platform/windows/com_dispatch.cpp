@@ -1,0 +1,109 @@
+// The IDispatch transport: a host object of a COM server, called by member name.
+#include "platform/windows/com_dispatch.h"
+
+#include <utility>
+
+#include "platform/windows/com_failure.h"
+#include "platform/windows/variant_conversion.h"
+#include "platform/windows/wide_text.h"
+#include "util/text.h"
+
+namespace kelvort {
+
+struct ComHost {
+  // A type's members do not change while the server runs.
+  std::map<std::pair<std::string, std::string>, DISPID> member_ids;
+  std::optional<RunError> gone;
+};
+
+namespace {
+
+constexpr std::string_view kUntyped = "Object";
+
+}  // namespace
+
+ComDispatch::ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<ComHost> host)
+    : object_(std::move(object)), host_(std::move(host)) {}
+
+ComDispatch::~ComDispatch() = default;
+
+DispatchPtr ComDispatch::Wrap(ComPtr<IDispatch> object) {
+  if (!object) return nullptr;
+  return std::make_shared<ComDispatch>(std::move(object), std::make_shared<ComHost>());
+}
+
+void ComDispatch::ThrowIfGone() const {
+  if (host_->gone) throw *host_->gone;
+}
+
+void ComDispatch::Fail(HRESULT result, EXCEPINFO* exception, std::string_view member) {
+  RunError error = MemberFailure(result, exception, member, [this] { return TypeName(); });
+  if (IsHostGone(result)) host_->gone = error;
+  throw error;
+}
+
+std::string ComDispatch::TypeName() {
+  if (type_name_) return *type_name_;
+  ThrowIfGone();
+  ComPtr<ITypeInfo> info;
+  HRESULT result = object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Receive());
+  Bstr name;
+  if (SUCCEEDED(result) && info) {
+    result = info->GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr);
+  }
+  if (IsHostGone(result)) {
+    host_->gone = RunError(result, SystemText(result));
+    ThrowIfGone();
+  }
+  type_name_ =
+      SUCCEEDED(result) && !name.view().empty() ? Narrow(name.view()) : std::string(kUntyped);
+  return *type_name_;
+}
+
+DISPID ComDispatch::MemberId(std::string_view member) {
+  // Late binding ignores letter case, and so does the cache.
+  const std::string key = ToLower(member);
+  const bool typed = type_name_ && *type_name_ != kUntyped;
+  if (typed) {
+    const auto found = host_->member_ids.find({*type_name_, key});
+    if (found != host_->member_ids.end()) return found->second;
+  }
+  if (const auto found = member_ids_.find(key); found != member_ids_.end()) return found->second;
+  std::wstring name = Widen(member);
+  LPOLESTR names[] = {name.data()};
+  DISPID id = DISPID_UNKNOWN;
+  const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(result)) Fail(result, nullptr, member);
+  member_ids_[key] = id;
+  if (typed) host_->member_ids[{*type_name_, key}] = id;
+  return id;
+}
+
+Variant ComDispatch::Invoke(InvokeKind kind, std::string_view member,
+                            std::span<const Variant> args) {
+  ThrowIfGone();
+  const DISPID id = MemberId(member);
+  // Arguments go in reverse order; a property's new value, the last one, comes first as the
+  // one named argument.
+  VariantList arguments(args.size());
+  for (size_t i = 0; i < args.size(); ++i) ToVariant(args[i], arguments[args.size() - 1 - i]);
+  DISPID put_id = DISPID_PROPERTYPUT;
+  DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(args.size()), 0};
+  WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+  if (kind == InvokeKind::kPropertyPut) {
+    if (args.empty()) Raise(errors::kInvalidProcedureCall);
+    flags = args.back().IsObject() ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    parameters.rgdispidNamedArgs = &put_id;
+    parameters.cNamedArgs = 1;
+  }
+  VariantOwner result;
+  ExceptionInfo exception;
+  UINT argument_error = 0;
+  const HRESULT outcome = object_->Invoke(
+      id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+      kind == InvokeKind::kPropertyPut ? nullptr : &result.get(), exception.get(), &argument_error);
+  if (FAILED(outcome)) Fail(outcome, exception.get(), member);
+  return FromVariant(result.get(), host_);
+}
+
+}  // namespace kelvort

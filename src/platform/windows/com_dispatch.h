@@ -1,0 +1,46 @@
+// The IDispatch transport: a host object of a COM server, called by member name.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "host/dispatch.h"
+#include "platform/windows/com_owners.h"
+
+namespace kelvort {
+
+// What the objects of one server share: member ids by type name and member, and whether the
+// server has gone.
+struct ComHost;
+
+// A host object behind an IDispatch pointer, called as Visual Basic's late binding calls it.
+// Failures arrive as run-time errors; once the server has gone, every call fails at once.
+class ComDispatch final : public Dispatch {
+ public:
+  ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<ComHost> host);
+  ~ComDispatch() override;
+  // An object of a server not yet seen; a null pointer gives null (Nothing).
+  static DispatchPtr Wrap(ComPtr<IDispatch> object);
+
+  // The interface's name from its type information, "Object" without any; asked once.
+  std::string TypeName() override;
+  Variant Invoke(InvokeKind kind, std::string_view member, std::span<const Variant> args) override;
+
+  IDispatch* object() const { return object_.get(); }
+  const std::shared_ptr<ComHost>& host() const { return host_; }
+
+ private:
+  DISPID MemberId(std::string_view member);
+  [[noreturn]] void Fail(HRESULT result, EXCEPINFO* exception, std::string_view member);
+  void ThrowIfGone() const;
+
+  ComPtr<IDispatch> object_;
+  std::shared_ptr<ComHost> host_;
+  std::optional<std::string> type_name_;
+  // Member ids of this object while its type name is not known.
+  std::map<std::string, DISPID> member_ids_;
+};
+
+}  // namespace kelvort
