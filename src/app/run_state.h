@@ -14,6 +14,8 @@
 
 namespace kelvort {
 
+class RunRecorder;
+
 // One parameter definition: column 0 Name, 1 Type, 2 Default.
 using ParameterRow = std::array<std::string, 3>;
 // The definition table; empty (no value) until it has been dimensioned.
@@ -44,6 +46,9 @@ struct RunState {
   // The attached CATIA application; null until session detection attaches.
   DispatchPtr CatiaApp;
   ParameterTable ParameterDefs;
+
+  // What the run adds, for its report and its dry run; null when neither is asked for.
+  RunRecorder* recorder = nullptr;
 
   // The program's forms, loaded on first access; declared last so that they go first.
   Forms forms{*this};
