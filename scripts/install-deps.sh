@@ -7,6 +7,7 @@ packages=(
   libpugixml-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix clang-format
+  python3
 )
 
 missing=()

@@ -45,7 +45,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       return std::nullopt;
     }
     if (const auto flag = std::get_if<bool CommandLine::*>(&option->target)) {
-      line.**flag = true;
+      line.** flag = true;
       continue;
     }
     if (i + 1 >= args.size() || args[i + 1].empty()) {

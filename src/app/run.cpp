@@ -10,8 +10,8 @@
 #include "log/procedure.h"
 #include "parameters/recording.h"
 #include "parameters/set_informations.h"
-#include "report/run_record.h"
 #include "parameters/set_parameter_name.h"
+#include "report/run_record.h"
 #include "settings/form_state.h"
 #include "settings/settings_file.h"
 

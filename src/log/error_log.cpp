@@ -62,7 +62,8 @@ void WriteEntry(RunState& state, std::string_view procedure, const RunError& err
 
 void LogError(RunState& state, std::string_view procedure, const RunError& error) {
   ++state.FailureCount;
-  if (state.recorder) state.recorder->Failure(std::string(procedure), error.number(), error.description());
+  if (state.recorder)
+    state.recorder->Failure(std::string(procedure), error.number(), error.description());
   if (!state.ErrorOccurred) {
     WriteEntry(state, procedure, error);
     state.ErrorOccurred = true;

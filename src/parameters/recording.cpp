@@ -169,8 +169,8 @@ DispatchPtr Recorded(RunState& state, const DispatchPtr& collection, ItemKind ki
 bool KnownFormula(RunState& state, bool found_by_host, const std::string& formula_name) {
   RunRecorder* recorder = state.recorder;
   if (recorder == nullptr) return found_by_host;
-  const bool known =
-      found_by_host || (recorder->dry_run() && recorder->WouldHold(ItemKind::kFormula, formula_name));
+  const bool known = found_by_host ||
+                     (recorder->dry_run() && recorder->WouldHold(ItemKind::kFormula, formula_name));
   if (known) recorder->Existing(ItemKind::kFormula, formula_name);
   return known;
 }
@@ -186,9 +186,9 @@ RecordedVisit::RecordedVisit(RunState& state, const DispatchPtr& product, const 
         product ? product : ObjectMember(ObjectMember(part, "Parent"), "Product");
     instance = TextMember(described, "Name");
     part_number = TextMember(described, "PartNumber");
-    const DispatchPtr document = product ? ObjectMember(ObjectMember(product, "ReferenceProduct"),
-                                                        "Parent")
-                                         : ObjectMember(part, "Parent");
+    const DispatchPtr document =
+        product ? ObjectMember(ObjectMember(product, "ReferenceProduct"), "Parent")
+                : ObjectMember(part, "Parent");
     document_name = TextMember(document, "Name");
     document_key = TextMember(document, "FullName");
   });

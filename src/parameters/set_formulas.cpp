@@ -150,7 +150,8 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       selection->Call("Search", {"CATKnowledgeSearch..Name=" + formula_name + ",all"});
       if (!KnownFormula(state, FoundInDocument(*selection, document, document_name),
                         formula_name)) {
-        if (!relations) relations = Recorded(state, ObjectMember(owner, "Relations"), ItemKind::kFormula);
+        if (!relations)
+          relations = Recorded(state, ObjectMember(owner, "Relations"), ItemKind::kFormula);
         CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
       selection->Call("Clear");

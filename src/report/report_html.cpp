@@ -114,8 +114,8 @@ std::string Failure(const RecordedFailure& failure) {
 std::string SummaryRow(std::string_view label, int count, std::string_view row_class = {}) {
   std::string row = "<tr";
   if (!row_class.empty()) row += " class=\"" + std::string(row_class) + "\"";
-  return row + "><td>" + std::string(label) + "</td><td class=\"count\">" +
-         std::to_string(count) + "</td></tr>\n";
+  return row + "><td>" + std::string(label) + "</td><td class=\"count\">" + std::to_string(count) +
+         "</td></tr>\n";
 }
 
 std::string Summary(const RunRecorder& record) {
@@ -133,21 +133,21 @@ std::string Summary(const RunRecorder& record) {
 }
 
 std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
-  std::string html = "<div class=\"node\">" + Escaped(node.instance_path.substr(
-                                                  node.instance_path.rfind('/') + 1));
+  std::string html = "<div class=\"node\">" +
+                     Escaped(node.instance_path.substr(node.instance_path.rfind('/') + 1));
   if (!node.document.empty()) html += "<span class=\"doc\">" + Escaped(node.document) + "</span>";
   if (!node.part_number.empty()) {
     html += "<span class=\"pn\">part number " + Escaped(node.part_number) + "</span>";
   }
   html += "</div>\n";
   if (!node.added.empty()) {
-    html += "<table class=\"items\"><tr><th>" + std::string(record.dry_run() ? "Would add" : "Added") +
+    html += "<table class=\"items\"><tr><th>" +
+            std::string(record.dry_run() ? "Would add" : "Added") +
             "</th><th>Name</th><th>Type</th><th>Value</th><th>Permitted values</th></tr>\n";
     for (const RecordedItem& item : node.added) {
-      html += "<tr><td>" + std::string(ItemKindName(item.kind)) + "</td><td>" +
-              Escaped(item.name) + "</td><td>" + Escaped(item.type) + "</td><td>" +
-              Escaped(item.value) + "</td><td>" + Escaped(Joined(item.permitted)) +
-              "</td></tr>\n";
+      html += "<tr><td>" + std::string(ItemKindName(item.kind)) + "</td><td>" + Escaped(item.name) +
+              "</td><td>" + Escaped(item.type) + "</td><td>" + Escaped(item.value) + "</td><td>" +
+              Escaped(Joined(item.permitted)) + "</td></tr>\n";
     }
     html += "</table>\n";
   } else if (node.failures.empty()) {
@@ -186,22 +186,22 @@ std::string Tree(const RunRecorder& record) {
 }  // namespace
 
 std::string ReportHtml(const RunRecorder& record, std::string_view when) {
-  const std::string root =
-      record.nodes().empty() ? std::string() : record.nodes().front().document;
+  const std::string root = record.nodes().empty() ? std::string() : record.nodes().front().document;
   const bool dry = record.dry_run();
-  const std::string title = std::string(dry ? "Kelvort dry run" : "Kelvort run") +
-                            (root.empty() ? "" : ": " + root);
+  const std::string title =
+      std::string(dry ? "Kelvort dry run" : "Kelvort run") + (root.empty() ? "" : ": " + root);
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\" />\n<title>" +
       Escaped(title) + "</title>\n<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
   html += "<h1>" + Escaped(title) + "</h1>\n";
-  html += "<p class=\"meta\">" + Escaped(when) + " &#183; " +
-          (record.completed() ? "the run went through to its end"
-                              : "the run stopped before its end") +
-          "</p>\n";
+  html +=
+      "<p class=\"meta\">" + Escaped(when) + " &#183; " +
+      (record.completed() ? "the run went through to its end" : "the run stopped before its end") +
+      "</p>\n";
   if (dry) {
-    html += "<p class=\"dry\">Dry run: nothing has been changed. This is what a run would "
-            "add.</p>\n";
+    html +=
+        "<p class=\"dry\">Dry run: nothing has been changed. This is what a run would "
+        "add.</p>\n";
   }
   html += "<h2>Summary</h2>\n" + Summary(record);
   for (const RecordedFailure& failure : record.run_failures()) html += Failure(failure);

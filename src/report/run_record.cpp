@@ -19,9 +19,9 @@ bool KeyNames(std::string_view key, std::string_view name) {
 void RunRecorder::EnterNode(std::string_view instance_name) {
   RecordedNode node;
   node.depth = static_cast<int>(open_.size());
-  node.instance_path = open_.empty() ? std::string(instance_name)
-                                     : nodes_[open_.back()].instance_path + "/" +
-                                           std::string(instance_name);
+  node.instance_path = open_.empty()
+                           ? std::string(instance_name)
+                           : nodes_[open_.back()].instance_path + "/" + std::string(instance_name);
   unwound_from_.reset();
   open_.push_back(nodes_.size());
   nodes_.push_back(std::move(node));

@@ -20,7 +20,7 @@ enum class ItemKind { kParameter, kUserProperty, kFormula };
 struct RecordedItem {
   ItemKind kind = ItemKind::kParameter;
   std::string name;
-  std::string type;  // "String", "Integer", "Boolean", "Formula"
+  std::string type;   // "String", "Integer", "Boolean", "Formula"
   std::string value;  // a formula's body
   std::vector<std::string> permitted;
 };
@@ -33,7 +33,7 @@ struct RecordedFailure {
 
 // A product or part that the walk reached.
 struct RecordedNode {
-  int depth = 0;  // 0 for the active document's root
+  int depth = 0;              // 0 for the active document's root
   std::string instance_path;  // instance names from the root, joined by "/"
   std::string document;
   std::string part_number;
