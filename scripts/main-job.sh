@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Kelvort and runs its main job on the embedded default: the stand-in CATIA holds
-# a copy of the sample gearbox assembly, Kelvort adds the parameters of the shipped
-# Settings.xml to it, and the structure is shown before and after.
+# a copy of the sample gearbox assembly; a dry run reports what Kelvort would add, then
+# Kelvort adds the parameters of the shipped Settings.xml to it, and the structure is
+# shown before and after.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -26,19 +27,36 @@ stop_standin() {
 }
 trap stop_standin EXIT
 
+start_standin() {
+  "$bin/CNEXT.exe" "$active" 2>>"$work/CNEXT.log" &
+  standin=$!
+  for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/CATIA.Application" ] && break
+    kill -0 "$standin" 2>/dev/null || { cat "$work/CNEXT.log"; exit 1; }
+    sleep 0.1
+  done
+}
+
 "$bin/CNEXT.exe" --print "$active" >"$work/before.txt"
-"$bin/CNEXT.exe" "$active" 2>"$work/CNEXT.log" &
-standin=$!
-for _ in $(seq 100); do
-  [ -S "$XDG_RUNTIME_DIR/CATIA.Application" ] && break
-  kill -0 "$standin" 2>/dev/null || { cat "$work/CNEXT.log"; exit 1; }
-  sleep 0.1
-done
+
+# First a dry run: what a run would add, with the documents left untouched.
+echo
+echo "== Kelvort's dry run"
+start_standin
+set +e
+"$bin/kelvort" --dry-run --report "$work/dry-run.html"
+set -e
+stop_standin
+echo
+echo "== The dry run's report: $work/dry-run.html"
+sed -n 's#^<tr[^>]*><td>\(.*\)</td><td class="count">\([0-9]*\)</td></tr>$#  \1: \2#p' \
+  "$work/dry-run.html"
 
 echo
 echo "== Kelvort's messages"
+start_standin
 set +e
-"$bin/kelvort"
+"$bin/kelvort" --report "$work/report.html"
 status=$?
 set -e
 stop_standin
@@ -60,5 +78,6 @@ diff --old-line-format='' --new-line-format='+%L' --unchanged-line-format=' %L' 
     printf "Added: %d parameters, %d user properties, %d formulas.\n",
       added["Parameters"], added["User properties"], added["Formulas"]
   }' || true
-echo "Kelvort ended with exit status $status. Documents, logs and settings: $work"
+echo "Kelvort ended with exit status $status. Its report: $work/report.html"
+echo "Documents, logs and settings: $work"
 exit "$status"

@@ -1,23 +1,29 @@
-// The program's command line: no arguments for the run, and the options that add to it.
+// The program's command line: without arguments one plain run; options only add to it.
 #pragma once
 
 #include <optional>
-#include <span>
-#include <string_view>
+#include <string>
+#include <vector>
 
 namespace kelvort {
 
 struct CommandLine {
-  // Message boxes on standard output in the terminal format, no window.
+  // The report file (--report FILE), empty when none is asked for.
+  std::string report;
+  // Go through the run's decisions but change nothing (--dry-run).
+  bool dry_run = false;
+  // Message boxes on standard output in the terminal format, no window (--console).
   bool console = false;
+  // Show the usage text and end (--help).
+  bool help = false;
 };
 
-inline constexpr std::string_view kUsage =
-    "Usage: kelvort [--console]\n"
-    "  Adds the configured user parameters to the active document of the running CATIA.\n"
-    "  --console  show the message boxes on standard output, no window\n";
+// The options of the arguments after the program's name, or nothing with the reason in
+// error for an unknown option, a missing value or a report file of unknown kind.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
 
-// The options after the program's name; none for an unknown option or any other argument.
-std::optional<CommandLine> ParseCommandLine(std::span<const char* const> arguments);
+// The options and what they do, for the usage message.
+std::string UsageText();
 
 }  // namespace kelvort

@@ -1,24 +1,31 @@
 // The program's entry point: one run against the running CATIA, then the process ends.
-#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/run.h"
+#include "app/run_report.h"
 #include "forms/forms.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
-  const std::span<const char* const> arguments(argv + (argc > 0 ? 1 : 0),
-                                               argc > 1 ? static_cast<size_t>(argc - 1) : 0);
+  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   if (!arguments.empty()) kelvort::AttachToTerminal();
-  const auto command_line = kelvort::ParseCommandLine(arguments);
-  if (!command_line) {
-    // An unknown option never starts a run.
-    std::fwrite(kelvort::kUsage.data(), 1, kelvort::kUsage.size(), stderr);
-    return 2;
+  // The usage goes to standard error: standard output carries only the message boxes.
+  std::string error;
+  const auto options = kelvort::ParseCommandLine(arguments, error);
+  if (!options) {
+    // A wrong command line never starts a run.
+    std::cerr << "kelvort: " << error << "\n\n" << kelvort::UsageText();
+    return kelvort::kExitFailureReported;
   }
-  const auto native =
-      kelvort::CreateNativePlatform(argc > 0 ? argv[0] : nullptr, command_line->console);
+  if (options->help) {
+    std::cerr << kelvort::UsageText();
+    return kelvort::kExitSuccess;
+  }
+  const auto native = kelvort::CreateNativePlatform(argc > 0 ? argv[0] : nullptr, options->console);
   kelvort::RunState state(native->platform());
   kelvort::Forms forms(state);
-  return kelvort::Main(state);
+  return kelvort::RunWithOptions(state, *options);
 }

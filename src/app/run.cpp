@@ -9,8 +9,10 @@
 #include "host/late_binding.h"
 #include "lang/language.h"
 #include "log/procedure.h"
+#include "parameters/recording.h"
 #include "parameters/set_informations.h"
 #include "parameters/set_parameter_name.h"
+#include "report/run_record.h"
 #include "settings/settings_file.h"
 
 namespace kelvort {
@@ -32,22 +34,37 @@ void PrepareMainWindow(RunState& state) {
 void UpdateDocument(RunState& state, const DispatchPtr& root_product, const DispatchPtr& root_part,
                     const DispatchPtr& selection) {
   if (!root_product) {
-    Deref(root_part).Call("Update");
+    if (MayChange(state)) Deref(root_part).Call("Update");
     return;
   }
   Dispatch& chosen = Deref(selection);
   chosen.Call("Clear");
   chosen.Call("Add", {Variant(root_product)});
   Dispatch& application = Deref(state.CatiaApp);
-  if (application.Call("GetWorkbenchId").ToText() != "Assembly") {
+  if (application.Call("GetWorkbenchId").ToText() != "Assembly" && MayChange(state)) {
     application.Call("StartWorkbench", {"Assembly"});
   }
-  root_product->Call("Update");
+  if (MayChange(state)) root_product->Call("Update");
+}
+
+// The closing message of a dry run: nothing was changed, and how many items a run would
+// add. Looked up with the failure flag cleared, like the messages of a run with failures.
+void ShowDryRunOutcome(RunState& state) {
+  state.ErrorOccurred = false;
+  std::string text = GetRightLangText(state, "DryRunNothingChanged") +
+                     std::to_string(state.recorder->Totals().added()) +
+                     GetRightLangText(state, "DryRunItemsWouldBeAdded");
+  if (state.FailureCount > 0) text += "\r\n" + GetRightLangText(state, "DryRunErrorsOccurred");
+  state.platform.message_boxes.Show(text, kProductName);
 }
 
 // The closing message. A run in which failures were reported says so instead of claiming
 // success; its texts are looked up with the failure flag cleared, so they are never empty.
 void ShowOutcome(RunState& state) {
+  if (!MayChange(state)) {
+    ShowDryRunOutcome(state);
+    return;
+  }
   if (state.FailureCount == 0) {
     state.platform.message_boxes.Show(GetRightLangText(state, "Parametersuccessfullycreated"),
                                       kProductName);
@@ -98,6 +115,7 @@ int Main(RunState& state) {
     ShowOutcome(state);
     completed = true;
   });
+  if (state.recorder) state.recorder->Ended(completed);
   FormsOf(state).Unload(FormId::kMain);
   if (state.FailureCount > 0) return kExitFailureReported;
   return completed ? kExitSuccess : kExitStoppedEarly;

@@ -14,6 +14,7 @@
 namespace kelvort {
 
 class FormCollection;
+class RunRecorder;
 
 // One parameter definition: column 0 Name, 1 Type, 2 Default.
 using ParameterRow = std::array<std::string, 3>;
@@ -45,6 +46,9 @@ struct RunState {
   // The attached CATIA application; null until session detection attaches.
   DispatchPtr CatiaApp;
   ParameterTable ParameterDefs;
+
+  // What the run adds, for its report and its dry run; null when neither is asked for.
+  RunRecorder* recorder = nullptr;
 
   // The program's forms (forms/toolkit/form_collection.h). Their owner, a Forms built
   // beside this state (forms/forms.h), points here for its lifetime; the state outlives

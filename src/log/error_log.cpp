@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/path_resolution.h"
+#include "report/run_record.h"
 #include "util/date_time_text.h"
 #include "util/text.h"
 
@@ -61,6 +62,8 @@ void WriteEntry(RunState& state, std::string_view procedure, const RunError& err
 
 void LogError(RunState& state, std::string_view procedure, const RunError& error) {
   ++state.FailureCount;
+  if (state.recorder)
+    state.recorder->Failure(std::string(procedure), error.number(), error.description());
   if (!state.ErrorOccurred) {
     WriteEntry(state, procedure, error);
     state.ErrorOccurred = true;

@@ -7,6 +7,7 @@
 #include "host/late_binding.h"
 #include "log/procedure.h"
 #include "parameters/definition_rows.h"
+#include "parameters/recording.h"
 #include "parameters/regional_number.h"
 #include "util/text.h"
 
@@ -54,7 +55,9 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
                const DispatchPtr& owner_document) {
   Procedure(state, "Fill_Part", Gate::kNone, [&] {
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
-    Dispatch& target = Deref(collection);
+    const DispatchPtr recorded =
+        Recorded(state, collection, primary ? ItemKind::kParameter : ItemKind::kUserProperty);
+    Dispatch& target = Deref(recorded);
     // Neither the owner's type nor the parent's name change during the call: each is
     // read once, when first needed.
     std::optional<std::string> key_prefix;

@@ -9,6 +9,7 @@
 #include "host/late_binding.h"
 #include "log/procedure.h"
 #include "parameters/definition_rows.h"
+#include "parameters/recording.h"
 
 namespace kelvort {
 namespace {
@@ -133,12 +134,14 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     }
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
     if (rows.empty()) return;
-    UserPropertyFinder user_properties(*properties, owner);
+    const DispatchPtr recorded_properties = Recorded(state, properties, ItemKind::kUserProperty);
+    UserPropertyFinder user_properties(*recorded_properties, owner);
     const DispatchPtr document =
         known.document ? known.document : ObjectMember(reference, "Parent");
 
     if (Deref(document).TypeName() != "ProductDocument") {
-      const DispatchPtr relations = ObjectMember(part, "Relations");
+      const DispatchPtr relations =
+          Recorded(state, ObjectMember(part, "Relations"), ItemKind::kFormula);
       for (const ParameterRow& row : rows) {
         const std::string formula_name = "Form_" + row[0];
         if (FormulaExists(*relations, formula_name)) continue;
@@ -157,8 +160,10 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     for (const ParameterRow& row : rows) {
       const std::string formula_name = "Form_" + row[0];
       selection->Call("Search", {FormulaSearchQuery(formula_name)});
-      if (!FoundInDocument(*selection, document, document_name)) {
-        if (!relations) relations = ObjectMember(owner, "Relations");
+      if (!KnownFormula(state, FoundInDocument(*selection, document, document_name),
+                        formula_name)) {
+        if (!relations)
+          relations = Recorded(state, ObjectMember(owner, "Relations"), ItemKind::kFormula);
         CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
       selection->Call("Clear");

@@ -4,6 +4,7 @@
 #include "host/late_binding.h"
 #include "log/procedure.h"
 #include "parameters/fill_part.h"
+#include "parameters/recording.h"
 #include "parameters/set_formulas.h"
 
 namespace kelvort {
@@ -17,9 +18,9 @@ void EnterPartDesign(RunState& state, const DispatchPtr& part, const DispatchPtr
   chosen.Call("Add", {Variant(part)});
   Dispatch& application = Deref(state.CatiaApp);
   if (application.Call("GetWorkbenchId").ToText() != "Assembly") {
-    application.Call("StartWorkbench", {"Assembly"});
+    if (MayChange(state)) application.Call("StartWorkbench", {"Assembly"});
   }
-  application.Call("StartWorkbench", {"PrtCfg"});
+  if (MayChange(state)) application.Call("StartWorkbench", {"PrtCfg"});
 }
 
 // What a parent has read of a child before visiting it: the child's reference product and
@@ -53,6 +54,7 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
     const int32_t count = Deref(children).Get("Count").ToLong();
     for (int32_t i = 1; i <= count; ++i) {
       const DispatchPtr child = children->Call("Item", {i}).ToObject();
+      const RecordedVisit visit(state, child, nullptr);
       KnownChild child_known;
       child_known.reference = ObjectMember(child, "ReferenceProduct");
       child_known.document = ObjectMember(child_known.reference, "Parent");
@@ -63,7 +65,7 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
       const DispatchPtr child_part = ObjectMember(child_known.document, "Part");
       EnterPartDesign(state, child_part, selection);
       Visit(state, nullptr, child_part, selection, {nullptr, child_known.document});
-      child_part->Call("Update");
+      if (MayChange(state)) child_part->Call("Update");
     }
   });
 }
@@ -72,6 +74,7 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
 
 void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                      const DispatchPtr& selection) {
+  const RecordedVisit visit(state, product, part);
   Visit(state, product, part, selection, KnownChild{});
 }
 

@@ -21,6 +21,8 @@ struct RegionalFormats {
   std::string am = "AM", pm = "PM";
   std::string decimal_separator = ".";
   std::string thousands_separator = ",";
+  // What separates the items of a list, the fields of a CSV file among them.
+  std::string list_separator = ",";
   // Month names for %B and %b, January first.
   std::array<std::string, 12> month_names = {"January",   "February", "March",    "April",
                                              "May",       "June",     "July",     "August",

@@ -1,32 +1,48 @@
+// The program's command line: what each option sets, and what is refused before any run.
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace kelvort {
 namespace {
 
-TEST(CommandLineTest, OnlyKnownOptionsLeadToARun) {
-  const struct {
-    std::vector<const char*> arguments;
-    std::optional<bool> console;  // none: a usage message instead of a run
-  } cases[] = {
-      {{}, false},
-      {{"--console"}, true},
-      {{"--console", "--console"}, true},
-      {{"--Console"}, std::nullopt},
-      {{"-console"}, std::nullopt},
-      {{"--console", "Gearbox.CATProduct"}, std::nullopt},
-      {{""}, std::nullopt},
+TEST(ProgramCommandLineTest, OptionsAreReadOrRefusedWithTheReason) {
+  struct Case {
+    std::vector<std::string> args;
+    std::optional<std::string> report;  // none: refused
+    bool dry_run = false;
+    std::string error;
+    bool console = false;
   };
-  for (const auto& c : cases) {
-    const auto command_line = ParseCommandLine(c.arguments);
-    ASSERT_EQ(command_line.has_value(), c.console.has_value()) << c.arguments.size();
-    if (command_line) {
-      EXPECT_EQ(command_line->console, *c.console);
-    }
+  const Case cases[] = {
+      {{}, "", false, ""},
+      {{"--dry-run"}, "", true, ""},
+      {{"--console", "--dry-run"}, "", true, "", true},
+      {{"--Console"}, std::nullopt, false, "unknown option: --Console"},
+      {{"--report", "out.HTML", "--dry-run"}, "out.HTML", true, ""},
+      {{"--report", "/tmp/a b/run.csv"}, "/tmp/a b/run.csv", false, ""},
+      {{"--report", "run.htm"}, "run.htm", false, ""},
+      {{"--report"}, std::nullopt, false, "--report needs FILE"},
+      {{"--report", ""}, std::nullopt, false, "--report needs FILE"},
+      {{"--report", "run.txt"},
+       std::nullopt,
+       false,
+       "the report file must end in .csv or .html: run.txt"},
+      {{"--dryrun"}, std::nullopt, false, "unknown option: --dryrun"},
+      {{"Gearbox.CATProduct"}, std::nullopt, false, "unknown option: Gearbox.CATProduct"},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    const auto line = ParseCommandLine(c.args, error);
+    const std::string given = c.args.empty() ? "(none)" : c.args[0];
+    ASSERT_EQ(line.has_value(), c.report.has_value()) << given << ": " << error;
+    EXPECT_EQ(error, c.error) << given;
+    if (!line) continue;
+    EXPECT_EQ(line->report, *c.report) << given;
+    EXPECT_EQ(line->dry_run, c.dry_run) << given;
+    EXPECT_EQ(line->console, c.console) << given;
   }
+  EXPECT_NE(UsageText().find("--report FILE"), std::string::npos);
 }
 
 }  // namespace

@@ -95,18 +95,19 @@ int KelvortRun::RunningCatias() {
                                         [](ChildProcess* catia) { return !catia->Ended(); }));
 }
 
-ProcessResult KelvortRun::Run() {
+ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
   const auto deadline = std::chrono::steady_clock::now() + kForeignCatiaPatience;
   while (CountProcessesNamed("CNEXT.exe", ::getuid()) > RunningCatias() &&
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return RunProcess(BuiltProgram("kelvort"), {}, session_.Env());
+  return RunProcess(BuiltProgram("kelvort"), args, session_.Env());
 }
 
-ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args) {
+ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args,
+                                     const std::vector<std::string>& args) {
   ChildProcess& catia = StartCatia(catia_args);
-  ProcessResult result = Run();
+  ProcessResult result = Run(args);
   const ProcessResult stopped = StopCatia(catia);
   if (stopped.status != 0)
     ADD_FAILURE() << "CNEXT.exe ended with " << stopped.status << ": " << stopped.err;

@@ -42,10 +42,11 @@ class KelvortRun {
   static ProcessResult StopCatia(ChildProcess& catia);
   // Runs bin/kelvort to its end. It counts every CNEXT.exe of the machine, so it starts
   // once none runs but this test's own (another test's stand-in may still be ending).
-  ProcessResult Run();
-  // Runs bin/kelvort against a stand-in started with the arguments, then ends the stand-in
-  // (a stand-in that does not end well fails the test).
-  ProcessResult RunAgainst(const std::vector<std::string>& catia_args);
+  ProcessResult Run(const std::vector<std::string>& args = {});
+  // Runs bin/kelvort with its arguments against a stand-in started with the catia_args,
+  // then ends the stand-in (a stand-in that does not end well fails the test).
+  ProcessResult RunAgainst(const std::vector<std::string>& catia_args,
+                           const std::vector<std::string>& args = {});
 
   // The per-user folder that the shipped settings give: APPDATA\brannick\Kelvort.
   std::filesystem::path user_folder() const;

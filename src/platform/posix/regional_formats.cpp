@@ -76,6 +76,9 @@ RegionalFormats ReadRegionalFormats(locale_t locale) {
   const std::string radix = Item(RADIXCHAR, locale);
   if (!radix.empty()) formats.decimal_separator = radix;
   formats.thousands_separator = Item(THOUSEP, locale);
+  // POSIX locales name no list separator; where the comma is the decimal separator,
+  // lists are separated by semicolons, as the desktop's spreadsheets expect.
+  formats.list_separator = formats.decimal_separator == "," ? ";" : ",";
   for (int month = 0; month < 12; ++month) {
     formats.month_names[month] = Item(static_cast<nl_item>(MON_1 + month), locale);
     formats.abbreviated_month_names[month] = Item(static_cast<nl_item>(ABMON_1 + month), locale);

@@ -83,6 +83,8 @@ RegionalFormats ReadRegionalFormats() {
   const std::string decimal = LocaleItem(LOCALE_SDECIMAL);
   if (!decimal.empty()) formats.decimal_separator = decimal;
   formats.thousands_separator = LocaleItem(LOCALE_STHOUSAND);
+  const std::string list = LocaleItem(LOCALE_SLIST);
+  if (!list.empty()) formats.list_separator = list;
   for (int month = 0; month < 12; ++month) {
     formats.month_names[month] = LocaleItem(LOCALE_SMONTHNAME1 + month);
     formats.abbreviated_month_names[month] = LocaleItem(LOCALE_SABBREVMONTHNAME1 + month);

@@ -30,8 +30,19 @@ TEST(RegionalFormatsTest, TheCLocaleGivesItsOwnForms) {
   EXPECT_EQ(formats.pm, "PM");
   EXPECT_EQ(formats.decimal_separator, ".");
   EXPECT_EQ(formats.thousands_separator, "");
+  EXPECT_EQ(formats.list_separator, ",");
   EXPECT_EQ(formats.month_names[11], "December");
   EXPECT_EQ(formats.abbreviated_month_names[0], "Jan");
+}
+
+// Where the comma separates decimals, lists are separated by semicolons.
+TEST(RegionalFormatsTest, AGermanLocaleSeparatesListsBySemicolons) {
+  locale_t german = ::newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr);
+  if (german == nullptr) GTEST_SKIP() << "no German locale on this machine";
+  const RegionalFormats formats = ReadRegionalFormats(german);
+  ::freelocale(german);
+  EXPECT_EQ(formats.decimal_separator, ",");
+  EXPECT_EQ(formats.list_separator, ";");
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ TEST(WindowsRegionalFormatsTest, TheUserLocaleGivesItsFormats) {
   EXPECT_EQ(time, "14:07:09");
   EXPECT_EQ(formats.decimal_separator, ",");
   EXPECT_EQ(formats.thousands_separator, ".");
+  EXPECT_EQ(formats.list_separator, ";");
   EXPECT_EQ(formats.month_names[2], "März");
   EXPECT_EQ(formats.month_names[11], "Dezember");
 }

@@ -1,0 +1,50 @@
+// The run with its options: the dry run and the report written at the run's end.
+#include "app/run_report.h"
+
+#include "app/run.h"
+#include "log/procedure.h"
+#include "report/report_csv.h"
+#include "report/report_format.h"
+#include "report/report_html.h"
+#include "report/run_record.h"
+#include "util/date_time_text.h"
+
+namespace kelvort {
+namespace {
+
+// Writes the report in one piece: the file holds either the whole report or what it held
+// before. Writing it is an action of its own, so a failure reaches Error.log even after
+// failures of the run.
+void WriteRunReport(RunState& state, const RunRecorder& record, const std::string& file) {
+  state.ErrorOccurred = false;
+  Procedure(state, "WriteRunReport", Gate::kNone, [&] {
+    const RegionalFormats& formats = state.platform.formats;
+    std::string bytes;
+    if (ReportFormatOf(file) == ReportFormat::kCsv) {
+      bytes = ReportCsv(record, formats.list_separator);
+    } else {
+      const DateTime now = state.platform.clock.Now();
+      bytes = ReportHtml(record, FormatDateTime(now, formats.short_date, formats) + " " +
+                                     FormatDateTime(now, formats.long_time, formats));
+    }
+    state.platform.files.ReplaceFile(file, bytes);
+  });
+}
+
+}  // namespace
+
+int RunWithOptions(RunState& state, const CommandLine& options) {
+  if (options.report.empty() && !options.dry_run) return Main(state);
+  RunRecorder recorder(options.dry_run);
+  state.recorder = &recorder;
+  int status = Main(state);
+  if (!options.report.empty()) {
+    const int failures_before = state.FailureCount;
+    WriteRunReport(state, recorder, options.report);
+    if (state.FailureCount != failures_before) status = kExitFailureReported;
+  }
+  state.recorder = nullptr;
+  return status;
+}
+
+}  // namespace kelvort

@@ -1,0 +1,167 @@
+// kelvort --dry-run and --report end to end against CNEXT.exe: a dry run leaves every file
+// as it was, calls nothing that changes a document, and foretells exactly what the real
+// run then adds; failures are named at the node where they happened; a report that cannot
+// be written is reported; a wrong command line runs nothing.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+#include "bench/generated_structure.h"
+#include "support/kelvort_run.h"
+#include "support/temp_dir.h"
+
+namespace kelvort {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::KelvortRun;
+
+// Every file below the folder with its content.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) files[entry.path().string()] = testing::ReadBytes(entry.path());
+  }
+  return files;
+}
+
+// The journal's lines that change a document.
+std::vector<std::string> ChangingCalls(const fs::path& journal) {
+  static const std::regex changing(
+      R"(\.Create|SetEnumerateValues|\.Value = |StartWorkbench|\.Update\()");
+  std::vector<std::string> calls;
+  std::ifstream lines(journal);
+  for (std::string line; std::getline(lines, line);) {
+    if (std::regex_search(line, changing)) calls.push_back(line);
+  }
+  return calls;
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+std::string DryRunMessage(int items) {
+  return "[Kelvort] Dry run: nothing has been changed. A run would add " + std::to_string(items) +
+         " items (parameters, user properties and formulas).\n";
+}
+
+TEST(RunReportTest, ADryRunChangesNothingAndForetellsWhatTheRunAdds) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> host_options;
+    bool generated;
+  };
+  const Case cases[] = {{"gearbox", {}, false},
+                        {"gearbox, German host", {"--german"}, false},
+                        {"generated structure", {}, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KelvortRun run;
+    const testing::TempDir out;
+    fs::path folder = run.samples();
+    std::string active = run.Sample("Gearbox.CATProduct");
+    if (c.generated) {
+      folder = out.path() / "generated";
+      active = bench::WriteStructure(folder, 20).string();
+      bench::WriteSettings(run.user_folder());
+    }
+    const auto before = Snapshot(folder);
+    const auto journal = out.path() / "journal.txt";
+    std::vector<std::string> host = c.host_options;
+    host.insert(host.end(), {"--journal", journal.string(), active});
+
+    const auto dry =
+        run.RunAgainst(host, {"--dry-run", "--report", (out.path() / "dry.csv").string()});
+    const std::string dry_csv = testing::ReadBytes(out.path() / "dry.csv");
+    const int items = Count(dry_csv, "\r\n") - 1;
+    EXPECT_GT(items, 100);
+    EXPECT_EQ(dry.out, DryRunMessage(items));
+    EXPECT_EQ(dry.status, 0);
+    EXPECT_EQ(Snapshot(folder), before);
+    EXPECT_THAT(ChangingCalls(journal), ::testing::IsEmpty());
+    EXPECT_EQ(Count(dry_csv, ",would add,"), items);
+
+    const auto real = run.RunAgainst(host, {"--report", (out.path() / "real.csv").string()});
+    EXPECT_EQ(real.out, "[Kelvort] The parameters have been created successfully.\n");
+    EXPECT_EQ(real.status, 0);
+    EXPECT_NE(Snapshot(folder), before);
+    EXPECT_EQ(std::regex_replace(dry_csv, std::regex(",would add,"), ",added,"),
+              testing::ReadBytes(out.path() / "real.csv"));
+  }
+}
+
+constexpr const char* kParameters = R"(  <Parameters>
+    <Parameter Name="Revision" Type="String" Default="A" />
+    <Parameter Name="Material" Type="String" Default="" />
+    <Parameter Name="WeightClass" Type="Light,Medium,Heavy" Default="Medium" />
+    <Parameter Name="Quantity" Type="Integer" Default="2" />
+    <Parameter Name="Released" Type="Boolean" Default="false" />
+  </Parameters>
+)";
+
+// Each injected host fault appears once in the report, at the product or part where it
+// struck: a refused formula inside the housing's own call, and a refused update of the
+// housing, which ends the gearbox's walk but happened at the housing.
+TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
+  const std::string housing = "GB-1000/Housing.1,Housing.CATPart,GB-1010,Failure,,,,,failed,";
+  const struct {
+    const char* fault;
+    std::string row;
+  } cases[] = {
+      {"CreateFormula:6",
+       housing + "Set_Formulas,-2147467259,Method 'CreateFormula' of object 'Relations' failed"},
+      {"Update:1", housing + "SetInformations,-2147467259,Method 'Update' of object 'Part' failed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    KelvortRun run;
+    run.WriteUserSettings(kParameters);
+    const testing::TempDir out;
+    const auto report = out.path() / "report.csv";
+    const auto result = run.RunAgainst({"--fault", c.fault, run.Sample("Gearbox.CATProduct")},
+                                       {"--report", report.string()});
+    EXPECT_EQ(result.status, 2);
+    const std::string csv = testing::ReadBytes(report);
+    EXPECT_EQ(Count(csv, ",Failure,"), 1) << csv;
+    EXPECT_THAT(csv, ::testing::HasSubstr("\r\n" + c.row + "\r\n"));
+  }
+}
+
+// The report is written after the closing message; one that cannot be written (a file
+// stands where its folder must be) is reported like any file failure and makes the exit
+// status 2, while the documents get what the run added.
+TEST(RunReportTest, AReportThatCannotBeWrittenIsReported) {
+  KelvortRun run;
+  run.WriteUserSettings(kParameters);
+  const testing::TempDir out;
+  testing::WriteBytes(out.path() / "file", "");
+  const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")},
+                                     {"--report", (out.path() / "file" / "report.html").string()});
+  EXPECT_THAT(result.out,
+              ::testing::StartsWith("[Kelvort] The parameters have been created successfully.\n"
+                                    "[Error - Version: 1.000.04] WriteRunReport  "));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_THAT(run.ErrorLog(), ::testing::StartsWith("WriteRunReport\r\n\t"));
+  EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Form_Released"));
+}
+
+TEST(RunReportTest, AWrongCommandLineRunsNothing) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--bogus"}, {"--report"}, {"--report", "run.txt"}}) {
+    KelvortRun run;
+    const auto result = run.Run(args);
+    EXPECT_EQ(result.status, 2) << args[0];
+    EXPECT_EQ(result.out, "") << args[0];
+    EXPECT_THAT(result.err, ::testing::HasSubstr("Usage: kelvort [options]")) << args[0];
+  }
+}
+
+}  // namespace
+}  // namespace kelvort
