@@ -19,9 +19,9 @@
 #include "document_files.h"
 #include "host.h"
 #include "host/dispatch.h"
-#include "log/run_error.h"
 #include "platform/posix/remote_dispatch.h"
-#include "server.h"
+#include "posix/server.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

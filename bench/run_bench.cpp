@@ -19,6 +19,7 @@
 
 #include "counting_dispatch.h"
 #include "document_files.h"
+#include "forms/forms.h"
 #include "generated_structure.h"
 #include "host/late_binding.h"
 #include "parameters/set_informations.h"
@@ -55,6 +56,7 @@ struct Figures {
 Figures Walk(Platform& platform, const DispatchPtr& application, CallLog& log,
              const std::string& settings_folder) {
   RunState state(platform);
+  Forms forms{state};
   state.SettingsPath = settings_folder;
   log.Reset();
   const Clock::time_point start = Clock::now();

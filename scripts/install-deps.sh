@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libpugixml-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format
+  clang-format python3
   # The Windows build: the cross compiler, Wine to test it, dpkg-dev for `apt-get source`,
   # locales for the German locale of the Wine tests.
   g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev locales

@@ -2,8 +2,8 @@
 #include "document.h"
 
 #include "application.h"
+#include "document_file_io.h"
 #include "part.h"
-#include "platform/posix/posix_path.h"
 #include "product.h"
 #include "selection.h"
 
@@ -29,7 +29,7 @@ Document::Document(HostPtr host, DocumentType type, std::filesystem::path file,
       application_(std::move(application)) {}
 
 std::string Document::FullName() const {
-  return ToZForm(file_.string());
+  return HostFileName(file_);
 }
 
 std::shared_ptr<Product> Document::FindComponent(std::string_view part_number) const {

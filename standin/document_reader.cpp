@@ -10,10 +10,10 @@
 
 #include "document_error.h"
 #include "document_files.h"
-#include "log/run_error.h"
 #include "part.h"
 #include "product.h"
 #include "products.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 namespace fs = std::filesystem;

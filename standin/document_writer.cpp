@@ -2,12 +2,12 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "document_file_io.h"
 #include "document_files.h"
-#include "log/run_error.h"
 #include "part.h"
-#include "platform/posix/replace_file.h"
 #include "product.h"
 #include "products.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 namespace fs = std::filesystem;
@@ -99,7 +99,7 @@ void SaveChangedDocuments(Application& application) {
     if (!document->changed()) continue;
     const std::string file = document->file().string();
     try {
-      ReplaceFileAtomically(file, DocumentFileText(*document), file);
+      WriteFileAtomically(document->file(), DocumentFileText(*document));
       document->MarkSaved();
     } catch (const RunError& error) {
       failures += failures.empty() ? "" : "\n";

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 namespace {

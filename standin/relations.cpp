@@ -3,7 +3,7 @@
 
 #include "collection_members.h"
 #include "document.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort::standin {

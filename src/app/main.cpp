@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
+#include "forms/forms.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
   const auto native =
       kelvort::CreateNativePlatform(argc > 0 ? argv[0] : nullptr, command_line->console);
   kelvort::RunState state(native->platform());
+  kelvort::Forms forms(state);
   return kelvort::Main(state);
 }

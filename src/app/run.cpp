@@ -2,6 +2,7 @@
 #include "app/run.h"
 
 #include "app/session.h"
+#include "form_state/form_state.h"
 #include "forms/forms.h"
 #include "forms/frm_main.h"
 #include "forms/frm_settings.h"
@@ -10,7 +11,6 @@
 #include "log/procedure.h"
 #include "parameters/set_informations.h"
 #include "parameters/set_parameter_name.h"
-#include "settings/form_state.h"
 #include "settings/settings_file.h"
 
 namespace kelvort {
@@ -23,7 +23,7 @@ void ShowAbort(RunState& state, std::string_view text_key) {
 
 // The main window as the run uses it: the holder of the menu Tags and the caption.
 void PrepareMainWindow(RunState& state) {
-  FrmMain& main_window = state.forms.frmMain();
+  FrmMain& main_window = FormsOf(state).frmMain();
   main_window.AssignMenuTags();
   main_window.SetCaption(WindowCaption());
 }
@@ -67,8 +67,8 @@ int Main(RunState& state) {
     GetGlobalSettings(state);
     PrepareMainWindow(state);
     state.ErrorOccurred = false;
-    ReadSettings(state, state.forms.frmSettings());
-    SetLanguage(state, state.forms.frmSettings());
+    ReadSettings(state, FormsOf(state).frmSettings());
+    SetLanguage(state, FormsOf(state).frmSettings());
 
     if (Check4RunningCATIA(state) != 1) {
       ShowAbort(state, "ThereisnotexactlyoneCATIAopened");
@@ -98,7 +98,7 @@ int Main(RunState& state) {
     ShowOutcome(state);
     completed = true;
   });
-  state.forms.Unload(FormId::kMain);
+  FormsOf(state).Unload(FormId::kMain);
   if (state.FailureCount > 0) return kExitFailureReported;
   return completed ? kExitSuccess : kExitStoppedEarly;
 }

@@ -2,7 +2,7 @@
 // CATIA document and the message that tells how it went.
 #pragma once
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 
 namespace kelvort {
 

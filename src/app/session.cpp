@@ -3,7 +3,7 @@
 
 #include "host/dispatch.h"
 #include "log/procedure.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

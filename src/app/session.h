@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 
 namespace kelvort {
 

@@ -8,13 +8,21 @@
 #include "forms/frm_settings.h"
 #include "forms/toolkit/headless_renderer.h"
 #include "forms/toolkit/toolkit_errors.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 
-Forms::Forms(RunState& state) : state_(state), renderer_(std::make_unique<HeadlessRenderer>()) {}
+Forms::Forms(RunState& state) : state_(state), renderer_(std::make_unique<HeadlessRenderer>()) {
+  state_.forms = this;
+}
 
-Forms::~Forms() = default;
+Forms::~Forms() {
+  if (state_.forms == this) state_.forms = nullptr;
+}
+
+Forms& FormsOf(const RunState& state) {
+  return dynamic_cast<Forms&>(FormCollectionOf(state));
+}
 
 template <typename T>
 T& Forms::Load(FormId id) {

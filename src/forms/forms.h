@@ -1,51 +1,43 @@
-// The program's five forms as the run state holds them: each is loaded on its first access
-// (its Form_Load runs then) and stays loaded until it is unloaded.
+// The program's five forms: each is loaded on its first access (its Form_Load runs then)
+// and stays loaded until it is unloaded. A Forms is built beside the run state and points
+// the state at itself for its lifetime, so that every procedure reaches the forms through
+// the state.
 #pragma once
 
 #include <array>
 #include <memory>
 
+#include "forms/toolkit/form_collection.h"
 #include "platform/platform.h"
 
 namespace kelvort {
 
-struct RunState;
-class Form;
 class FrmMain;
 class FrmSettings;
 class FrmFileBrowser;
 class FrmFolderBrowser;
 class FrmAbout;
-class Renderer;
 
-enum class FormId { kMain, kSettings, kFileBrowser, kFolderBrowser, kAbout };
-
-class Forms {
+class Forms final : public FormCollection {
  public:
+  // The state must outlive the forms.
   explicit Forms(RunState& state);
-  ~Forms();
+  ~Forms() override;
   Forms(const Forms&) = delete;
   Forms& operator=(const Forms&) = delete;
 
-  // Each access loads its form when it is not loaded. A reference stays valid until the
-  // form is unloaded; the next access then loads a fresh form.
   FrmMain& frmMain();
   FrmSettings& frmSettings();
   FrmFileBrowser& frmFileBrowser();
   FrmFolderBrowser& frmFolderBrowser();
   FrmAbout& frmAbout();
-  Form& Get(FormId id);
 
-  bool IsLoaded(FormId id) const;
-  // Runs the form's Form_Unload and drops it. A form that is not loaded is not touched.
-  void Unload(FormId id);
-  // Shows the form modally through the renderer (loading it first when needed); returns
-  // when the form has been hidden or unloaded.
-  void ShowModal(FormId id);
-
-  Renderer& renderer() { return *renderer_; }
-  // Puts another renderer in place (the headless one is the default).
-  void SetRenderer(std::unique_ptr<Renderer> renderer);
+  Form& Get(FormId id) override;
+  bool IsLoaded(FormId id) const override;
+  void Unload(FormId id) override;
+  void ShowModal(FormId id) override;
+  Renderer& renderer() override { return *renderer_; }
+  void SetRenderer(std::unique_ptr<Renderer> renderer) override;
 
  private:
   template <typename T>
@@ -56,5 +48,8 @@ class Forms {
   std::unique_ptr<Renderer> renderer_;
   WindowHandle next_handle_ = 1;
 };
+
+// The program's forms that the state points to; run-time error 91 when it has none.
+Forms& FormsOf(const RunState& state);
 
 }  // namespace kelvort

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "forms/forms.h"
 #include "forms/resources.h"
 #include "log/error_log.h"
 
@@ -69,7 +70,7 @@ FrmAbout::FrmAbout(RunState& state)
 }
 
 void FrmAbout::cmdOK_Click() {
-  state_.forms.Unload(FormId::kAbout);
+  FormsOf(state_).Unload(FormId::kAbout);
 }
 
 }  // namespace kelvort

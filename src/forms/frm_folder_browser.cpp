@@ -1,7 +1,7 @@
 // The folder dialog.
 #include "forms/frm_folder_browser.h"
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "forms/resources.h"
 #include "settings/path_helpers.h"
 

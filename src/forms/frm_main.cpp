@@ -1,12 +1,13 @@
 // The main window.
 #include "forms/frm_main.h"
+#include "forms/forms.h"
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "form_state/form_state.h"
 #include "forms/resources.h"
 #include "forms/show_formular.h"
 #include "lang/language.h"
 #include "log/error_log.h"
-#include "settings/form_state.h"
 #include "settings/settings_file.h"
 
 namespace kelvort {
@@ -70,7 +71,7 @@ void FrmMain::Form_Load() {
 void FrmMain::Form_Unload() {
   for (const FormId other :
        {FormId::kSettings, FormId::kFolderBrowser, FormId::kFileBrowser, FormId::kAbout}) {
-    state_.forms.Unload(other);
+    FormsOf(state_).Unload(other);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/product.h"
 #include "forms/toolkit/form.h"
 #include "forms/toolkit/menu.h"
 #include "forms/toolkit/static_controls.h"
@@ -12,8 +13,6 @@
 namespace kelvort {
 
 struct RunState;
-
-inline constexpr std::string_view kProductName = "Kelvort";
 
 // The main window's caption: "Kelvort -  1.000.04".
 std::string WindowCaption();

@@ -1,11 +1,12 @@
 // The settings dialog.
 #include "forms/frm_settings.h"
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "form_state/form_state.h"
+#include "forms/forms.h"
 #include "forms/frm_main.h"
 #include "forms/resources.h"
 #include "lang/language.h"
-#include "settings/form_state.h"
 
 namespace kelvort {
 namespace {
@@ -70,7 +71,7 @@ void FrmSettings::cmdSave_Click() {
   state_.ErrorOccurred = false;
   WriteSettings(state_, *this);
   SetLanguage(state_, *this);
-  SetLanguage(state_, state_.forms.frmMain());
+  SetLanguage(state_, FormsOf(state_).frmMain());
   Hide();
 }
 

@@ -1,7 +1,7 @@
 // What the file and the folder dialog share.
 #include "forms/path_dialog.h"
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "forms/toolkit/folder_path.h"
 #include "lang/language.h"
 #include "log/procedure.h"

@@ -1,7 +1,8 @@
 // Shows one of the program's dialogs modally.
 #include "forms/show_formular.h"
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "forms/forms.h"
 #include "forms/frm_main.h"
 #include "log/procedure.h"
 
@@ -9,10 +10,10 @@ namespace kelvort {
 
 void ShowFormular(RunState& state, FormId form) {
   Procedure(state, "ShowFormular", Gate::kNone, [&] {
-    const bool topmost = state.forms.frmMain().menForeground.Checked();
-    const WindowHandle window = state.forms.Get(form).hWnd();
+    const bool topmost = FormsOf(state).frmMain().menForeground.Checked();
+    const WindowHandle window = FormsOf(state).Get(form).hWnd();
     state.platform.windows.SetTopmost(window, topmost);
-    state.forms.ShowModal(form);
+    FormsOf(state).ShowModal(form);
   });
 }
 

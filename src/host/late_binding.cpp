@@ -1,7 +1,7 @@
 // Late-bound access in a few words.
 #include "host/late_binding.h"
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "host/dispatch.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

@@ -3,8 +3,10 @@
 
 #include <optional>
 
-#include "forms/frm_main.h"
-#include "forms/frm_settings.h"
+#include "core/product.h"
+#include "forms/toolkit/buttons.h"
+#include "forms/toolkit/form.h"
+#include "forms/toolkit/form_collection.h"
 #include "log/procedure.h"
 #include "settings/path_helpers.h"
 #include "settings/xml_helpers.h"
@@ -32,10 +34,15 @@ std::string LangFile(const RunState& state) {
 
 std::string GetLanguage(RunState& state) {
   return Procedure<std::string>(state, "GetLanguage", Gate::kErrorOccurred, [&](std::string& code) {
-    FrmSettings& settings = state.forms.frmSettings();
-    for (int16_t index = 0; index <= settings.optLang.UBound(); ++index) {
-      if (settings.optLang[index].Value()) code = "Lang" + std::to_string(index);
+    // The settings dialog's optLang array; of two selected options the higher index wins.
+    const Form& settings = FormCollectionOf(state).Get(FormId::kSettings);
+    int selected = -1;
+    for (Control* control : settings.Controls()) {
+      const auto* option = dynamic_cast<const OptionButton*>(control);
+      if (option && option->Name() == "optLang" && option->Value())
+        selected = std::max<int>(selected, option->Index());
     }
+    if (selected >= 0) code = "Lang" + std::to_string(selected);
   });
 }
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "settings/path_resolution.h"
+#include "core/path_resolution.h"
 #include "util/date_time_text.h"
 #include "util/text.h"
 

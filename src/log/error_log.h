@@ -3,12 +3,11 @@
 
 #include <string_view>
 
-#include "app/run_state.h"
-#include "log/run_error.h"
+#include "core/product.h"
+#include "core/run_state.h"
+#include "util/run_error.h"
 
 namespace kelvort {
-
-inline constexpr std::string_view kVersion = "1.000.04";
 
 // Reports a caught failure under the procedure's name: appends the first failure of an
 // action to Error.log, raises ErrorOccurred, counts the failure and shows the error box.

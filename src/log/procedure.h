@@ -7,7 +7,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "log/error_log.h"
 
 namespace kelvort {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

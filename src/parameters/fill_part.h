@@ -1,7 +1,7 @@
 // Creates the parameters of the definition table that a host collection still lacks.
 #pragma once
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "host/dispatch.h"
 
 namespace kelvort {

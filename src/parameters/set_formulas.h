@@ -1,7 +1,7 @@
 // Adds the "Form_" formula of every defined parameter that does not have one yet.
 #pragma once
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "host/dispatch.h"
 
 namespace kelvort {

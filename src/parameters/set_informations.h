@@ -1,7 +1,7 @@
 // The walk over the active document's structure.
 #pragma once
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "host/dispatch.h"
 
 namespace kelvort {

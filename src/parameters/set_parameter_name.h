@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 
 namespace kelvort {
 

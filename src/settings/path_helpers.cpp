@@ -1,8 +1,8 @@
 // The path and file helpers as the program's procedures.
 #include "settings/path_helpers.h"
 
+#include "core/path_resolution.h"
 #include "log/procedure.h"
-#include "settings/path_resolution.h"
 
 namespace kelvort {
 

@@ -1,7 +1,7 @@
 // The program's XML document object model: nodes, selection and attributes.
 #include "settings/xml_document.h"
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

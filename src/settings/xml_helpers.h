@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "settings/xml_document.h"
 
 namespace kelvort {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "util/regional_formats.h"
 
 namespace kelvort {
 

@@ -1,6 +1,7 @@
 // The program's one run, from the settings to the closing message and the exit status,
 // against a stand-in CATIA in process.
 #include "app/run.h"
+#include "forms/forms.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +70,13 @@ TEST_F(RunTest, AnAssemblyIsFilledAndUpdatedInTheAssemblyWorkbench) {
   const auto& washer = Doc("Washer.CATPart").part()->parameters();
   ASSERT_NE(washer->FindShort("Quantity"), nullptr);
   EXPECT_EQ(washer->FindShort("Quantity")->ValueAsString(), "2");
-  EXPECT_EQ(state_.forms.IsLoaded(FormId::kMain), false);
+  EXPECT_EQ(FormsOf(state_).IsLoaded(FormId::kMain), false);
 
   // A second run adds nothing.
   app_->host()->journal().Clear();
   test_.message_boxes.boxes.clear();
   RunState second_run(test_.platform);
+  Forms second_run_forms{second_run};
   EXPECT_EQ(Main(second_run), kExitSuccess);
   EXPECT_TRUE(Creations().empty());
   EXPECT_EQ(Boxes(), (std::vector<ShownBox>{{"Kelvort", T("Parametersuccessfullycreated")}}));
@@ -117,6 +119,7 @@ TEST_F(RunTest, WithoutExactlyOneCatiaNothingIsTouched) {
     catia_processes_ = processes;
     test_.message_boxes.boxes.clear();
     RunState run(test_.platform);
+    Forms run_forms{run};
     EXPECT_EQ(Main(run), kExitStoppedEarly);
     EXPECT_EQ(Boxes(), (std::vector<ShownBox>{{T("Abort"), T("ThereisnotexactlyoneCATIAopened")}}));
   }
@@ -153,6 +156,7 @@ TEST_F(RunTest, ADefinitionThatCannotBeUsedStopsTheRunBeforeAnyDocumentIsTouched
               <Parameter Name="Quantity" Type="Integer"/>)");
   test_.message_boxes.boxes.clear();
   RunState run(test_.platform);
+  Forms run_forms{run};
   EXPECT_EQ(Main(run), kExitFailureReported);
   EXPECT_EQ(Reported(), Lines{"SetParameterName"});
   EXPECT_TRUE(Calls({"Selection", "Parameters", "Products", "Update"}).empty());
@@ -177,6 +181,7 @@ TEST_F(RunTest, AFailureDuringTheWalkIsToldAtTheEnd) {
   app_->host()->faults().Add("CreateInteger", 1);
   test_.message_boxes.boxes.clear();
   RunState run(test_.platform);
+  Forms run_forms{run};
   EXPECT_EQ(Main(run), kExitFailureReported);
   EXPECT_EQ(Boxes().back(), (ShownBox{"Kelvort", T("ParametersCreatedWithErrors")}));
 }

@@ -1,11 +1,12 @@
 #include "app/session.h"
+#include "forms/forms.h"
 
 #include <gtest/gtest.h>
 
-#include "log/run_error.h"
 #include "support/fake_dispatch.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {
@@ -35,6 +36,7 @@ class SessionTest : public ::testing::Test {
   TempDir dir;
   TestPlatform test;
   RunState state{test.platform};
+  Forms forms{state};
   std::shared_ptr<FakeDispatch> wmi = std::make_shared<FakeDispatch>("SWbemServicesEx");
   std::shared_ptr<FakeDispatch> catia = std::make_shared<FakeDispatch>("Application");
   Variant processes = Variant(int32_t{1});

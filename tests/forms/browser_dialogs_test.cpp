@@ -36,7 +36,7 @@ class BrowserDialogsTest : public testing::FormsFixture {
       then(dialog);
     });
     ShowFormular(state_, id);
-    return AnswerOf(dynamic_cast<Dialog&>(state_.forms.Get(id)));
+    return AnswerOf(dynamic_cast<Dialog&>(FormsOf(state_).Get(id)));
   }
   std::string AskForFile(std::function<void(FrmFileBrowser&)> then) {
     return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then));
@@ -60,8 +60,9 @@ TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
               dialog.cmdOK.UserClick();
             }),
             data + "\\report.txt");
-  EXPECT_FALSE(state_.forms.frmFileBrowser().Visible());
-  EXPECT_EQ(state_.forms.frmFileBrowser().Caption(), "Kelvort - " + Shipped("Selectfile", "Lang0"));
+  EXPECT_FALSE(FormsOf(state_).frmFileBrowser().Visible());
+  EXPECT_EQ(FormsOf(state_).frmFileBrowser().Caption(),
+            "Kelvort - " + Shipped("Selectfile", "Lang0"));
 
   EXPECT_EQ(AskForFile([](FrmFileBrowser& dialog) {
               dialog.txtFile.UserType("sub\\report.txt");
@@ -104,7 +105,7 @@ TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
 }
 
 TEST_F(BrowserDialogsTest, StartDataExplorerPreparesTheFileDialogForAFolder) {
-  FrmFileBrowser& dialog = state_.forms.frmFileBrowser();
+  FrmFileBrowser& dialog = FormsOf(state_).frmFileBrowser();
   dialog.lstDir.SetPath(WinPath("Data"));
   dialog.start_dataexplorer();
   EXPECT_EQ(dialog.cmbFilter.Text(), "Folder (*)");
@@ -124,7 +125,7 @@ TEST_F(BrowserDialogsTest, StartDataExplorerPreparesTheFileDialogForAFolder) {
 }
 
 TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
-  state_.forms.frmFolderBrowser();
+  FormsOf(state_).frmFolderBrowser();
   const auto before = Snapshot();
   EXPECT_EQ(AskForFolder([](FrmFolderBrowser& dialog) {
               dialog.txtFolder.UserType("Fresh");
@@ -154,7 +155,7 @@ TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
               dialog.cmdOK.UserClick();
             }),
             WinPath("Data\\Beta"));
-  EXPECT_EQ(state_.forms.frmFolderBrowser().Caption(),
+  EXPECT_EQ(FormsOf(state_).frmFolderBrowser().Caption(),
             "Kelvort - " + Shipped("Selectfolder", "Lang0"));
   EXPECT_TRUE(Reported().empty());
 }

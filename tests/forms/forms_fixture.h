@@ -22,7 +22,7 @@ class FormsFixture : public SettingsFixture {
     auto renderer = std::make_unique<ScriptedRenderer>();
     renderer_ = renderer.get();
     renderer_->is_topmost = [this](WindowHandle window) { return test_.windows.IsTopmost(window); };
-    state_.forms.SetRenderer(std::move(renderer));
+    FormsOf(state_).SetRenderer(std::move(renderer));
   }
 
   ScriptedRenderer& renderer() { return *renderer_; }
@@ -30,7 +30,7 @@ class FormsFixture : public SettingsFixture {
   // The main window as the run loads it, shown (as a window of its own, not modally) so
   // that its menus take clicks.
   FrmMain& ShowMainWindow() {
-    FrmMain& main = state_.forms.frmMain();
+    FrmMain& main = FormsOf(state_).frmMain();
     main.SetVisible(true);
     return main;
   }

@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, LoadingGivesCaptionTagsTextsAndTheStoredStayOnTopMark) {
   GetGlobalSettings(state_);
   state_.ErrorOccurred = true;
 
-  FrmMain& main = state_.forms.frmMain();
+  FrmMain& main = FormsOf(state_).frmMain();
   EXPECT_EQ(main.Caption(), "Kelvort -  1.000.04");
   EXPECT_FALSE(state_.ErrorOccurred);
   const std::vector<std::string> tags = {main.menExtras.Tag(),     main.menSettings.Tag(),
@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, LoadingGivesCaptionTagsTextsAndTheStoredStayOnTopMark) {
   EXPECT_EQ(main.menInfo.Caption(), "?");
   EXPECT_TRUE(main.menForeground.Checked());
   EXPECT_FALSE(test_.windows.IsTopmost(main.hWnd())) << "restoring the mark runs no Click";
-  EXPECT_TRUE(state_.forms.IsLoaded(FormId::kSettings)) << "the language lives on frmSettings";
+  EXPECT_TRUE(FormsOf(state_).IsLoaded(FormId::kSettings)) << "the language lives on frmSettings";
   EXPECT_TRUE(Reported().empty());
 }
 
@@ -91,10 +91,10 @@ TEST_F(MainWindowTest, AboutBoxClosesWithOkAndOpensAfresh) {
     }
     about.Text1.SetText("scribbled over");
     about.cmdOK.UserClick();
-    EXPECT_FALSE(state_.forms.IsLoaded(FormId::kAbout));
+    EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kAbout));
   });
   main.menAbout.UserClick();
-  EXPECT_FALSE(state_.forms.IsLoaded(FormId::kAbout));
+  EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kAbout));
 
   renderer().Then<FrmAbout>([](FrmAbout& about) {
     EXPECT_NE(about.Text1.Text().find("Alle Rechte vorbehalten"), std::string::npos);
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, AboutBoxClosesWithOkAndOpensAfresh) {
 }
 
 TEST_F(MainWindowTest, ShowingWithoutADisplayIsReportedUnderShowFormular) {
-  state_.forms.SetRenderer(std::make_unique<HeadlessRenderer>());
+  FormsOf(state_).SetRenderer(std::make_unique<HeadlessRenderer>());
   ShowFormular(state_, FormId::kAbout);
   EXPECT_EQ(Reported(), std::vector<std::string>{"ShowFormular"});
   ASSERT_EQ(test_.message_boxes.boxes.size(), 1u);
@@ -116,19 +116,19 @@ TEST_F(MainWindowTest, ShowingWithoutADisplayIsReportedUnderShowFormular) {
 
 TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsTheOtherForms) {
   // With none of the others loaded, nothing else happens.
-  state_.forms.frmMain();
-  state_.forms.Unload(FormId::kSettings);
-  state_.forms.Unload(FormId::kMain);
-  EXPECT_FALSE(state_.forms.IsLoaded(FormId::kMain));
+  FormsOf(state_).frmMain();
+  FormsOf(state_).Unload(FormId::kSettings);
+  FormsOf(state_).Unload(FormId::kMain);
+  EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kMain));
 
-  state_.forms.frmMain();
-  state_.forms.frmAbout();
-  state_.forms.frmFolderBrowser();
-  state_.forms.frmFileBrowser();
-  state_.forms.Unload(FormId::kMain);
+  FormsOf(state_).frmMain();
+  FormsOf(state_).frmAbout();
+  FormsOf(state_).frmFolderBrowser();
+  FormsOf(state_).frmFileBrowser();
+  FormsOf(state_).Unload(FormId::kMain);
   for (const FormId form : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
                             FormId::kFolderBrowser, FormId::kAbout}) {
-    EXPECT_FALSE(state_.forms.IsLoaded(form));
+    EXPECT_FALSE(FormsOf(state_).IsLoaded(form));
   }
   EXPECT_TRUE(Reported().empty());
 }
@@ -145,13 +145,13 @@ std::pair<std::string, std::string> SvgSize(const std::string& name) {
 }
 
 TEST_F(MainWindowTest, FormsShowTheProgramsImages) {
-  FrmMain& main = state_.forms.frmMain();
-  FrmAbout& about = state_.forms.frmAbout();
+  FrmMain& main = FormsOf(state_).frmMain();
+  FrmAbout& about = FormsOf(state_).frmAbout();
   EXPECT_EQ(SvgSize(main.Picture1.Picture()), (std::pair<std::string, std::string>{"180", "42"}));
   EXPECT_EQ(SvgSize(about.Picture1.Picture()), (std::pair<std::string, std::string>{"225", "53"}));
   for (const FormId id : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
                           FormId::kFolderBrowser, FormId::kAbout}) {
-    const Form& form = state_.forms.Get(id);
+    const Form& form = FormsOf(state_).Get(id);
     EXPECT_EQ(SvgSize(form.design().icon), (std::pair<std::string, std::string>{"32", "32"}))
         << form.Name();
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/forms.h"
 #include "forms/forms_fixture.h"
 #include "forms/frm_main.h"
 #include "forms/frm_settings.h"
@@ -31,14 +32,14 @@ class SettingsDialogTest : public testing::FormsFixture {
 
 TEST_F(SettingsDialogTest, SaveStoresTheChoiceAndTranslatesBothForms) {
   FrmMain& main = ShowMainWindow();
-  FrmSettings& dialog = state_.forms.frmSettings();
+  FrmSettings& dialog = FormsOf(state_).frmSettings();
   EXPECT_TRUE(dialog.optLang[0].Value()) << "English, as designed, with nothing stored";
   EXPECT_EQ(main.menSettings.Caption(), Shipped("Settings", "Lang0"));
   EXPECT_EQ(dialog.cmdSave.Caption(), Shipped("Save", "Lang0"));
 
   ChooseLanguage(main, 1, true);
   EXPECT_EQ(renderer().shown, std::vector<std::string>{"frmSettings"});
-  EXPECT_TRUE(state_.forms.IsLoaded(FormId::kSettings));
+  EXPECT_TRUE(FormsOf(state_).IsLoaded(FormId::kSettings));
   EXPECT_FALSE(dialog.Visible());
   EXPECT_EQ(GetLanguage(state_), "Lang1");
   for (const auto& [menu, key] :
@@ -60,9 +61,10 @@ TEST_F(SettingsDialogTest, SaveStoresTheChoiceAndTranslatesBothForms) {
 
   // The next start of the program finds German chosen.
   RunState next_run(test_.platform);
+  Forms next_run_forms{next_run};
   GetGlobalSettings(next_run);
   EXPECT_EQ(GetLanguage(next_run), "Lang1");
-  EXPECT_EQ(next_run.forms.frmMain().menHelp.Caption(), Shipped("Help", "Lang1"));
+  EXPECT_EQ(FormsOf(next_run).frmMain().menHelp.Caption(), Shipped("Help", "Lang1"));
 }
 
 TEST_F(SettingsDialogTest, CancelAndTheCloseBoxRevertToTheStoredChoiceWithoutWriting) {
@@ -71,16 +73,16 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxRevertToTheStoredChoiceWithoutWri
 
   ChooseLanguage(main, 1, false);
   EXPECT_EQ(GetLanguage(state_), "Lang0");
-  EXPECT_FALSE(state_.forms.frmSettings().Visible());
+  EXPECT_FALSE(FormsOf(state_).frmSettings().Visible());
   EXPECT_EQ(main.menSettings.Caption(), Shipped("Settings", "Lang0"));
 
   // The close box unloads the dialog; the next access loads the stored choice again.
   renderer().Then<FrmSettings>([this](FrmSettings& dialog) {
     dialog.optLang[1].UserClick();
-    state_.forms.Unload(FormId::kSettings);
+    FormsOf(state_).Unload(FormId::kSettings);
   });
   main.menSettings.UserClick();
-  EXPECT_FALSE(state_.forms.IsLoaded(FormId::kSettings));
+  EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kSettings));
   EXPECT_EQ(GetLanguage(state_), "Lang0");
   EXPECT_EQ(Snapshot(), before);
 
@@ -106,7 +108,7 @@ TEST_F(SettingsDialogTest, SaveWithSharedReadOnlySettingsAppliesTheChoiceForThis
   EXPECT_EQ(test_.message_boxes.boxes, refusal);
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(main.menAbout.Caption(), Shipped("About", "Lang1"));
-  EXPECT_FALSE(state_.forms.frmSettings().Visible());
+  EXPECT_FALSE(FormsOf(state_).frmSettings().Visible());
   EXPECT_EQ(state_.FailureCount, 0);
 }
 

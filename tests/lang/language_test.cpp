@@ -44,7 +44,7 @@ class LanguageTest : public testing::FormsFixture {
     GetGlobalSettings(state_);
   }
 
-  void Choose(int16_t language) { state_.forms.frmSettings().optLang[language].SetValue(true); }
+  void Choose(int16_t language) { FormsOf(state_).frmSettings().optLang[language].SetValue(true); }
 };
 
 TEST_F(LanguageTest, CaptionsFollowTheChosenLanguageWhereLangXmlHasTheirText) {
@@ -87,7 +87,7 @@ TEST_F(LanguageTest, MissingTextsLeaveCaptionsAndGiveEmptyTexts) {
       form.Add<CommandButton>(ControlDesign{.name = "cmdSave", .caption = "S", .tag = "Save,1"});
 
   // No option selected: no language, so no text matches.
-  state_.forms.frmSettings().optLang[0].SetValue(false);
+  FormsOf(state_).frmSettings().optLang[0].SetValue(false);
   EXPECT_EQ(GetLanguage(state_), "");
   EXPECT_EQ(GetRightLangText(state_, "Save"), "");
   SetLanguage(state_, form);

@@ -1,4 +1,5 @@
 #include "log/error_log.h"
+#include "forms/forms.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,7 @@ class ErrorLogTest : public ::testing::Test {
   TempDir dir;
   TestPlatform test;
   RunState state{test.platform};
+  Forms forms{state};
 };
 
 TEST_F(ErrorLogTest, OnlyTheFirstFailureOfAnActionIsWrittenButEveryOneShowsABox) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

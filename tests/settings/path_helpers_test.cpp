@@ -1,4 +1,5 @@
 #include "settings/path_helpers.h"
+#include "forms/forms.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,7 @@ class PathHelpersTest : public ::testing::Test {
   TempDir dir;
   TestPlatform test;
   RunState state{test.platform};
+  Forms forms{state};
 };
 
 TEST_F(PathHelpersTest, CheckPathResolvesProgramRelativePathsAndFoldsParents) {

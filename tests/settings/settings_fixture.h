@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "forms/forms.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
 
@@ -66,6 +67,7 @@ class SettingsFixture : public ::testing::Test {
   TempDir dir_;
   TestPlatform test_;
   RunState state_{test_.platform};
+  Forms forms_{state_};
 };
 
 }  // namespace kelvort::testing

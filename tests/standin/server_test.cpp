@@ -1,4 +1,4 @@
-#include "server.h"
+#include "posix/server.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -8,12 +8,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "log/run_error.h"
 #include "platform/posix/automation_protocol.h"
 #include "platform/posix/remote_dispatch.h"
 #include "support/fake_dispatch.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

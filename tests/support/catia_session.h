@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "forms/forms.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
@@ -54,6 +55,7 @@ class CatiaSession {
   Platform platform{test.environment,   test.files, test.clock,   RegionalFormats{},
                     test.message_boxes, com,        test.windows, test.shell};
   RunState state{platform};
+  Forms forms{state};
 
  private:
   ChildProcess& Started(std::unique_ptr<ChildProcess> process, const std::string& name);

@@ -1,7 +1,7 @@
 // A COM-services fake that hands out the objects a test registered.
 #include "support/fake_com_services.h"
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort::testing {

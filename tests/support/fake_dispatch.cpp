@@ -1,7 +1,7 @@
 // A host-object fake whose members answer what the test tells them.
 #include "support/fake_dispatch.h"
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort::testing {

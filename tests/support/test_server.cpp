@@ -8,7 +8,7 @@
 #include <csignal>
 #include <stdexcept>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort::testing {
 

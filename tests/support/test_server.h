@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "host/variant.h"
-#include "server.h"
+#include "posix/server.h"
 
 namespace kelvort::testing {
 

@@ -2,7 +2,7 @@
 #include "forms/toolkit/buttons.h"
 
 #include "forms/toolkit/form.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

@@ -3,7 +3,7 @@
 
 #include "forms/toolkit/form.h"
 #include "forms/toolkit/toolkit_errors.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "forms/toolkit/toolkit_errors.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

@@ -4,7 +4,7 @@
 #include "forms/toolkit/folder_path.h"
 #include "forms/toolkit/toolkit_errors.h"
 #include "forms/toolkit/wildcard.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

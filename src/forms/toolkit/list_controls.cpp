@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "forms/toolkit/toolkit_errors.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

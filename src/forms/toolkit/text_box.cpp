@@ -1,7 +1,7 @@
 // Text boxes.
 #include "forms/toolkit/text_box.h"
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort::protocol {
 namespace {

@@ -1,10 +1,10 @@
 // COM services on Linux.
 #include "platform/posix/com_services.h"
 
-#include "log/run_error.h"
 #include "platform/posix/local_socket.h"
 #include "platform/posix/remote_dispatch.h"
 #include "platform/posix/wmi_service.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <string>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

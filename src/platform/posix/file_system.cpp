@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "log/run_error.h"
 #include "platform/posix/code_page.h"
 #include "platform/posix/file_descriptor.h"
 #include "platform/posix/file_error.h"
 #include "platform/posix/posix_path.h"
 #include "platform/posix/replace_file.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

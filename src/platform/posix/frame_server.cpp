@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "log/run_error.h"
 #include "platform/posix/automation_protocol.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

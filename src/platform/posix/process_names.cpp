@@ -8,8 +8,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "log/run_error.h"
 #include "platform/posix/wql_query.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "log/run_error.h"
 #include "platform/posix/local_socket.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

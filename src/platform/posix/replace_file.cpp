@@ -10,9 +10,9 @@
 #include <random>
 #include <vector>
 
-#include "log/run_error.h"
 #include "platform/posix/file_descriptor.h"
 #include "platform/posix/file_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

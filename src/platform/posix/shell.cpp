@@ -11,9 +11,9 @@
 #include <cstring>
 #include <thread>
 
-#include "log/run_error.h"
 #include "platform/posix/file_error.h"
 #include "platform/posix/posix_path.h"
+#include "util/run_error.h"
 
 extern char** environ;
 

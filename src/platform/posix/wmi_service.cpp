@@ -2,10 +2,10 @@
 #include "platform/posix/wmi_service.h"
 
 #include "host/dispatch.h"
-#include "log/run_error.h"
 #include "platform/posix/automation_protocol.h"
 #include "platform/posix/process_names.h"
 #include "platform/posix/wql_query.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

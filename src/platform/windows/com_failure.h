@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "log/run_error.h"
 #include "platform/windows/win32.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

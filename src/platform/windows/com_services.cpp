@@ -1,10 +1,10 @@
 // COM services on Windows: objects from monikers and running servers, through IDispatch.
 #include "platform/windows/com_services.h"
 
-#include "log/run_error.h"
 #include "platform/windows/com_dispatch.h"
 #include "platform/windows/com_failure.h"
 #include "platform/windows/wide_text.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

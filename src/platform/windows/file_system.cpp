@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "log/run_error.h"
 #include "platform/windows/file_error.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/replace_file.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

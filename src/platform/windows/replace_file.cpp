@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <random>
 
-#include "log/run_error.h"
 #include "platform/windows/file_error.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/win32.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

@@ -1,9 +1,9 @@
 // Opening the help page through Explorer on Windows.
 #include "platform/windows/shell.h"
 
-#include "log/run_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

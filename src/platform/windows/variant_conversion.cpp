@@ -1,10 +1,10 @@
 // The late-bound value to and from the COM VARIANT.
 #include "platform/windows/variant_conversion.h"
 
-#include "log/run_error.h"
 #include "platform/windows/com_dispatch.h"
 #include "platform/windows/com_owners.h"
 #include "platform/windows/wide_text.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

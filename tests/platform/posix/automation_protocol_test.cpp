@@ -8,8 +8,8 @@
 #include <map>
 #include <random>
 
-#include "log/run_error.h"
 #include "support/fake_dispatch.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

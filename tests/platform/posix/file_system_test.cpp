@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "log/run_error.h"
 #include "support/failure_of.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

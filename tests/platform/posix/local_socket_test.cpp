@@ -11,12 +11,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "log/run_error.h"
 #include "platform/posix/remote_dispatch.h"
 #include "support/failure_of.h"
 #include "support/fake_dispatch.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

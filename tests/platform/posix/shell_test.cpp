@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "log/run_error.h"
 #include "support/temp_dir.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "host/dispatch.h"
-#include "log/run_error.h"
 #include "platform/posix/process_names.h"
 #include "platform/posix/wql_query.h"
 #include "support/temp_dir.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "log/run_error.h"
 #include "platform/windows/com_apartment.h"
 #include "support/failure_of.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

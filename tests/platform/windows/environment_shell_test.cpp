@@ -1,10 +1,10 @@
 // The Windows environment, the program's folder and the help command.
 #include <gtest/gtest.h>
 
-#include "log/run_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_test_support.h"
 #include "settings/path_helpers.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

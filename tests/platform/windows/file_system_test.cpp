@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 
-#include "log/run_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/windows_test_support.h"
 #include "settings/path_helpers.h"
 #include "support/failure_of.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

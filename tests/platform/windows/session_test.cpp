@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "host/dispatch.h"
-#include "log/run_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/windows_test_support.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "platform/windows/com_apartment.h"
 #include "platform/windows/com_services.h"
 #include "platform/windows/environment.h"

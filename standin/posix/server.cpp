@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "host/dispatch.h"
-#include "log/run_error.h"
 #include "platform/posix/automation_protocol.h"
 #include "platform/posix/frame_server.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 namespace {

@@ -1,5 +1,5 @@
 // The state of one run: the shared variables of the program's procedures, the platform
-// services and the loaded forms, in one object that every procedure receives.
+// services and a pointer to the forms, in one object that every procedure receives.
 #pragma once
 
 #include <array>
@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "forms/forms.h"
 #include "host/variant.h"
 #include "platform/platform.h"
 
 namespace kelvort {
+
+class FormCollection;
 
 // One parameter definition: column 0 Name, 1 Type, 2 Default.
 using ParameterRow = std::array<std::string, 3>;
@@ -45,8 +46,10 @@ struct RunState {
   DispatchPtr CatiaApp;
   ParameterTable ParameterDefs;
 
-  // The program's forms, loaded on first access; declared last so that they go first.
-  Forms forms{*this};
+  // The program's forms (forms/toolkit/form_collection.h). Their owner, a Forms built
+  // beside this state (forms/forms.h), points here for its lifetime; the state outlives
+  // it. Null while the run has no forms.
+  FormCollection* forms = nullptr;
 };
 
 }  // namespace kelvort

@@ -1,6 +1,6 @@
 // Tests of the saved control state: what a save writes to Settings.xml and in which order,
 // what a restore applies, and how failures end a restore.
-#include "settings/form_state.h"
+#include "form_state/form_state.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,7 @@ class FormStateTest : public testing::FormsFixture {
 TEST_F(FormStateTest, FirstSaveOfTheSettingsDialogStoresItsMarkedControlsInFormOrder) {
   WriteShared(kDeclarationLine + "<SETTINGS><Parameters/></SETTINGS>\n");
   UsePerUserSettings();
-  FrmSettings& settings = state_.forms.frmSettings();
+  FrmSettings& settings = FormsOf(state_).frmSettings();
 
   WriteSettings(state_, settings);
   const std::vector<std::string> english = {

@@ -5,10 +5,10 @@
 
 #include "command_line.h"
 #include "document_files.h"
-#include "log/run_error.h"
 #include "server.h"
 #include "stop_signals.h"
 #include "tree_text.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 namespace {

@@ -1,8 +1,8 @@
 // The steps of the path and file helpers as plain functions that raise a RunError.
-#include "settings/path_resolution.h"
+#include "core/path_resolution.h"
 
 #include "host/dispatch.h"
-#include "log/run_error.h"
+#include "util/run_error.h"
 #include "util/text.h"
 
 namespace kelvort {

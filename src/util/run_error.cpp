@@ -1,5 +1,5 @@
 // Standard descriptions of the run-time error numbers.
-#include "log/run_error.h"
+#include "util/run_error.h"
 
 namespace kelvort {
 

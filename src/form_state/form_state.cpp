@@ -1,10 +1,10 @@
 // The saved state of chosen form controls in Settings.xml.
-#include "settings/form_state.h"
+#include "form_state/form_state.h"
 
 #include <string>
 #include <vector>
 
-#include "forms/frm_main.h"
+#include "core/product.h"
 #include "forms/toolkit/form.h"
 #include "lang/language.h"
 #include "log/procedure.h"
