@@ -17,6 +17,7 @@
 #include "product.h"
 #include "relations.h"
 #include "support/standin_documents.h"
+#include "support/wine_launch.h"
 
 namespace kelvort::testing {
 namespace {
@@ -71,6 +72,8 @@ std::map<std::string, Holding> Holdings(const std::filesystem::path& document) {
 
 KelvortRun::KelvortRun() {
   CopySamples(dir_.path());
+  // The Wine prefix's user folder serves every test of the run: each starts without it.
+  if (UnderWine()) fs::remove_all(user_folder());
 }
 
 std::string KelvortRun::Sample(const std::string& name) const {
@@ -84,7 +87,13 @@ ChildProcess& KelvortRun::StartCatia(const std::vector<std::string>& args) {
 }
 
 ProcessResult KelvortRun::StopCatia(ChildProcess& catia) {
-  catia.Signal(SIGTERM);
+  if (UnderWine()) {
+    const Launch quit = LaunchOf("CNEXT.exe", {"--quit"});
+    const ProcessResult asked = RunProcess(quit.program, quit.args, session_.Env());
+    if (asked.status != 0) ADD_FAILURE() << "CNEXT.exe --quit ended with " << asked.status;
+  } else {
+    catia.Signal(SIGTERM);
+  }
   return catia.Wait();
 }
 
@@ -99,7 +108,12 @@ ProcessResult KelvortRun::Run() {
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return RunProcess(BuiltProgram("kelvort"), {}, session_.Env());
+  if (!UnderWine()) return RunProcess(BuiltProgram("kelvort"), {}, session_.Env());
+  const Launch kelvort = LaunchOf("kelvort", {"--console"});
+  ProcessResult result = RunProcess(kelvort.program, kelvort.args, session_.Env());
+  // The Windows console's line ends.
+  std::erase(result.out, '\r');
+  return result;
 }
 
 ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args) {
@@ -112,7 +126,7 @@ ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args)
 }
 
 fs::path KelvortRun::user_folder() const {
-  return session_.app_data_folder() / "brannick" / "Kelvort";
+  return (UnderWine() ? WineAppData() : session_.app_data_folder()) / "brannick" / "Kelvort";
 }
 
 void KelvortRun::WriteUserSettings(const std::string& elements) const {
