@@ -19,4 +19,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Windows build (MinGW-w64) and its tests under Wine"
 bash scripts/build-windows.sh build/windows -DKELVORT_WERROR=ON
 bash scripts/test-windows.sh build/windows
+bash scripts/package-windows.sh build/windows
+bash scripts/test-windows-e2e.sh build/windows build/release
 echo "All builds and tests passed."
