@@ -1,9 +1,9 @@
 ; The Kelvort installer: a per-machine installation into Program Files\Kelvort (the shared
 ; Config folder stays read-only for users), a Start-menu entry and an uninstaller; /S
 ; installs and uninstalls silently. makensis -DVERSION=... -DSTAGE=... -DOUTFILE=...
-Unicode true
+; A 64-bit installer: it runs where kelvort.exe runs, and writes the 64-bit registry view.
+Target amd64-unicode
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Kelvort"
 !define PUBLISHER "Brannick Engineering Software GmbH"
@@ -30,17 +30,12 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 
+; The Start-menu entry for all users.
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs a 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
-  SetRegView 64
   SetShellVarContext all
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
   SetShellVarContext all
 FunctionEnd
 

@@ -27,10 +27,10 @@ export XDG_RUNTIME_DIR="$work/runtime" APPDATA="$work/appdata"
 active="$work/documents/Gearbox.CATProduct"
 
 if $windows; then
-  export WINEPREFIX="$work/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   winbin="$root/build/windows/bin"
   echo "Preparing a Wine prefix of the run's own..."
-  timeout 300 wineboot -i >/dev/null 2>&1
+  source scripts/wine-prefix.sh
+  fresh_wine_prefix "$work/wine-prefix"
 fi
 # The stand-in as started (Linux) and as reached by the Windows programs.
 serving="$active"

@@ -14,14 +14,8 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 windows=$(realpath "$1")
 linux=$(realpath "$2")
-export WINEPREFIX="$windows/wine-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$WINEPREFIX"
-stop_wine() {
-  timeout 30 wineserver -k 2>/dev/null || true
-  timeout 30 wineserver -w 2>/dev/null || true
-}
-trap stop_wine EXIT
-timeout 300 wineboot -i >/dev/null 2>&1
+source "$root/scripts/wine-prefix.sh"
+fresh_wine_prefix "$windows/wine-e2e"
 
 echo "== End-to-end tests: kelvort.exe --console against the Windows CNEXT.exe"
 KELVORT_WINE_TREE="$windows" timeout 900 "$linux/bin/kelvort_integration_tests" \
