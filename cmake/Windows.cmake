@@ -1,5 +1,5 @@
-# The Windows build: kelvort.exe on the Win32 and COM platform, and its tests. The Windows
-# stand-in is not built here.
+# The Windows build: kelvort.exe on the Win32 and COM platform, its tests, and the stand-in
+# CATIA as a COM automation server (for tests and demonstrations; never installed).
 target_link_libraries(kelvort_core PUBLIC ole32 oleaut32 uuid user32)
 
 # A GUI-subsystem program: no console window when started from Explorer.
@@ -13,6 +13,13 @@ foreach(dir Config Help)
   add_custom_target(copy_${dir} ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
 endforeach()
+add_library(kelvort_standin STATIC ${KELVORT_STANDIN_SOURCES})
+target_include_directories(kelvort_standin PUBLIC standin)
+target_link_libraries(kelvort_standin PUBLIC kelvort_core)
+add_executable(cnext ${KELVORT_STANDIN_MAIN})
+target_link_libraries(cnext PRIVATE kelvort_standin shell32)
+set_target_properties(cnext PROPERTIES OUTPUT_NAME CNEXT SUFFIX .exe)
+
 install(TARGETS kelvort RUNTIME DESTINATION bin)
 install(DIRECTORY Config Help DESTINATION .)
 

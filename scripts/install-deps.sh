@@ -13,6 +13,8 @@ packages=(
   # The Windows build: the cross compiler, Wine to test it, dpkg-dev for `apt-get source`,
   # locales for the German locale of the Wine tests.
   g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev locales
+  # The Windows package: the zip and the NSIS installer.
+  nsis zip
 )
 
 sudo_cmd=()

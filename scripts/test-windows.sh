@@ -10,17 +10,10 @@ if [ -z "${KELVORT_SESSION_LOCK_HELD:-}" ]; then
   KELVORT_SESSION_LOCK_HELD=1 exec flock /tmp/kelvort-session.lock bash "$0" "$@"
 fi
 dir=$(realpath "$1")
-export WINEPREFIX="$dir/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$WINEPREFIX" "$dir/wine-drive"
+rm -rf "$dir/wine-drive"
 mkdir -p "$dir/wine-drive"
-
-stop_wine() {
-  timeout 30 wineserver -k 2>/dev/null || true
-  timeout 30 wineserver -w 2>/dev/null || true
-}
-trap stop_wine EXIT
-
-timeout 180 wineboot -i >/dev/null 2>&1
+source "$(dirname "$0")/wine-prefix.sh"
+fresh_wine_prefix "$dir/wine-prefix"
 # Drive K: is a folder of the run's own; the prefix's services see it when they start again.
 ln -s "$dir/wine-drive" "$WINEPREFIX/dosdevices/k:"
 stop_wine

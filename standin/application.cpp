@@ -110,6 +110,11 @@ Variant Application::Serve(InvokeKind kind, std::string_view member, Args args) 
          return {};
        }},
       {"SystemService", 0, 0, [](Self& self, Args) { return Object(self.system_service_); }},
+      {"Quit", 0, 0,
+       [](Self& self, Args) {
+         self.host()->Quit();
+         return Variant();
+       }},
       {"DisplayFileAlerts", 0, 0,
        [](Self& self, Args) -> Variant { return self.display_file_alerts_; },
        [](Self& self, const Variant& value) { self.display_file_alerts_ = value.ToBoolean(); }},

@@ -25,9 +25,9 @@ std::string UsageText() {
 
 The stand-in CATIA V5. Opens the document files (the first one is the active document,
 and every document that their structures reach is opened with them), registers as the
-running "CATIA.Application" and serves automation calls until it receives SIGTERM or
-SIGINT or a client asks it to quit. It then writes every changed document back to its
-file and exits with status 0.
+running "CATIA.Application" and serves automation calls until a client calls
+Application.Quit, CNEXT.exe --quit asks it to end, or (on Linux) it receives SIGTERM or
+SIGINT. It then writes every changed document back to its file and exits with status 0.
 
 Options:
   --german          a German host: user properties are named
@@ -36,7 +36,10 @@ Options:
   --fault MEMBER:N  the Nth call of MEMBER (any object, letter case ignored) fails as the
                     host fails; may be given several times
   --no-document     start with no document open (no FILE is given then)
-  --idle            run without serving: register nothing and wait for SIGTERM or SIGINT
+  --idle            run without serving: register nothing and wait to be ended (SIGTERM
+                    or SIGINT on Linux, Ctrl+C or the end of the process on Windows)
+  --quit            ask the stand-in that serves this user to write its documents back
+                    and end; exit status 0 once it has ended, 1 when none serves
   --print           print the active document's tree and exit
   --help            show this text and exit
 
@@ -63,6 +66,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       line.no_document = true;
     } else if (arg == "--idle") {
       line.idle = true;
+    } else if (arg == "--quit") {
+      line.quit = true;
     } else if (arg == "--print") {
       line.print = true;
     } else if (arg == "--journal") {
@@ -90,7 +95,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       line.files.push_back(arg);
     }
   }
-  if (line.help || line.idle) return line;
+  if (line.help || line.idle || line.quit) return line;
   if (line.no_document && !line.files.empty()) {
     error = "--no-document takes no document file";
     return std::nullopt;

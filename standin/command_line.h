@@ -15,6 +15,7 @@ struct CommandLine {
   std::vector<std::pair<std::string, int>> faults;
   bool no_document = false;
   bool idle = false;
+  bool quit = false;
   bool print = false;
   std::vector<std::string> files;
 };

@@ -35,6 +35,13 @@ class Host {
   Journal& journal() { return journal_; }
   Faults& faults() { return faults_; }
 
+  // What Application.Quit does: the server's face ends serving (writing the documents back)
+  // once the call has been answered. Without a handler (in process) Quit does nothing.
+  void SetQuitHandler(std::function<void()> handler) { quit_handler_ = std::move(handler); }
+  void Quit() const {
+    if (quit_handler_) quit_handler_();
+  }
+
   // Applied on entry of every member call: records it and fails it when a fault says so.
   void Serving(std::string_view type_name, InvokeKind kind, std::string_view member, Args args);
 
@@ -42,6 +49,7 @@ class Host {
   HostOptions options_;
   Journal journal_;
   Faults faults_;
+  std::function<void()> quit_handler_;
 };
 
 using HostPtr = std::shared_ptr<Host>;

@@ -1,72 +1,55 @@
-// CNEXT.exe, the stand-in CATIA: opens documents, serves the automation calls of the
-// running "CATIA.Application" and writes changed documents back when it ends.
-#include <fstream>
+// CNEXT.exe on POSIX, the stand-in CATIA: serves the automation calls of the running
+// "CATIA.Application" over the per-user local socket until a client asks it to quit or
+// SIGTERM or SIGINT arrives, and writes changed documents back when it ends.
 #include <iostream>
 
-#include "command_line.h"
 #include "document_files.h"
+#include "platform/posix/local_socket.h"
+#include "platform/posix/remote_dispatch.h"
 #include "server.h"
+#include "stand_in_main.h"
 #include "stop_signals.h"
-#include "tree_text.h"
 #include "util/run_error.h"
 
 namespace kelvort::standin {
 namespace {
 
-int Run(const CommandLine& line) {
-  if (line.idle) {
+class PosixServerFace final : public ServerFace {
+ public:
+  int QuitRunning() override {
+    const std::string folder = DefaultRegistrationFolder();
+    try {
+      QuitStandIn(folder);
+    } catch (const RunError& failure) {
+      if (failure.number() != errors::kCannotCreateObject) throw;
+      std::cerr << "CNEXT.exe: no stand-in CATIA serves this user.\n";
+      return 1;
+    }
+    AwaitRegistrationFree(folder);
+    return 0;
+  }
+
+  void Idle() override {
     StopSignals stop;
     stop.Wait();
-    return 0;
   }
-  HostOptions options;
-  options.language = line.german ? HostLanguage::kGerman : HostLanguage::kEnglish;
-  std::vector<std::filesystem::path> files(line.files.begin(), line.files.end());
-  const ApplicationPtr application = OpenApplication(files, std::move(options));
-  if (line.print) {
-    std::cout << TreeText(*application->active()) << std::flush;
-    return 0;
-  }
-  Host& host = *application->host();
-  host.journal().Keep(false);
-  std::ofstream journal;
-  if (!line.journal.empty()) {
-    journal.open(line.journal, std::ios::binary | std::ios::trunc);
-    if (!journal) throw std::runtime_error(line.journal + ": the journal cannot be written");
-    host.journal().WriteTo(&journal);
-  }
-  for (const auto& [member, nth] : line.faults) host.faults().Add(member, nth);
 
-  StopSignals stop;
-  // The registration is held until the documents are written back, so that no second
-  // stand-in can start on them in the meantime.
-  Server server(application);
-  server.Run(stop.fd());
-  SaveChangedDocuments(*application);
-  return 0;
-}
+  void Serve(const ApplicationPtr& application) override {
+    StopSignals stop;
+    application->host()->SetQuitHandler([&stop] { stop.Request(); });
+    // The registration is held until the documents are written back, so that no second
+    // stand-in can start on them in the meantime.
+    Server server(application);
+    server.Run(stop.fd());
+    application->host()->SetQuitHandler(nullptr);
+    SaveChangedDocuments(*application);
+  }
+};
 
 }  // namespace
 }  // namespace kelvort::standin
 
 int main(int argc, char** argv) {
-  using namespace kelvort::standin;
-  std::string error;
-  const auto line = ParseCommandLine({argv + 1, argv + argc}, error);
-  if (!line) {
-    std::cerr << "CNEXT.exe: " << error << "\nTry CNEXT.exe --help.\n";
-    return 2;
-  }
-  if (line->help) {
-    std::cout << UsageText();
-    return 0;
-  }
-  try {
-    return Run(*line);
-  } catch (const kelvort::RunError& failure) {
-    std::cerr << "CNEXT.exe: " << failure.description() << "\n";
-  } catch (const std::exception& failure) {
-    std::cerr << "CNEXT.exe: " << failure.what() << "\n";
-  }
-  return 1;
+  kelvort::standin::PosixServerFace face;
+  return kelvort::standin::StandInMain({argv + 1, argv + argc}, face);
 }

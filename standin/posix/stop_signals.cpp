@@ -65,6 +65,10 @@ StopSignals::~StopSignals() {
   close(write_fd_);
 }
 
+void StopSignals::Request() const {
+  OnStopSignal(0);
+}
+
 void StopSignals::Wait() const {
   pollfd readable{read_fd_, POLLIN, 0};
   while (poll(&readable, 1, -1) < 0 && errno == EINTR) {

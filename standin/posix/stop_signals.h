@@ -19,6 +19,8 @@ class StopSignals {
   int fd() const { return read_fd_; }
   // Blocks until SIGTERM or SIGINT arrives.
   void Wait() const;
+  // Makes fd() readable as a stop signal does: a client's Application.Quit.
+  void Request() const;
 
  private:
   int read_fd_ = -1;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <functional>
+
 #include "document_files.h"
 #include "platform/posix/remote_dispatch.h"
 #include "support/child_process.h"
@@ -40,8 +42,8 @@ TEST_F(CnextTest, HelpNamesEveryOption) {
   const auto result = RunProcess(BuiltProgram("CNEXT.exe"), {"--help"}, Env());
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out.rfind("Usage: CNEXT.exe [options] FILE...", 0), 0u) << result.out;
-  for (const char* option :
-       {"--german", "--journal FILE", "--fault MEMBER:N", "--no-document", "--idle", "--print"}) {
+  for (const char* option : {"--german", "--journal FILE", "--fault MEMBER:N", "--no-document",
+                             "--idle", "--quit", "--print"}) {
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
   }
   const auto wrong = RunProcess(BuiltProgram("CNEXT.exe"), {"--fault", "Item:0", "x"}, Env());
@@ -150,6 +152,38 @@ TEST_F(CnextTest, AGermanHostWithoutDocumentsEndsOnAQuitRequest) {
   }
   german.Signal(SIGINT);
   EXPECT_EQ(german.Wait().status, 0);
+}
+
+// A client's Application.Quit and CNEXT.exe --quit end the stand-in as a signal does: the
+// changed documents are written back first, and --quit returns once it has ended.
+TEST_F(CnextTest, QuitFromAClientOrTheCommandLineWritesTheDocumentsBack) {
+  const auto quit_by_client = [this] {
+    const auto app = ConnectToStandIn(run_.string());
+    EXPECT_EQ(app->Call("Quit"), Variant());
+  };
+  const auto quit_by_command = [this] {
+    const auto result = RunProcess(BuiltProgram("CNEXT.exe"), {"--quit"}, Env());
+    EXPECT_EQ(result.status, 0) << result.err;
+  };
+  int changes = 0;
+  for (const auto& quit :
+       {std::function<void()>(quit_by_client), std::function<void()>(quit_by_command)}) {
+    ChildProcess standin(BuiltProgram("CNEXT.exe"), {Sample("Cover.CATPart")}, Env());
+    ASSERT_TRUE(standin.WaitForFile(run_ / "CATIA.Application")) << standin.Wait().err;
+    const std::string name = "Quit" + std::to_string(++changes);
+    {
+      const auto app = ConnectToStandIn(run_.string());
+      const auto part = Obj(Obj(app->Get("ActiveDocument"))->Get("Part"));
+      Obj(part->Get("Parameters"))->Call("CreateString", {name, "x"});
+    }
+    quit();
+    // --quit has waited for the end; a client's Quit has been answered before it.
+    EXPECT_EQ(standin.Wait().status, 0);
+    EXPECT_NE(ReadBytes(samples_ / "Cover.CATPart").find(name), std::string::npos) << name;
+  }
+  const auto none = RunProcess(BuiltProgram("CNEXT.exe"), {"--quit"}, Env());
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "CNEXT.exe: no stand-in CATIA serves this user.\n");
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(RunSessionTest, TwoCatiasStopTheRunAndNoDocumentIsTouched) {
   EXPECT_EQ(result.out, kNotExactlyOne);
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(run.ErrorLog(), "");
-  EXPECT_EQ(KelvortRun::StopCatia(serving).status, 0);
+  EXPECT_EQ(run.StopCatia(serving).status, 0);
   EXPECT_EQ(run.SampleFiles(), before);
 }
 

@@ -16,6 +16,7 @@
 
 #include "platform/posix/com_services.h"
 #include "platform/posix/process_names.h"
+#include "support/wine_launch.h"
 
 namespace kelvort::testing {
 namespace {
@@ -119,9 +120,15 @@ ChildProcess& CatiaSession::Started(std::unique_ptr<ChildProcess> process,
 }
 
 ChildProcess& CatiaSession::StartCatia(const std::vector<std::string>& args) {
-  ChildProcess& catia =
-      Started(std::make_unique<ChildProcess>(BuiltProgram("CNEXT.exe"), args, Env()), "CNEXT.exe");
+  const Launch launch = LaunchOf("CNEXT.exe", args);
   const bool idle = std::find(args.begin(), args.end(), "--idle") != args.end();
+  if (UnderWine()) {
+    processes_.push_back(std::make_unique<ChildProcess>(launch.program, launch.args, Env()));
+    processes_.back()->WaitForOutput(idle ? kWindowsCatiaIdles : kWindowsCatiaServes);
+    return *processes_.back();
+  }
+  ChildProcess& catia =
+      Started(std::make_unique<ChildProcess>(launch.program, launch.args, Env()), "CNEXT.exe");
   if (!idle) catia.WaitForFile(run_folder() / "CATIA.Application");
   return catia;
 }

@@ -119,6 +119,14 @@ bool ChildProcess::WaitForFile(const std::filesystem::path& file) {
   return true;
 }
 
+bool ChildProcess::WaitForOutput(std::string_view text) {
+  while (ReadBytes(output_.path() / "out").find(text) == std::string::npos) {
+    if (Ended()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& env) {
   return ChildProcess(program, args, env).Wait();

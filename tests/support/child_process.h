@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -36,6 +37,9 @@ class ChildProcess {
   ProcessResult Wait();
   // Waits until the file exists; false when the process ended first.
   bool WaitForFile(const std::filesystem::path& file);
+  // Waits until the process has written text to its standard output; false when it ended
+  // first.
+  bool WaitForOutput(std::string_view text);
 
  private:
   TempDir output_;

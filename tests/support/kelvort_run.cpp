@@ -19,6 +19,7 @@
 #include "product.h"
 #include "relations.h"
 #include "support/standin_documents.h"
+#include "support/wine_launch.h"
 
 namespace kelvort::testing {
 namespace {
@@ -73,6 +74,8 @@ std::map<std::string, Holding> Holdings(const std::filesystem::path& document) {
 
 KelvortRun::KelvortRun() {
   CopySamples(dir_.path());
+  // The Wine prefix's user folder serves every test of the run: each starts without it.
+  if (UnderWine()) fs::remove_all(user_folder());
 }
 
 std::string KelvortRun::Sample(const std::string& name) const {
@@ -86,7 +89,13 @@ ChildProcess& KelvortRun::StartCatia(const std::vector<std::string>& args) {
 }
 
 ProcessResult KelvortRun::StopCatia(ChildProcess& catia) {
-  catia.Signal(SIGTERM);
+  if (UnderWine()) {
+    const Launch quit = LaunchOf("CNEXT.exe", {"--quit"});
+    const ProcessResult asked = RunProcess(quit.program, quit.args, session_.Env());
+    if (asked.status != 0) ADD_FAILURE() << "CNEXT.exe --quit ended with " << asked.status;
+  } else {
+    catia.Signal(SIGTERM);
+  }
   return catia.Wait();
 }
 
@@ -101,7 +110,14 @@ ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return RunProcess(BuiltProgram("kelvort"), args, session_.Env());
+  if (!UnderWine()) return RunProcess(BuiltProgram("kelvort"), args, session_.Env());
+  std::vector<std::string> console_args{"--console"};
+  console_args.insert(console_args.end(), args.begin(), args.end());
+  const Launch kelvort = LaunchOf("kelvort", console_args);
+  ProcessResult result = RunProcess(kelvort.program, kelvort.args, session_.Env());
+  // The Windows console's line ends.
+  std::erase(result.out, '\r');
+  return result;
 }
 
 ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args,
@@ -115,7 +131,7 @@ ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args,
 }
 
 fs::path KelvortRun::user_folder() const {
-  return session_.app_data_folder() / "brannick" / "Kelvort";
+  return (UnderWine() ? WineAppData() : session_.app_data_folder()) / "brannick" / "Kelvort";
 }
 
 void KelvortRun::WriteUserSettings(const std::string& elements) const {

@@ -1,6 +1,7 @@
 // The real program run end to end: bin/kelvort against real CNEXT.exe processes, with a
 // copy of the samples, an application-data folder and a registration folder of the test's
-// own.
+// own. Under Wine (support/wine_launch.h) the same runs go through the Windows build's
+// kelvort.exe --console and CNEXT.exe.
 #pragma once
 
 #include <filesystem>
@@ -37,9 +38,9 @@ class KelvortRun {
 
   // Starts bin/CNEXT.exe with the arguments; returns once it runs and, unless idle, serves.
   ChildProcess& StartCatia(const std::vector<std::string>& args);
-  // Ends a stand-in as CATIA is closed (SIGTERM: it writes the changed documents back) and
-  // answers how it ended.
-  static ProcessResult StopCatia(ChildProcess& catia);
+  // Ends a stand-in as CATIA is closed (SIGTERM, under Wine CNEXT.exe --quit: it writes
+  // the changed documents back) and answers how it ended.
+  ProcessResult StopCatia(ChildProcess& catia);
   // Runs bin/kelvort to its end. It counts every CNEXT.exe of the machine, so it starts
   // once none runs but this test's own (another test's stand-in may still be ending).
   ProcessResult Run(const std::vector<std::string>& args = {});

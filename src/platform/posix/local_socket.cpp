@@ -123,6 +123,14 @@ void Registration::Unregister() {
   listener_.Close();
 }
 
+void AwaitRegistrationFree(const std::string& folder) {
+  const FileDescriptor lock(
+      ::open((SocketPath(folder) + ".lock").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  if (!lock.valid()) return;
+  while (::flock(lock.get(), LOCK_SH) != 0 && errno == EINTR) {
+  }
+}
+
 int ConnectToRegistration(const std::string& folder) {
   const std::string path = SocketPath(folder);
   const sockaddr_un address = SocketAddress(path);

@@ -44,6 +44,10 @@ class Registration {
   FileDescriptor listener_;
 };
 
+// Waits until no server holds the registration in the folder: one that was asked to quit
+// has then written its documents back and ended.
+void AwaitRegistrationFree(const std::string& folder);
+
 // Connects to the server registered in the folder: a blocking socket that the caller owns.
 // Raises run-time error 429 when none is there or none answers, 70 when the folder is not
 // this user's alone.

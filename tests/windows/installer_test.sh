@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The installer under Wine (called by scripts/test-windows-e2e.sh, in its prefix and lock):
+# installer_test.sh WINDOWS_DIR LINUX_DIR SETUP_EXE. A silent per-machine install into
+# Program Files\Kelvort with its Start-menu entry and no stand-in; the installed kelvort.exe
+# --console attaches to the Windows CNEXT.exe and completes the sample gearbox; the silent
+# uninstall removes everything it installed and leaves the user's own files.
+set -euo pipefail
+windows=$1 linux=$2 setup=$3
+: "${WINEPREFIX:?}"
+drive_c="$WINEPREFIX/drive_c"
+installed="$drive_c/Program Files/Kelvort"
+menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kelvort"
+user_files="$drive_c/users/${USER:-root}/AppData/Roaming/brannick/Kelvort"
+work=$(mktemp -d)
+catia_pid=
+cleanup() {
+  [ -z "$catia_pid" ] || kill "$catia_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "installer test: $*" >&2
+  exit 1
+}
+
+timeout 120 wine "$setup" /S
+for file in bin/kelvort.exe Config/Settings.xml Config/lang.xml Help/ind.html LICENSE.txt \
+  Uninstall.exe; do
+  [ -f "$installed/$file" ] || fail "$file was not installed"
+done
+[ -f "$menu/Kelvort.lnk" ] || fail "no Start-menu entry"
+if find "$installed" -iname 'CNEXT*' | grep -q .; then fail "the stand-in was installed"; fi
+
+cp -r "$(dirname "$0")/../../samples" "$work/samples"
+rm -rf "$user_files"
+timeout 120 wine "$windows/bin/CNEXT.exe" "Z:${work//\//\\}\\samples\\Gearbox.CATProduct" \
+  >"$work/catia.out" 2>&1 &
+catia_pid=$!
+for _ in $(seq 600); do
+  grep -q "serves as CATIA.Application" "$work/catia.out" && break
+  kill -0 "$catia_pid" 2>/dev/null || fail "CNEXT.exe ended: $(cat "$work/catia.out")"
+  sleep 0.1
+done
+status=0
+output=$(timeout 120 wine "C:\\Program Files\\Kelvort\\bin\\kelvort.exe" --console 2>&1) ||
+  status=$?
+timeout 60 wine "$windows/bin/CNEXT.exe" --quit >/dev/null || fail "CNEXT.exe --quit failed"
+wait "$catia_pid" || fail "CNEXT.exe ended with status $?"
+catia_pid=
+expected="[Kelvort] The parameters have been created successfully."
+[ "$status" -eq 0 ] && [ "$(printf '%s' "$output" | tr -d '\r')" = "$expected" ] ||
+  fail "the installed kelvort.exe: status $status, output: $output"
+"$linux/bin/CNEXT.exe" --print "$work/samples/Cover.CATPart" | grep -q "Form_Released" ||
+  fail "the documents were not written back"
+[ -f "$user_files/Settings.xml" ] || fail "the user's Settings.xml was not made"
+
+# The uninstaller copies itself to the temporary folder and returns at once: wait for it.
+timeout 60 wine "C:\\Program Files\\Kelvort\\Uninstall.exe" /S
+for _ in $(seq 300); do
+  [ -e "$installed" ] || break
+  sleep 0.2
+done
+[ ! -e "$installed" ] || fail "left behind: $(find "$installed" | tr '\n' ' ')"
+[ ! -e "$menu" ] || fail "the Start-menu entry is left"
+[ -f "$user_files/Settings.xml" ] || fail "the uninstall removed the user's own files"
+echo "installer: silent install, the installed kelvort.exe's run, and the uninstall passed"
