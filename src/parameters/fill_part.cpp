@@ -53,6 +53,11 @@ void Create(const RunState& state, Dispatch& collection, const ParameterRow& row
 
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
                const DispatchPtr& owner_document) {
+  Fill_Part(state, collection, primary, DefiningDocument(owner_document));
+}
+
+void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
+               const DefiningDocument& owner_document) {
   Procedure(state, "Fill_Part", Gate::kNone, [&] {
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
     const DispatchPtr recorded =
@@ -63,8 +68,7 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
     std::optional<std::string> key_prefix;
     auto prefix = [&]() -> const std::string& {
       if (!key_prefix) {
-        const bool product_document =
-            primary && Deref(owner_document).TypeName() == "ProductDocument";
+        const bool product_document = primary && owner_document.IsProductDocument();
         key_prefix = product_document
                          ? TextMember(ObjectMember(collection, "Parent"), "Name") + "\\"
                          : std::string();

@@ -3,6 +3,7 @@
 
 #include "core/run_state.h"
 #include "host/dispatch.h"
+#include "parameters/defining_document.h"
 
 namespace kelvort {
 
@@ -13,5 +14,8 @@ namespace kelvort {
 // with the collection's parent name. Failures are reported under "Fill_Part".
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
                const DispatchPtr& owner_document);
+// The same with the owner document as the walk holds it: its type is asked at most once.
+void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
+               const DefiningDocument& owner_document);
 
 }  // namespace kelvort

@@ -105,6 +105,34 @@ bool FormulaExists(Dispatch& relations, const std::string& formula_name) {
   return found;
 }
 
+// The product's own formula collection, asked before any search: a formula it holds lies in
+// the document that defines the product, where the search would find it too. Look-ups stop
+// once they have found as many formulas as the collection holds: a first run, which finds
+// none, asks for the count alone. A collection that cannot be read, and a failing look-up,
+// answer "not held": the search then decides, as it would without them.
+class OwnFormulas {
+ public:
+  explicit OwnFormulas(const DispatchPtr& product) {
+    IgnoringErrors([&] {
+      relations_ = ObjectMember(product, "Relations");
+      unfound_ = relations_->Get("Count").ToLong();
+    });
+  }
+
+  bool Hold(const std::string& formula_name) {
+    if (unfound_ <= 0 || !FormulaExists(*relations_, formula_name)) return false;
+    --unfound_;
+    return true;
+  }
+
+  // The collection itself, for creating a formula in it.
+  const DispatchPtr& relations() const { return relations_; }
+
+ private:
+  DispatchPtr relations_;
+  int32_t unfound_ = 0;
+};
+
 void CreateFormula(Dispatch& relations, const std::string& formula_name,
                    const UserProperty* property) {
   if (property == nullptr) Raise(errors::kObjectVariableNotSet);  // nothing to drive
@@ -136,10 +164,11 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     if (rows.empty()) return;
     const DispatchPtr recorded_properties = Recorded(state, properties, ItemKind::kUserProperty);
     UserPropertyFinder user_properties(*recorded_properties, owner);
-    const DispatchPtr document =
-        known.document ? known.document : ObjectMember(reference, "Parent");
+    const DefiningDocument document = known.document.object()
+                                          ? known.document
+                                          : DefiningDocument(ObjectMember(reference, "Parent"));
 
-    if (Deref(document).TypeName() != "ProductDocument") {
+    if (!document.IsProductDocument()) {
       const DispatchPtr relations =
           Recorded(state, ObjectMember(part, "Relations"), ItemKind::kFormula);
       for (const ParameterRow& row : rows) {
@@ -150,20 +179,29 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       return;
     }
 
-    // In a product document the formula may lie anywhere in the structure: search it and
-    // count only a match that this document holds. The selection is emptied before the
-    // first search and after each one, so it is empty before every search.
-    const DispatchPtr selection = ObjectMember(document, "Selection");
+    // In a product document the formula may lie anywhere in the structure: unless the
+    // product's own collection holds it, search it and count only a match that this
+    // document holds. The selection is emptied before the first search and after each one,
+    // so it is empty before every search.
+    const DispatchPtr selection = ObjectMember(document.object(), "Selection");
     std::optional<std::string> document_name;
+    OwnFormulas own(owner);
     DispatchPtr relations;
     selection->Call("Clear");
     for (const ParameterRow& row : rows) {
       const std::string formula_name = "Form_" + row[0];
+      if (own.Hold(formula_name)) {
+        KnownFormula(state, true, formula_name);
+        continue;
+      }
       selection->Call("Search", {FormulaSearchQuery(formula_name)});
-      if (!KnownFormula(state, FoundInDocument(*selection, document, document_name),
+      if (!KnownFormula(state, FoundInDocument(*selection, document.object(), document_name),
                         formula_name)) {
-        if (!relations)
-          relations = Recorded(state, ObjectMember(owner, "Relations"), ItemKind::kFormula);
+        if (!relations) {
+          relations =
+              Recorded(state, own.relations() ? own.relations() : ObjectMember(owner, "Relations"),
+                       ItemKind::kFormula);
+        }
         CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
       selection->Call("Clear");

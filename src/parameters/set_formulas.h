@@ -3,6 +3,7 @@
 
 #include "core/run_state.h"
 #include "host/dispatch.h"
+#include "parameters/defining_document.h"
 
 namespace kelvort {
 
@@ -13,11 +14,11 @@ namespace kelvort {
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part);
 
 // What a caller has already read of the product's definition: the user-property collection
-// of its reference product and the document that defines it. The structure walk hands them
-// over so that they are not fetched from the host a second time.
+// of its reference product and the document that defines it, with its type if read. The
+// structure walk hands them over so that they are not fetched from the host a second time.
 struct KnownDefinition {
   DispatchPtr properties;
-  DispatchPtr document;
+  DefiningDocument document;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                   const KnownDefinition& known);

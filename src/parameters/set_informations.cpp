@@ -24,26 +24,28 @@ void EnterPartDesign(RunState& state, const DispatchPtr& part, const DispatchPtr
 }
 
 // What a parent has read of a child before visiting it: the child's reference product and
-// the document that defines it. Neither is fetched from the host a second time.
+// the document that defines it, with its type. None is asked of the host a second time.
 struct KnownChild {
   DispatchPtr reference;
-  DispatchPtr document;
+  DefiningDocument document;
 };
 
 void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
            const DispatchPtr& selection, const KnownChild& known) {
   Procedure(state, "SetInformations", Gate::kNone, [&] {
     DispatchPtr handled = product;
-    KnownDefinition definition;
+    KnownDefinition definition{nullptr, known.document};
     if (!handled) {
-      definition.document = known.document ? known.document : ObjectMember(part, "Parent");
+      if (!definition.document.object())
+        definition.document = DefiningDocument(ObjectMember(part, "Parent"));
       Fill_Part(state, ObjectMember(part, "Parameters"), true, definition.document);
-      handled = ObjectMember(definition.document, "Product");
+      handled = ObjectMember(definition.document.object(), "Product");
       definition.properties = ObjectMember(handled, "UserRefProperties");
     } else {
       const DispatchPtr reference =
           known.reference ? known.reference : ObjectMember(handled, "ReferenceProduct");
-      definition.document = known.document ? known.document : ObjectMember(reference, "Parent");
+      if (!definition.document.object())
+        definition.document = DefiningDocument(ObjectMember(reference, "Parent"));
       Fill_Part(state, ObjectMember(reference, "Parameters"), true, definition.document);
       definition.properties = ObjectMember(reference, "UserRefProperties");
     }
@@ -57,12 +59,12 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
       const RecordedVisit visit(state, child, nullptr);
       KnownChild child_known;
       child_known.reference = ObjectMember(child, "ReferenceProduct");
-      child_known.document = ObjectMember(child_known.reference, "Parent");
-      if (Deref(child_known.document).TypeName() == "ProductDocument") {
+      child_known.document = DefiningDocument(ObjectMember(child_known.reference, "Parent"));
+      if (child_known.document.IsProductDocument()) {
         Visit(state, child, nullptr, selection, child_known);
         continue;
       }
-      const DispatchPtr child_part = ObjectMember(child_known.document, "Part");
+      const DispatchPtr child_part = ObjectMember(child_known.document.object(), "Part");
       EnterPartDesign(state, child_part, selection);
       Visit(state, nullptr, child_part, selection, {nullptr, child_known.document});
       if (MayChange(state)) child_part->Call("Update");
