@@ -13,6 +13,9 @@ packages=(
   # The Windows build: the cross compiler, Wine to test it, dpkg-dev for `apt-get source`,
   # locales for the German locale of the Wine tests.
   g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev locales
+  # The windows' tests: a virtual display, its screenshots, and the SVG images rendered for
+  # the Windows executable (scripts/render-resources.sh).
+  xvfb xauth imagemagick librsvg2-bin
 )
 
 sudo_cmd=()

@@ -85,16 +85,16 @@ echo "== the main window in German: stay on top, about box, closed by its close 
 start_kelvort --window
 expect_geometry Kelvort "|8 8 180 42"
 shot "Kelvort - " main-de
-drive "Kelvort - " menu "Im Vordergrund"
+drive "Kelvort - " menu 102 # menForeground
 sleep 1
 [ "$(drive "Kelvort - " topmost)" = 1 ] || fail "the stay-on-top switch left the main window normal"
-drive "Kelvort - " menu "Über"
+drive "Kelvort - " menu 104 # menAbout
 shot Brannick about
 drive Brannick click OK
 drive "Kelvort - " close
 wait_kelvort
 
-echo "== English again, the main window and the browser-free forms in English"
+echo "== English again: the main window in English"
 start_kelvort --settings
 drive Einstellungen click Englisch
 drive Einstellungen click Speichern

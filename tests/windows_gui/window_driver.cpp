@@ -2,7 +2,9 @@
 // would: kelvort_window_driver.exe COMMAND [ARGUMENT]. Every command first waits (up to 20
 // seconds) for a visible form window whose caption holds the text given with --window.
 //   click TEXT      clicks the control with that caption (BM_CLICK)
-//   menu TEXT       chooses the menu item with that text (WM_COMMAND)
+//   menu ID         chooses the menu item of that command id (WM_COMMAND; Wine keeps menus
+//                   within their process, so they are reached by id: 100 and up in the
+//                   form's menu order)
 //   type TEXT       puts TEXT into the form's first text box (WM_SETTEXT, as typing ends)
 //   close           closes the window by its close box (WM_CLOSE)
 //   topmost         prints 1 when the window stays on top, else 0
@@ -73,20 +75,6 @@ HWND ChildOfClass(HWND form, const wchar_t* wanted) {
   return nullptr;
 }
 
-// The command id of the menu item with that text, searched through the popups.
-UINT MenuItem(HMENU menu, const std::wstring& text) {
-  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-    if (HMENU popup = ::GetSubMenu(menu, i)) {
-      if (const UINT id = MenuItem(popup, text)) return id;
-      continue;
-    }
-    wchar_t item[256] = L"";
-    ::GetMenuStringW(menu, static_cast<UINT>(i), item, 256, MF_BYPOSITION);
-    if (text == item) return ::GetMenuItemID(menu, i);
-  }
-  return 0;
-}
-
 int Fail(const char* what) {
   std::fprintf(stderr, "kelvort_window_driver: %s\n", what);
   return 1;
@@ -106,9 +94,7 @@ int main(int argc, char** argv) {
     if (child == nullptr) return Fail("no control with that caption");
     ::SendMessageW(child, BM_CLICK, 0, 0);
   } else if (command == "menu") {
-    const UINT id = MenuItem(::GetMenu(form), text);
-    if (id == 0) return Fail("no menu item with that text");
-    ::PostMessageW(form, WM_COMMAND, id, 0);
+    ::PostMessageW(form, WM_COMMAND, static_cast<WPARAM>(std::stoi(argv[4])), 0);
   } else if (command == "type") {
     const HWND edit = ChildOfClass(form, L"Edit");
     if (edit == nullptr) return Fail("no text box");
