@@ -14,6 +14,16 @@ list(FILTER KELVORT_CORE_SOURCES EXCLUDE REGEX "/src/platform/(posix|windows)/")
 file(GLOB_RECURSE platform_sources CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/src/platform/${KELVORT_PLATFORM_DIR}/*.cpp)
 list(APPEND KELVORT_CORE_SOURCES ${platform_sources})
+# The forms' desktop renderer: real windows on Windows, none elsewhere.
+if(WIN32)
+  set(KELVORT_DESKTOP_DIR win32)
+else()
+  set(KELVORT_DESKTOP_DIR posix)
+endif()
+list(FILTER KELVORT_CORE_SOURCES EXCLUDE REGEX "/src/forms/(posix|win32)/")
+file(GLOB desktop_sources CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/src/forms/${KELVORT_DESKTOP_DIR}/*.cpp)
+list(APPEND KELVORT_CORE_SOURCES ${desktop_sources})
 
 # The stand-in: its object model in standin/, its server face in standin/<platform>/.
 file(GLOB KELVORT_STANDIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/*.cpp)

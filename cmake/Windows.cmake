@@ -1,9 +1,12 @@
 # The Windows build: kelvort.exe on the Win32 and COM platform, its tests, and the stand-in
 # CATIA as a COM automation server (for tests and demonstrations; never installed).
-target_link_libraries(kelvort_core PUBLIC ole32 oleaut32 uuid user32)
+enable_language(RC)
+target_link_libraries(kelvort_core PUBLIC ole32 oleaut32 uuid user32 gdi32)
 
+# The forms' images, embedded in every executable that shows windows.
+set(KELVORT_WIN32_RESOURCES ${CMAKE_SOURCE_DIR}/resources/win32/kelvort.rc)
 # A GUI-subsystem program: no console window when started from Explorer.
-add_executable(kelvort WIN32 src/app/main.cpp)
+add_executable(kelvort WIN32 src/app/main.cpp ${KELVORT_WIN32_RESOURCES})
 target_link_libraries(kelvort PRIVATE kelvort_core)
 if(MSVC)
   target_link_options(kelvort PRIVATE /ENTRY:mainCRTStartup)
@@ -24,3 +27,4 @@ install(TARGETS kelvort RUNTIME DESTINATION bin)
 install(DIRECTORY Config Help DESTINATION .)
 
 add_subdirectory(tests/platform/windows)
+add_subdirectory(tests/windows_gui)

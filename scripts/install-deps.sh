@@ -15,6 +15,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev locales
   # The Windows package: the zip and the NSIS installer.
   nsis zip
+  # The windows' tests: a virtual display, its screenshots, and the SVG images rendered for
+  # the Windows executable (scripts/render-resources.sh).
+  xvfb xauth imagemagick librsvg2-bin
 )
 
 sudo_cmd=()

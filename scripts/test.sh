@@ -22,6 +22,7 @@ bash scripts/fuzz.sh "${KELVORT_FUZZ_SECONDS:-60}"
 echo "== Windows build (MinGW-w64) and its tests under Wine"
 bash scripts/build-windows.sh build/windows -DKELVORT_WERROR=ON
 bash scripts/test-windows.sh build/windows
+bash scripts/test-windows-gui.sh build/windows
 bash scripts/package-windows.sh build/windows
 bash scripts/test-windows-e2e.sh build/windows build/release
 echo "All builds and tests passed."

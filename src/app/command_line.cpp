@@ -25,6 +25,10 @@ constexpr Option kOptions[] = {
      "change nothing: go through the run and only record what it would add"},
     {"--console", &CommandLine::console, "",
      "show the message boxes on standard output, no window"},
+    {"--settings", &CommandLine::settings, "",
+     "show the settings dialog (language) instead of a run; Windows only"},
+    {"--window", &CommandLine::window, "",
+     "show the main window with its menus until it is closed; Windows only"},
     {"--help", &CommandLine::help, "", "show this text and end"},
 };
 
@@ -55,6 +59,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       return std::nullopt;
     }
     line.*std::get<std::string CommandLine::*>(option->target) = args[++i];
+  }
+  if ((line.settings || line.window) &&
+      (line.settings == line.window || line.dry_run || !line.report.empty())) {
+    error = "--settings and --window show a window instead of a run: give one of them alone";
+    return std::nullopt;
   }
   if (!line.report.empty() && !ReportFormatOf(line.report)) {
     error = "the report file must end in .csv or .html: " + line.report;

@@ -14,6 +14,10 @@ struct CommandLine {
   bool dry_run = false;
   // Message boxes on standard output in the terminal format, no window (--console).
   bool console = false;
+  // Show the settings dialog instead of a run (--settings).
+  bool settings = false;
+  // Show the main window with its menus until it is closed, instead of a run (--window).
+  bool window = false;
   // Show the usage text and end (--help).
   bool help = false;
 };

@@ -2,6 +2,7 @@
 #include "app/run_report.h"
 
 #include "app/run.h"
+#include "app/windows_run.h"
 #include "log/procedure.h"
 #include "report/report_csv.h"
 #include "report/report_format.h"
@@ -34,6 +35,7 @@ void WriteRunReport(RunState& state, const RunRecorder& record, const std::strin
 }  // namespace
 
 int RunWithOptions(RunState& state, const CommandLine& options) {
+  if (options.settings || options.window) return ShowWindows(state, options.window);
   if (options.report.empty() && !options.dry_run) return Main(state);
   RunRecorder recorder(options.dry_run);
   state.recorder = &recorder;

@@ -31,7 +31,7 @@ T& Forms::Load(FormId id) {
     auto form = std::make_shared<T>(state_);
     slot = form;
     try {
-      form->Load(next_handle_++);
+      form->Load(renderer_->Attach(*form, [this, id] { Unload(id); }));
     } catch (...) {
       if (slot == form) slot.reset();
       throw;
@@ -82,6 +82,7 @@ void Forms::Unload(FormId id) {
   const std::shared_ptr<Form> form = slot;
   if (!form) return;
   form->Unload();
+  renderer_->Detach(*form);
   if (slot == form) slot.reset();
 }
 
@@ -89,6 +90,12 @@ void Forms::ShowModal(FormId id) {
   Get(id);
   const std::shared_ptr<Form> form = loaded_[static_cast<size_t>(id)];
   renderer_->ShowModal(*form);
+}
+
+void Forms::ShowUntilClosed(FormId id) {
+  Get(id);
+  const std::shared_ptr<Form> form = loaded_[static_cast<size_t>(id)];
+  renderer_->ShowUntilClosed(*form);
 }
 
 void Forms::SetRenderer(std::unique_ptr<Renderer> renderer) {

@@ -36,6 +36,8 @@ class Forms final : public FormCollection {
   bool IsLoaded(FormId id) const override;
   void Unload(FormId id) override;
   void ShowModal(FormId id) override;
+  // Shows the form without a modal and returns when it has been hidden or unloaded.
+  void ShowUntilClosed(FormId id);
   Renderer& renderer() override { return *renderer_; }
   void SetRenderer(std::unique_ptr<Renderer> renderer) override;
 
@@ -46,7 +48,6 @@ class Forms final : public FormCollection {
   RunState& state_;
   std::array<std::shared_ptr<Form>, 5> loaded_;
   std::unique_ptr<Renderer> renderer_;
-  WindowHandle next_handle_ = 1;
 };
 
 // The program's forms that the state points to; run-time error 91 when it has none.

@@ -63,7 +63,8 @@ FrmAbout::FrmAbout(RunState& state)
       Line1(Add<Line>(ControlDesign{.name = "Line1"}, LineEnds{120, 3600, 5880, 3600}, kLightGrey)),
       Text1(Add<TextBox>(
           ControlDesign{.name = "Text1", .layout = {120, 3720, 5775, 1455}, .tab_index = 1},
-          RightsNotice(), TextBoxLook{.multi_line = true, .back_color = kButtonFace})),
+          RightsNotice(),
+          TextBoxLook{.multi_line = true, .locked = true, .back_color = kButtonFace})),
       cmdOK(Add<CommandButton>(ControlDesign{
           .name = "cmdOK", .caption = "OK", .layout = {2520, 5280, 1455, 375}, .tab_index = 0})) {
   cmdOK.on_click = [this] { cmdOK_Click(); };

@@ -6,6 +6,9 @@
 namespace kelvort {
 namespace {
 
+constexpr const char* kWindowsAlone =
+    "--settings and --window show a window instead of a run: give one of them alone";
+
 TEST(ProgramCommandLineTest, OptionsAreReadOrRefusedWithTheReason) {
   struct Case {
     std::vector<std::string> args;
@@ -29,6 +32,10 @@ TEST(ProgramCommandLineTest, OptionsAreReadOrRefusedWithTheReason) {
        false,
        "the report file must end in .csv or .html: run.txt"},
       {{"--dryrun"}, std::nullopt, false, "unknown option: --dryrun"},
+      {{"--settings", "--console"}, "", false, "", true},
+      {{"--window", "--settings"}, std::nullopt, false, kWindowsAlone},
+      {{"--window", "--dry-run"}, std::nullopt, false, kWindowsAlone},
+      {{"--report", "run.csv", "--settings"}, std::nullopt, false, kWindowsAlone},
       {{"Gearbox.CATProduct"}, std::nullopt, false, "unknown option: Gearbox.CATProduct"},
   };
   for (const Case& c : cases) {
@@ -41,6 +48,7 @@ TEST(ProgramCommandLineTest, OptionsAreReadOrRefusedWithTheReason) {
     EXPECT_EQ(line->report, *c.report) << given;
     EXPECT_EQ(line->dry_run, c.dry_run) << given;
     EXPECT_EQ(line->console, c.console) << given;
+    EXPECT_EQ(line->settings, given == "--settings") << given;
   }
   EXPECT_NE(UsageText().find("--report FILE"), std::string::npos);
 }

@@ -122,6 +122,20 @@ TEST_F(MainWindowTest, ShowingWithoutADisplayIsReportedUnderShowFormular) {
   EXPECT_EQ(state_.FailureCount, 1);
 }
 
+TEST_F(MainWindowTest, UnloadedFormLoadsAfreshWithANewWindow) {
+  FrmSettings& first = FormsOf(state_).frmSettings();
+  const WindowHandle first_window = first.hWnd();
+  first.optLang[1].SetValue(true);
+  FormsOf(state_).Unload(FormId::kSettings);
+  EXPECT_EQ(renderer().detached, std::vector<std::string>{"frmSettings"});
+
+  // The next access runs Form_Load again: the stored choice (none: English) is back.
+  FrmSettings& again = FormsOf(state_).frmSettings();
+  EXPECT_TRUE(again.optLang[0].Value());
+  EXPECT_NE(again.hWnd(), first_window);
+  EXPECT_EQ(renderer().attached, (std::vector<std::string>{"frmSettings", "frmSettings"}));
+}
+
 TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsTheOtherForms) {
   // With none of the others loaded, nothing else happens.
   FormsOf(state_).frmMain();

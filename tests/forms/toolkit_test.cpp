@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,68 @@ TEST(ToolkitTest, UserInputReachesOnlyEnabledControlsOnShownForms) {
   EXPECT_EQ(check.Value(), CheckBox::kChecked);
   form.Hide();
   EXPECT_FALSE(text.HasFocus());
+}
+
+// Records what a form's window is told, in order, and the events between.
+class RecordingObserver : public FormObserver {
+ public:
+  void FormChanged(Form& form) override { told.push_back(form.Name()); }
+  void ControlChanged(Control& control) override { told.push_back(control.Name()); }
+  std::vector<std::string> told;
+};
+
+TEST(ToolkitTest, WindowIsToldOfEveryChangeBeforeTheEventRuns) {
+  TestForm form;
+  auto& option_a = form.Add<OptionButton>(ControlDesign{.name = "optA"}, true);
+  auto& option_b = form.Add<OptionButton>(ControlDesign{.name = "optB"});
+  auto& check = form.Add<CheckBox>(ControlDesign{.name = "chkA"});
+  auto& text = form.Add<TextBox>(ControlDesign{.name = "txtA"});
+  auto& locked = form.Add<TextBox>(ControlDesign{.name = "txtLocked"}, "notice",
+                                   TextBoxLook{.multi_line = true, .locked = true});
+  auto& combo = form.Add<ComboBox>(ControlDesign{.name = "cmbA"});
+  auto& menu = form.Add<Menu>(ControlDesign{.name = "menA"});
+  RecordingObserver observer;
+  form.SetObserver(&observer);
+  for (Control* control : form.Controls()) {
+    control->on_click = [&observer] { observer.told.push_back("Click"); };
+    control->on_change = [&observer] { observer.told.push_back("Change"); };
+  }
+  form.Load(1);
+  form.SetVisible(true);
+
+  struct Step {
+    std::function<void()> act;
+    std::vector<std::string> told;
+  };
+  const Step steps[] = {
+      {[&] { form.SetCaption("Settings"); }, {"frmTest"}},
+      {[&] { option_b.Put("Value", Variant(true)); }, {"optB", "optA", "Click"}},
+      {[&] { option_b.Put("Value", Variant(true)); }, {}},
+      {[&] { check.UserClick(); }, {"chkA", "Click"}},
+      {[&] { text.UserType("typed"); }, {"txtA", "Change", "txtA"}},
+      {[&] { text.Put("SelStart", Variant(int16_t{2})); }, {"txtA"}},
+      {[&] { locked.UserType("changed"); }, {}},
+      {[&] { combo.Call("AddItem", {Variant("*.CATPart")}); }, {"cmbA"}},
+      {[&] { combo.Put("ListIndex", Variant(int16_t{0})); }, {"cmbA", "Click"}},
+      {[&] { combo.UserType("*.txt"); }, {"cmbA", "Change"}},
+      {[&] { menu.Put("Checked", Variant(true)); }, {"menA"}},
+      {[&] { menu.Put("Caption", Variant("Stay on top")); }, {"menA"}},
+      {[&] { check.Put("Enabled", Variant(false)); }, {"chkA"}},
+      {[&] { text.Put("Visible", Variant(false)); }, {"txtA"}},
+      {[&] { form.Hide(); }, {"frmTest"}},
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    observer.told.clear();
+    steps[i].act();
+    EXPECT_EQ(observer.told, steps[i].told) << "step " << i;
+  }
+  EXPECT_EQ(locked.Text(), "notice");
+  EXPECT_EQ(combo.Text(), "*.txt");
+  EXPECT_FALSE(option_a.Value());
+  form.SetObserver(nullptr);
+  observer.told.clear();
+  form.SetCaption("unwatched");
+  EXPECT_TRUE(observer.told.empty());
 }
 
 }  // namespace

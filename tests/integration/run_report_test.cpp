@@ -163,5 +163,17 @@ TEST(RunReportTest, AWrongCommandLineRunsNothing) {
   }
 }
 
+TEST(RunReportTest, WindowsOptionsOnLinuxSayTheyBelongToTheWindowsBuild) {
+  for (const char* option : {"--settings", "--window"}) {
+    KelvortRun run;
+    const auto result = run.Run({option, "--console"});
+    EXPECT_EQ(result.status, 1) << option;
+    EXPECT_EQ(result.out,
+              "[Aborted] The windows of Kelvort (--settings, --window) belong to its Windows "
+              "build. Run kelvort.exe on Windows to see them.\n")
+        << option;
+  }
+}
+
 }  // namespace
 }  // namespace kelvort

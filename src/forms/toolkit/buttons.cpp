@@ -28,11 +28,15 @@ OptionButton::OptionButton(const ControlDesign& design, bool selected, std::stri
 void OptionButton::SetValue(bool value) {
   if (value == value_) return;
   value_ = value;
+  Changed();
   if (!value) return;
   if (form() != nullptr) {
     for (Control* control : form()->Controls()) {
       auto* other = dynamic_cast<OptionButton*>(control);
-      if (other != nullptr && other != this && other->group_ == group_) other->value_ = false;
+      if (other != nullptr && other != this && other->group_ == group_ && other->value_) {
+        other->value_ = false;
+        other->Changed();
+      }
     }
   }
   FireClick();
@@ -56,6 +60,7 @@ void CheckBox::SetValue(int16_t value) {
   if (value < kUnchecked || value > kGrayed) Raise(errors::kInvalidPropertyValue);
   if (value == value_) return;
   value_ = value;
+  Changed();
   FireClick();
 }
 

@@ -23,7 +23,7 @@ Control::Control(std::string type_name, const ControlDesign& design)
       [this](const Variant& v) { SetEnabled(v.ToBoolean()); });
   members_.AddProperty(
       "Visible", [this] { return Variant(visible_); },
-      [this](const Variant& v) { visible_ = v.ToBoolean(); });
+      [this](const Variant& v) { SetVisible(v.ToBoolean()); });
   members_.AddMethod("SetFocus", [this](MemberTable::Arguments) {
     SetFocus();
     return Variant();
@@ -62,6 +62,20 @@ void Control::AddPlacementMembers() {
       });
 }
 
+void Control::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Changed();
+}
+
+void Control::SetVisible(bool visible) {
+  visible_ = visible;
+  Changed();
+}
+
+void Control::Changed() {
+  if (form_ != nullptr && form_->observer_ != nullptr) form_->observer_->ControlChanged(*this);
+}
+
 bool Control::TakesInput() const {
   return enabled_ && visible_ && form_ != nullptr && form_->Visible() && form_->IsLoaded();
 }
@@ -91,7 +105,12 @@ CaptionedControl::CaptionedControl(std::string type_name, const ControlDesign& d
     : Control(std::move(type_name), design), caption_(design.caption) {
   members().AddProperty(
       "Caption", [this] { return Variant(caption_); },
-      [this](const Variant& v) { caption_ = v.ToText(); });
+      [this](const Variant& v) { SetCaption(v.ToText()); });
+}
+
+void CaptionedControl::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  Changed();
 }
 
 }  // namespace kelvort

@@ -49,9 +49,9 @@ class Control : public Dispatch {
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { enabled_ = enabled; }
+  void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
-  void SetVisible(bool visible) { visible_ = visible; }
+  void SetVisible(bool visible);
   const Layout& layout() const { return layout_; }
   std::optional<int16_t> TabIndex() const { return tab_index_; }
   // The form that holds the control; null until a form adopts it.
@@ -74,6 +74,8 @@ class Control : public Dispatch {
   bool TakesInput() const;
   void FireClick() { Fire(on_click); }
   void FireChange() { Fire(on_change); }
+  // Tells the form's observer (a renderer's window) that the control shows something new.
+  void Changed();
   MemberTable& members() { return members_; }
   // Left, Top, Width, Height and TabIndex, for the kinds that are placed on the form.
   void AddPlacementMembers();
@@ -100,7 +102,7 @@ class CaptionedControl : public Control {
  public:
   CaptionedControl(std::string type_name, const ControlDesign& design);
   const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption) { caption_ = std::move(caption); }
+  void SetCaption(std::string caption);
 
  private:
   std::string caption_;

@@ -73,9 +73,10 @@ void DirListBox::SetPath(std::string_view path) {
   std::string resolved = ResolveFolder(path, path_, view_.current_folder);
   std::vector<std::string> subfolders = EntriesOf(view_.files, resolved, true);
   subfolders_ = std::move(subfolders);
-  if (resolved == path_) return;
+  const bool moved = resolved != path_;
   path_ = std::move(resolved);
-  FireChange();
+  Changed();
+  if (moved) FireChange();
 }
 
 std::string DirListBox::List(int16_t index) const {

@@ -9,9 +9,15 @@ namespace kelvort {
 Form::Form(FormSpec design)
     : design_(std::move(design)), caption_(design_.caption), tag_(design_.tag) {}
 
+void Form::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  if (observer_ != nullptr) observer_->FormChanged(*this);
+}
+
 void Form::SetVisible(bool visible) {
   visible_ = visible;
   if (!visible) active_control_ = nullptr;
+  if (observer_ != nullptr) observer_->FormChanged(*this);
 }
 
 Control& Form::ControlNamed(std::string_view name) const {

@@ -22,6 +22,13 @@ enum class StartUpPosition : int16_t {
   kWindowsDefault = 3
 };
 
+// The font a form's controls show their texts in.
+struct FontSpec {
+  std::string name = "MS Sans Serif";
+  int16_t points = 8;
+  bool bold = false;
+};
+
 // The window properties a form's design gives it.
 struct FormSpec {
   std::string name{};
@@ -37,6 +44,18 @@ struct FormSpec {
   StartUpPosition start_up_position = StartUpPosition::kWindowsDefault;
   // File name of the window's icon in the program's resources; empty for none.
   std::string icon{};
+  FontSpec font{};
+};
+
+class Form;
+
+// What a form's window is told: the form's caption or visibility changed, or a control now
+// shows something else (caption, value, text, list, enabled or visible state).
+class FormObserver {
+ public:
+  virtual ~FormObserver() = default;
+  virtual void FormChanged(Form& form) = 0;
+  virtual void ControlChanged(Control& control) = 0;
 };
 
 class Form : public std::enable_shared_from_this<Form> {
@@ -49,7 +68,7 @@ class Form : public std::enable_shared_from_this<Form> {
   const std::string& Name() const { return design_.name; }
   const FormSpec& design() const { return design_; }
   const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption) { caption_ = std::move(caption); }
+  void SetCaption(std::string caption);
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }
   bool Visible() const { return visible_; }
@@ -74,6 +93,8 @@ class Form : public std::enable_shared_from_this<Form> {
   // that its window received the focus.
   void Activate() { Form_Activate(); }
   void GotFocus() { Form_GotFocus(); }
+  // The window that shows the form; null for none. The observer must outlive its watch.
+  void SetObserver(FormObserver* observer) { observer_ = observer; }
 
  protected:
   // Adds a control at the end of the form's control order.
@@ -103,6 +124,7 @@ class Form : public std::enable_shared_from_this<Form> {
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> order_;
   Control* active_control_ = nullptr;
+  FormObserver* observer_ = nullptr;
 };
 
 }  // namespace kelvort

@@ -28,7 +28,8 @@ class FormCollection {
   virtual void ShowModal(FormId id) = 0;
 
   virtual Renderer& renderer() = 0;
-  // Puts another renderer in place (the headless one is the default).
+  // Puts another renderer in place (the headless one is the default), before a form loads:
+  // the renderer gives each loading form its window.
   virtual void SetRenderer(std::unique_ptr<Renderer> renderer) = 0;
 };
 

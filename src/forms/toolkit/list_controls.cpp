@@ -45,6 +45,7 @@ void ListControl::SetListIndex(int16_t index) {
   if (index < -1 || index >= ListCount()) Raise(errors::kInvalidPropertyValue);
   if (index == list_index_) return;
   list_index_ = index;
+  Changed();
   SelectionChanged();
 }
 
@@ -71,6 +72,7 @@ void ListControl::InsertItem(std::string item, std::optional<int16_t> position) 
   const auto inserted_at = static_cast<int16_t>(where - items_.begin());
   items_.insert(where, std::move(item));
   if (list_index_ >= inserted_at) ++list_index_;
+  Changed();
 }
 
 void ListControl::RemoveItemAt(int16_t index) {
@@ -81,16 +83,19 @@ void ListControl::RemoveItemAt(int16_t index) {
   } else if (list_index_ > index) {
     --list_index_;
   }
+  Changed();
 }
 
 void ListControl::SetItem(int16_t index, std::string item) {
   CheckPosition(index);
   items_[static_cast<size_t>(index)] = std::move(item);
+  Changed();
 }
 
 void ListControl::ReplaceItems(std::vector<std::string> items) {
   items_ = std::move(items);
   list_index_ = -1;
+  Changed();
 }
 
 void ListControl::AddEditingMembers() {
@@ -131,7 +136,14 @@ ComboBox::ComboBox(const ControlDesign& design, bool sorted)
 void ComboBox::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
+  Changed();
   FireChange();
+}
+
+bool ComboBox::UserType(std::string text) {
+  if (!TakesInput()) return false;
+  SetText(std::move(text));
+  return true;
 }
 
 void ComboBox::SelectionChanged() {

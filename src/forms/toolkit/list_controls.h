@@ -62,6 +62,8 @@ class ComboBox : public ListControl {
   void AddItem(std::string item) { InsertItem(std::move(item)); }
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
+  // What a user's typing into the box leaves. False when the box takes no input now.
+  bool UserType(std::string text);
 
  private:
   void SelectionChanged() override;

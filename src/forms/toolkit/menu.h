@@ -14,7 +14,7 @@ class Menu : public CaptionedControl {
   explicit Menu(const ControlDesign& design, std::string parent = {}, bool checked = false);
   const std::string& parent() const { return parent_; }
   bool Checked() const { return checked_; }
-  void SetChecked(bool checked) { checked_ = checked; }
+  void SetChecked(bool checked);
 
  private:
   std::string parent_;

@@ -29,18 +29,21 @@ void TextBox::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
   sel_start_ = 0;
+  Changed();
   FireChange();
 }
 
 void TextBox::SetSelStart(int32_t position) {
   if (position < 0 || position > CharacterCount(text_)) Raise(errors::kInvalidPropertyValue);
   sel_start_ = position;
+  Changed();
 }
 
 bool TextBox::UserType(std::string text) {
-  if (!TakesInput()) return false;
+  if (!TakesInput() || look_.locked) return false;
   SetText(std::move(text));
   sel_start_ = CharacterCount(text_);
+  Changed();
   return true;
 }
 

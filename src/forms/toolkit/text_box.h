@@ -15,6 +15,8 @@ inline constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000Fu);
 
 struct TextBoxLook {
   bool multi_line = false;
+  // A box that shows its text but takes no typing (Locked).
+  bool locked = false;
   int32_t back_color = kWindowBackground;
 };
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Drives kelvort.exe's windows under Wine on a virtual display (Xvfb):
+# scripts/test-windows-gui.sh DIR [--screenshots] (DIR built by scripts/build-windows.sh).
+# The settings dialog and the main window are driven through window messages
+# (kelvort_window_driver.exe) and checked against the per-user Settings.xml, the stay-on-top
+# flag of the real window and the layout in pixels at 96 DPI. With --screenshots each form is
+# saved in English and German as docs/window-*.png. A Wine prefix of the run's own, every
+# wine command under a timeout, the prefix's wineserver stopped at the end.
+set -euo pipefail
+if [ -z "${KELVORT_SESSION_LOCK_HELD:-}" ]; then
+  KELVORT_SESSION_LOCK_HELD=1 exec flock /tmp/kelvort-session.lock bash "$0" "$@"
+fi
+if [ -z "${KELVORT_ON_XVFB:-}" ]; then
+  KELVORT_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash "$0" "$@"
+fi
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=$(realpath "$1")
+screenshots=${2:-}
+export WINEPREFIX="$dir/wine-gui-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+stop_wine() {
+  timeout 30 wineserver -k 2>/dev/null || true
+  timeout 30 wineserver -w 2>/dev/null || true
+}
+trap stop_wine EXIT
+[ -d "$WINEPREFIX" ] || timeout 180 wineboot -i >/dev/null 2>&1
+user_settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/brannick/Kelvort/Settings.xml"
+rm -f "$user_settings"
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+drive() {
+  timeout 40 wine "$dir/bin/kelvort_window_driver.exe" --window "$@" | tr -d '\r' ||
+    fail "driver: $*"
+}
+# Starts kelvort.exe with an option in the background; wait_kelvort waits for its end.
+start_kelvort() {
+  timeout 60 wine "$dir/bin/kelvort.exe" "$@" >"$dir/gui-run.txt" 2>&1 &
+  kelvort_pid=$!
+}
+wait_kelvort() {
+  local status=0
+  wait "$kelvort_pid" || status=$?
+  [ "$status" -eq 0 ] || fail "kelvort.exe ended with status $status: $(cat "$dir/gui-run.txt")"
+}
+shot() {
+  [ "$screenshots" = --screenshots ] || return 0
+  sleep 1
+  import -window root -crop "$(drive "$1" rect)" +repage "$root/docs/window-$2.png"
+}
+# The geometry of a form's controls against its layout in pixels (twips / 15 at 96 DPI).
+expect_geometry() {
+  local caption=$1
+  shift
+  local actual
+  actual=$(drive "$caption" geometry)
+  for expected in "$@"; do
+    grep -qxF "$expected" <<<"$actual" || fail "$caption: no control at $expected; found: $actual"
+  done
+}
+
+echo "== the settings dialog (English at first): geometry, German chosen and saved"
+start_kelvort --settings
+expect_geometry Settings "Language:|16 16 49 17" "Save|8 56 105 25" "Cancel|136 56 105 25" \
+  "German|88 16 73 17" "English|168 16 73 17"
+shot Settings settings-en
+[ "$(drive Settings topmost)" = 0 ] || fail "the settings dialog is on top without the switch"
+drive Settings click German
+drive Settings click Save
+wait_kelvort
+grep -q 'Index_1[^>]*Value="True"\|Index_1.*Value="true"' "$user_settings" 2>/dev/null ||
+  fail "Save did not store German: $(cat "$user_settings" 2>/dev/null)"
+
+echo "== the settings dialog in German: Cancel leaves the file as it was"
+cp "$user_settings" "$dir/settings-before.xml"
+start_kelvort --settings
+shot Einstellungen settings-de
+drive Einstellungen click Englisch
+drive Einstellungen click Abbrechen
+wait_kelvort
+cmp -s "$user_settings" "$dir/settings-before.xml" || fail "Cancel changed the settings file"
+
+echo "== the main window in German: stay on top, about box, closed by its close box"
+start_kelvort --window
+expect_geometry Kelvort "|8 8 180 42"
+shot "Kelvort - " main-de
+drive "Kelvort - " menu 102 # menForeground
+sleep 1
+[ "$(drive "Kelvort - " topmost)" = 1 ] || fail "the stay-on-top switch left the main window normal"
+drive "Kelvort - " menu 104 # menAbout
+shot Brannick about
+drive Brannick click OK
+drive "Kelvort - " close
+wait_kelvort
+
+echo "== English again: the main window in English"
+start_kelvort --settings
+drive Einstellungen click Englisch
+drive Einstellungen click Speichern
+wait_kelvort
+start_kelvort --window
+shot "Kelvort - " main-en
+drive "Kelvort - " close
+wait_kelvort
+
+[ "$failures" -eq 0 ] || exit 1
+echo "windows under Wine: every check passed"

@@ -1,0 +1,124 @@
+// Drives Kelvort's windows from outside, through window messages, as a user's clicks
+// would: kelvort_window_driver.exe COMMAND [ARGUMENT]. Every command first waits (up to 20
+// seconds) for a visible form window whose caption holds the text given with --window.
+//   click TEXT      clicks the control with that caption (BM_CLICK)
+//   menu ID         chooses the menu item of that command id (WM_COMMAND; Wine keeps menus
+//                   within their process, so they are reached by id: 100 and up in the
+//                   form's menu order)
+//   type TEXT       puts TEXT into the form's first text box (WM_SETTEXT, as typing ends)
+//   close           closes the window by its close box (WM_CLOSE)
+//   topmost         prints 1 when the window stays on top, else 0
+//   geometry        prints each control: caption, left, top, width, height (client pixels)
+//   rect            prints the window's frame on the screen: WIDTHxHEIGHT+LEFT+TOP
+// The exit status is 0, or 1 with the reason on standard error.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring Widen(const char* text) {
+  std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0)),
+                    L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = L"";
+  ::GetWindowTextW(window, text, 512);
+  return text;
+}
+
+struct Search {
+  std::wstring caption;
+  HWND found = nullptr;
+};
+
+HWND FindForm(const std::wstring& caption) {
+  for (int tries = 0; tries < 200; ++tries) {
+    Search search{caption};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) {
+          auto* s = reinterpret_cast<Search*>(data);
+          wchar_t window_class[64] = L"";
+          ::GetClassNameW(window, window_class, 64);
+          if (std::wstring(window_class) == L"KelvortForm" && ::IsWindowVisible(window) &&
+              TextOf(window).find(s->caption) != std::wstring::npos) {
+            s->found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    ::Sleep(100);
+  }
+  return nullptr;
+}
+
+HWND ChildWithText(HWND form, const std::wstring& text) {
+  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (TextOf(child) == text) return child;
+  }
+  return nullptr;
+}
+
+HWND ChildOfClass(HWND form, const wchar_t* wanted) {
+  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t window_class[64] = L"";
+    ::GetClassNameW(child, window_class, 64);
+    if (::lstrcmpiW(window_class, wanted) == 0) return child;
+  }
+  return nullptr;
+}
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "kelvort_window_driver: %s\n", what);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4 || std::string(argv[1]) != "--window")
+    return Fail("usage: --window CAPTION COMMAND [TEXT]");
+  const HWND form = FindForm(Widen(argv[2]));
+  if (form == nullptr) return Fail("no such window");
+  const std::string command = argv[3];
+  const std::wstring text = argc > 4 ? Widen(argv[4]) : L"";
+  if (command == "click") {
+    const HWND child = ChildWithText(form, text);
+    if (child == nullptr) return Fail("no control with that caption");
+    ::SendMessageW(child, BM_CLICK, 0, 0);
+  } else if (command == "menu") {
+    ::PostMessageW(form, WM_COMMAND, static_cast<WPARAM>(std::stoi(argv[4])), 0);
+  } else if (command == "type") {
+    const HWND edit = ChildOfClass(form, L"Edit");
+    if (edit == nullptr) return Fail("no text box");
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  } else if (command == "close") {
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+  } else if (command == "topmost") {
+    std::printf("%d\n", (::GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? 1 : 0);
+  } else if (command == "geometry") {
+    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      RECT r;
+      ::GetWindowRect(child, &r);
+      ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+      char caption[512];
+      ::WideCharToMultiByte(CP_UTF8, 0, TextOf(child).c_str(), -1, caption, 512, nullptr, nullptr);
+      std::printf("%s|%ld %ld %ld %ld\n", caption, r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+    }
+  } else if (command == "rect") {
+    RECT r;
+    ::GetWindowRect(form, &r);
+    std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  } else {
+    return Fail("unknown command");
+  }
+  return 0;
+}
