@@ -131,6 +131,24 @@ TEST_F(SetParameterNameTest, AnUnreadableDefinitionIsReportedAndKeepsWhatWasRead
   EXPECT_EQ(state_.FailureCount, 2);
 }
 
+// The 16-bit row counter steps beyond the last row: 32,768 definitions overflow it.
+TEST_F(SetParameterNameTest, TheRowCounterHoldsAtMost32767Definitions) {
+  for (const size_t count : {size_t{32767}, size_t{32768}}) {
+    std::string parameters = "<Parameters>";
+    for (size_t i = 0; i < count; ++i) {
+      parameters += "<Parameter Name=\"P" + std::to_string(i) + "\" Type=\"String\" Default=\"\"/>";
+    }
+    Settings(parameters + "</Parameters>");
+    EXPECT_EQ(SetParameterName(state_), 0);
+    const bool overflows = count == 32768;
+    EXPECT_EQ(Boxes().size(), overflows ? 1u : 0u) << count;
+    if (overflows) {
+      EXPECT_EQ(Boxes()[0].text, "SetParameterName  6\r\nOverflow");
+    }
+    EXPECT_EQ(state_.FailureCount, overflows ? 1 : 0);
+  }
+}
+
 TEST_F(SetParameterNameTest, AnEmptyParametersElementGivesAnEmptyTable) {
   Settings("<Parameters><!-- none yet --></Parameters>");
   EXPECT_EQ(SetParameterName(state_), 0);
