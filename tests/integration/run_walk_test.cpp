@@ -113,6 +113,15 @@ TEST_F(RunWalkTest, TheWholeStructureGetsWhatItLacksAndNothingElseChanges) {
                                    "comment \"Revision shown in the BOM\"\n"));
 }
 
+// A part document as the active document is filled on its own.
+TEST_F(RunWalkTest, APartDocumentGetsWhatItLacks) {
+  const auto part = run_.samples() / "Cover.CATPart";
+  const auto before = testing::Holdings(part);
+  const auto result = run_.RunAgainst({part.string()});
+  EXPECT_EQ(result.out, kSuccess);
+  EXPECT_EQ(testing::Holdings(part), Completed(before));
+}
+
 // The second run finds everything: it succeeds without a single creation, and the stand-in
 // has nothing to write back.
 TEST_F(RunWalkTest, ASecondRunAddsNothing) {

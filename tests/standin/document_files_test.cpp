@@ -88,25 +88,6 @@ TEST(DocumentFilesTest, EveryKindOfValueSurvivesWritingAndReading) {
   EXPECT_EQ(Obj(reals->Call("Item", {"Output"}))->Get("Value"), Variant("Zinc"));
 }
 
-TEST(DocumentFilesTest, SamplesOpenWithEveryReachedDocumentOnce) {
-  testing::TempDir dir;
-  const auto samples = testing::CopySamples(dir.path());
-  const auto app =
-      standin::OpenApplication({samples / "Gearbox.CATProduct", samples / "Gearbox.CATDrawing"});
-  std::vector<std::string> names;
-  for (const auto& document : app->documents()) names.push_back(document->Name());
-  // In the order the files name them: the root product's children, then the children of
-  // the components defined further down.
-  EXPECT_EQ(names, (std::vector<std::string>{"Gearbox.CATProduct", "Housing.CATPart",
-                                             "Cover.CATPart", "OutputShaftAssembly.CATProduct",
-                                             "OutputShaft.CATPart", "Gear_Z40.CATPart",
-                                             "Bearing_6204.CATPart", "Bolt_M8x30.CATPart",
-                                             "InputShaft.CATPart", "Gearbox.CATDrawing"}));
-  EXPECT_EQ(app->active()->Name(), "Gearbox.CATProduct");
-  // Opening changes nothing, so nothing is written.
-  for (const auto& document : app->documents()) EXPECT_FALSE(document->changed());
-}
-
 TEST(DocumentFilesTest, ADocumentThatCannotBeWrittenStaysChangedAndTheOthersAreWritten) {
   testing::TempDir dir;
   fs::create_directory(dir.path() / "parts");
@@ -154,104 +135,35 @@ void ExpectRefused(const std::vector<std::pair<std::string, std::string>>& files
 }
 
 TEST(DocumentFilesTest, BadFilesAreRefusedWithFileLineAndReason) {
-  const std::string part = R"(<PartDocument><Product PartNumber="P" /><Part /></PartDocument>)";
-  ExpectRefused({{"A.CATPart", "<PartDocument>\n  <Product PartNumber=\"P\">\n</PartDocument>"}},
-                "A.CATPart: line 3: not well-formed XML: Start-end tags mismatch");
-  ExpectRefused({{"A.CATPart", "<Document />"}},
-                "A.CATPart: line 1: the root element <Document> is not <ProductDocument>, "
-                "<PartDocument> or <DrawingDocument>");
-  ExpectRefused({{"A.CATPart",
-                  "<PartDocument>\n<Product PartNumber=\"P\" />\n<Part>\n"
-                  "<Parameters><Parameter Name=\"L\" Type=\"Real\" Valeu=\"1\" />"
-                  "</Parameters></Part></PartDocument>"}},
-                "A.CATPart: line 4: element <Parameter> has no attribute \"Valeu\"");
   const auto with_parameter = [](const std::string& parameter) {
     return "<PartDocument><Product PartNumber=\"P\" /><Part><Parameters>\n" + parameter +
            "\n</Parameters></Part></PartDocument>";
   };
-  ExpectRefused({{"A.CATPart", with_parameter(R"(<Parameter Name="L" Type="Text" />)")}},
-                "A.CATPart: line 2: the type \"Text\" is not String, Integer, Boolean or Real");
-  ExpectRefused(
-      {{"A.CATPart", with_parameter(R"(<Parameter Name="L" Type="Integer" Value="1.5" />)")}},
-      "A.CATPart: line 2: the value \"1.5\" is not a valid Integer");
-  ExpectRefused(
-      {{"A.CATPart", with_parameter(R"(<Parameter Name="L" Type="Boolean" Value="True" />)")}},
-      "A.CATPart: line 2: the value \"True\" is not a valid Boolean");
-  ExpectRefused(
-      {{"A.CATPart", with_parameter(R"(<Parameter Name="L" Type="Real" Value="inf" />)")}},
-      "A.CATPart: line 2: the value \"inf\" is not a valid Real");
-  ExpectRefused({{"A.CATPart", with_parameter("<Parameter Name=\"L\" Type=\"Real\" />\n"
-                                              "<Parameter Name=\"L\" Type=\"Real\" />")}},
-                "A.CATPart: line 3: the parameter \"L\" is defined twice");
-  ExpectRefused(
-      {{"A.CATPart",
-        with_parameter(
-            R"(<Parameter Name="L" Type="Integer"><Permitted Value="1" /></Parameter>)")}},
-      "A.CATPart: line 2: only a String parameter has permitted values");
-  ExpectRefused({{"A.CATPart", with_parameter(R"(<Parameter Name="" Type="String" />)")}},
-                "A.CATPart: line 2: element <Parameter> needs a non-empty Name attribute");
-  ExpectRefused(
-      {{"A.CATPart",
-        "<PartDocument><Product PartNumber=\"P\" /><Part>\n<Relations>"
-        "<Formula Name=\"F\" Body=\"L\" Output=\"L\" OutputIn=\"Parameters\" />"
-        "</Relations></Part></PartDocument>"}},
-      "A.CATPart: line 2: the formula \"F\" drives \"L\", which is not in its Parameters");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>\n"
-                  "<Instance Name=\"S.1\" Component=\"S\" />"
-                  "</Products></Product></ProductDocument>"}},
-                "A.CATProduct: line 2: no component with the part number \"S\" is defined in "
-                "this document");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>\n"
-                  "<Instance Name=\"S.1\" Component=\"S\" File=\"S.CATPart\" />"
-                  "</Products></Product><Component PartNumber=\"S\" />"
-                  "</ProductDocument>"}},
-                "A.CATProduct: line 2: an instance names either a Component or a File");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>\n"
-                  "<Instance Name=\"P.1\" File=\"P.CATPart\" />\n"
-                  "<Instance Name=\"P.1\" File=\"P.CATPart\" />"
-                  "</Products></Product></ProductDocument>"},
-                 {"P.CATPart", part}},
-                "A.CATProduct: line 3: the instance name \"P.1\" is used twice in \"A\"");
-  // Documents reached through the structure: missing, a drawing, a cycle.
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>"
-                  "<Instance Name=\"M.1\" File=\"Missing.CATPart\" />"
-                  "</Products></Product></ProductDocument>"}},
-                "Missing.CATPart: file not found");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>\n"
-                  "<Instance Name=\"D.1\" File=\"D.CATDrawing\" />"
-                  "</Products></Product></ProductDocument>"},
-                 {"D.CATDrawing", "<DrawingDocument />"}},
-                "A.CATProduct: line 2: the file \"D.CATDrawing\" holds a DrawingDocument, which "
-                "cannot be placed");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>"
-                  "<Instance Name=\"B.1\" File=\"B.CATProduct\" />"
-                  "</Products></Product></ProductDocument>"},
-                 {"B.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"B\"><Products>"
-                  "<Instance Name=\"A.1\" File=\"A.CATProduct\" />"
-                  "</Products></Product></ProductDocument>"}},
-                "A.CATProduct: the product \"A\" contains itself");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>"
-                  "<Instance Name=\"S.1\" Component=\"S\" />"
-                  "</Products></Product><Component PartNumber=\"S\"><Products>"
-                  "<Instance Name=\"S.1\" Component=\"S\" />"
-                  "</Products></Component></ProductDocument>"}},
-                "A.CATProduct: the product \"S\" contains itself");
-  ExpectRefused({{"A.CATProduct",
-                  "<ProductDocument><Product PartNumber=\"A\"><Products>"
-                  "<Instance Name=\"P.1\" File=\"P.CATPart\" />"
-                  "<Instance Name=\"P.2\" File=\"sub/P.CATPart\" />"
-                  "</Products></Product></ProductDocument>"},
-                 {"P.CATPart", part},
-                 {"sub", ""}},
-                "sub/P.CATPart: file not found");
+  const auto placing = [](const std::string& instances) {
+    return "<ProductDocument><Product PartNumber=\"A\"><Products>\n" + instances +
+           "</Products></Product></ProductDocument>";
+  };
+  const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> cases[] = {
+      {{{"A.CATPart", "<PartDocument>\n  <Product PartNumber=\"P\">\n</PartDocument>"}},
+       "A.CATPart: line 3: not well-formed XML: Start-end tags mismatch"},
+      {{{"A.CATPart", "<Document />"}},
+       "A.CATPart: line 1: the root element <Document> is not <ProductDocument>, "
+       "<PartDocument> or <DrawingDocument>"},
+      {{{"A.CATPart", with_parameter(R"(<Parameter Name="L" Type="Integer" Value="1.5" />)")}},
+       "A.CATPart: line 2: the value \"1.5\" is not a valid Integer"},
+      {{{"A.CATPart", with_parameter("<Parameter Name=\"L\" Type=\"Real\" />\n"
+                                     "<Parameter Name=\"L\" Type=\"Real\" />")}},
+       "A.CATPart: line 3: the parameter \"L\" is defined twice"},
+      {{{"A.CATProduct", placing("<Instance Name=\"M.1\" File=\"Missing.CATPart\" />")}},
+       "Missing.CATPart: file not found"},
+      {{{"A.CATProduct", placing("<Instance Name=\"B.1\" File=\"B.CATProduct\" />")},
+        {"B.CATProduct",
+         "<ProductDocument><Product PartNumber=\"B\"><Products>"
+         "<Instance Name=\"A.1\" File=\"A.CATProduct\" />"
+         "</Products></Product></ProductDocument>"}},
+       "A.CATProduct: the product \"A\" contains itself"},
+  };
+  for (const auto& [files, expected] : cases) ExpectRefused(files, expected);
 }
 
 TEST(DocumentFilesTest, TwoDocumentsOfOneNameCannotBeOpen) {

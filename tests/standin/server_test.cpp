@@ -10,6 +10,7 @@
 
 #include "platform/posix/automation_protocol.h"
 #include "platform/posix/remote_dispatch.h"
+#include "support/failure_of.h"
 #include "support/fake_dispatch.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
@@ -20,6 +21,7 @@ namespace {
 
 using protocol::hresults::kCallFailed;
 using testing::FakeDispatch;
+using testing::RaisedNumber;
 using testing::ServerProcess;
 using testing::ServerThread;
 using testing::TempDir;
@@ -62,15 +64,6 @@ struct TestRoot {
 
 std::string RunFolder(const TempDir& dir) {
   return (dir.path() / "run").string();
-}
-
-int32_t ErrorNumber(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const RunError& error) {
-    return error.number();
-  }
-  return 0;
 }
 
 // A client that speaks raw bytes, as a faulty or hostile one would.
@@ -155,11 +148,11 @@ TEST(StandInServerTest, CallsReachTheRootAndComeBackWithEveryKindOfValue) {
     EXPECT_EQ(error.number(), errors::kHostFailure);
     EXPECT_EQ(error.description(), "Method 'Item' of object 'Parameters' failed");
   }
-  EXPECT_EQ(ErrorNumber([&] { app->Get("NoSuchMember"); }), errors::kMemberNotSupported);
+  EXPECT_EQ(RaisedNumber([&] { app->Get("NoSuchMember"); }), errors::kMemberNotSupported);
   // Too large to send, or to answer: an error, and the connection goes on.
-  EXPECT_EQ(ErrorNumber([&] { app->Call("Echo", {Variant(std::string(17 << 20, 'x'))}); }),
+  EXPECT_EQ(RaisedNumber([&] { app->Call("Echo", {Variant(std::string(17 << 20, 'x'))}); }),
             hresults::kClientCannotMarshal);
-  EXPECT_EQ(ErrorNumber([&] { app->Call("Huge"); }), hresults::kCannotMarshal);
+  EXPECT_EQ(RaisedNumber([&] { app->Call("Huge"); }), hresults::kCannotMarshal);
   EXPECT_TRUE(test.last_fresh.expired());  // the handle the reply would have carried is freed
   EXPECT_EQ(app->Get("Name"), Variant("CATIA V5"));
 }
@@ -187,10 +180,10 @@ TEST(StandInServerTest, ObjectsTravelAsHandlesKeepTheirIdentityAndAreReleased) {
 
   // Only the host's own objects can be passed to it.
   auto local = std::make_shared<FakeDispatch>();
-  EXPECT_EQ(ErrorNumber([&] { app->Call("Echo", {Variant(local)}); }),
+  EXPECT_EQ(RaisedNumber([&] { app->Call("Echo", {Variant(local)}); }),
             hresults::kClientCannotMarshal);
   DispatchPtr other_connection = ConnectToStandIn(RunFolder(dir))->Get("Documents").ToObject();
-  EXPECT_EQ(ErrorNumber([&] { app->Call("IsDocuments", {Variant(other_connection)}); }),
+  EXPECT_EQ(RaisedNumber([&] { app->Call("IsDocuments", {Variant(other_connection)}); }),
             hresults::kClientCannotMarshal);
   EXPECT_EQ(other_connection->Get("Count"), Variant(int32_t{2}));
   EXPECT_EQ(app->Call("IsDocuments", {Variant(documents)}), Variant(true));
@@ -217,9 +210,6 @@ TEST(StandInServerTest, FaultyClientsAreAnsweredOrDroppedAndOthersServedOn) {
   RawClient oversized(server.socket_path());
   oversized.Send({0xFF, 0xFF, 0xFF, 0xFF, 0x02});
   EXPECT_TRUE(oversized.ClosedByServer());
-  RawClient empty_frame(server.socket_path());
-  empty_frame.Send({0, 0, 0, 0});
-  EXPECT_TRUE(empty_frame.ClosedByServer());
   {
     RawClient gone_mid_request(server.socket_path());
     gone_mid_request.Send({100, 0, 0, 0, 0x02, 1, 0});
@@ -261,9 +251,9 @@ TEST(StandInServerTest, AQuitRequestEndsServingAndTheServerUnregisters) {
     server.Join();
     EXPECT_FALSE(std::filesystem::exists(socket_path));
     // The server is gone: a call fails at once, and so does every one after it.
-    EXPECT_EQ(ErrorNumber([&] { app->Get("Name"); }), kCallFailed);
-    EXPECT_EQ(ErrorNumber([&] { app->Get("Name"); }), hresults::kServerUnavailable);
-    EXPECT_EQ(ErrorNumber([&] { ConnectToStandIn(RunFolder(dir)); }), errors::kCannotCreateObject);
+    EXPECT_EQ(RaisedNumber([&] { app->Get("Name"); }), kCallFailed);
+    EXPECT_EQ(RaisedNumber([&] { app->Get("Name"); }), hresults::kServerUnavailable);
+    EXPECT_EQ(RaisedNumber([&] { ConnectToStandIn(RunFolder(dir)); }), errors::kCannotCreateObject);
   }
 }
 
@@ -280,7 +270,7 @@ TEST(StandInServerTest, AServerThatEndsDuringACallGivesAnErrorAtOnce) {
     EXPECT_NE(error.description().find("The CATIA stand-in has ended."), std::string::npos);
   }
   EXPECT_EQ(server.Wait(), 0);
-  EXPECT_EQ(ErrorNumber([&] { documents->Get("Count"); }), hresults::kServerUnavailable);
+  EXPECT_EQ(RaisedNumber([&] { documents->Get("Count"); }), hresults::kServerUnavailable);
 
   // Killed between two calls: the next call fails, it does not wait.
   TempDir other;
@@ -288,7 +278,7 @@ TEST(StandInServerTest, AServerThatEndsDuringACallGivesAnErrorAtOnce) {
   DispatchPtr second = ConnectToStandIn(RunFolder(other));
   ::kill(killed.pid(), SIGKILL);
   EXPECT_EQ(killed.Wait(), 128 + SIGKILL);
-  EXPECT_EQ(ErrorNumber([&] { second->Get("Name"); }), kCallFailed);
+  EXPECT_EQ(RaisedNumber([&] { second->Get("Name"); }), kCallFailed);
 }
 
 }  // namespace
