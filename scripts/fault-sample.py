@@ -9,7 +9,8 @@ itself is never changed. The list (tests/faults/faults.txt) holds blocks:
     -original line(s), exactly as in the file
     +replacement line(s); no "+" line deletes the original
 
-Usage: scripts/fault-sample.py [--only NAME...] [--out FILE]
+Usage: scripts/fault-sample.py [--rev REV] [--only NAME...] [--out FILE] [--first]
+(--rev measures the suite of a commit instead of the work tree's files.)
 """
 import argparse
 import os
@@ -46,13 +47,25 @@ def read_faults(path):
     return faults
 
 
-def mirror_work_tree():
-    """Copies the work tree's files into the scratch tree; unchanged files keep their times."""
-    listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT,
-                            check=True, capture_output=True).stdout.decode().split("\0")
-    wanted = {f for f in listed if f and os.path.isfile(os.path.join(ROOT, f))}
+def mirror_work_tree(rev):
+    """Copies the work tree's files (or those of the commit rev) into the scratch tree;
+    unchanged files keep their times, so the build stays incremental."""
+    source_root = ROOT
+    if rev:
+        source_root = os.path.join(SCRATCH, "rev")
+        shutil.rmtree(source_root, ignore_errors=True)
+        os.makedirs(source_root)
+        archive = subprocess.run(["git", "archive", rev], cwd=ROOT, check=True,
+                                 capture_output=True).stdout
+        subprocess.run(["tar", "-x", "-C", source_root], input=archive, check=True)
+        listed = [os.path.relpath(os.path.join(folder, name), source_root)
+                  for folder, _, names in os.walk(source_root) for name in names]
+    else:
+        listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT,
+                                check=True, capture_output=True).stdout.decode().split("\0")
+    wanted = {f for f in listed if f and os.path.isfile(os.path.join(source_root, f))}
     for f in wanted:
-        source, target = os.path.join(ROOT, f), os.path.join(TREE, f)
+        source, target = os.path.join(source_root, f), os.path.join(TREE, f)
         if os.path.exists(target) and open(source, "rb").read() == open(target, "rb").read():
             continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -76,13 +89,31 @@ def build(limit):
         return False
 
 
-def failing_tests(limit):
-    """Runs the suite; answers the names of the tests that failed (None: the run timed out)."""
+def build_entries():
+    """What lies in the folders the tests run in."""
+    return {os.path.join(folder, name) for folder in (BUILD, os.path.join(BUILD, "tests"))
+            for name in os.listdir(folder)}
+
+
+def remove_strays(known):
+    """Removes what a faulty program left in the tests' working folders, so that it cannot
+    fail the runs of later faults."""
+    for path in build_entries() - known:
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path)
+        else:
+            os.remove(path)
+
+
+def failing_tests(limit, first_only=False):
+    """Runs the suite; answers the names of the tests that failed (None: the run timed out).
+    With first_only the run ends at the first failure."""
     failed_log = os.path.join(BUILD, "Testing", "Temporary", "LastTestsFailed.log")
     if os.path.exists(failed_log):
         os.remove(failed_log)
     try:
-        subprocess.run(["flock", LOCK, "ctest", "--test-dir", BUILD, "-j2", "--timeout", "60"],
+        subprocess.run(["flock", LOCK, "ctest", "--test-dir", BUILD, "-j2", "--timeout", "60"] +
+                       (["--stop-on-failure"] if first_only else []),
                        capture_output=True, timeout=limit)
     except subprocess.TimeoutExpired:
         return None
@@ -95,8 +126,12 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--list", default=os.path.join(ROOT, "tests", "faults", "faults.txt"))
     parser.add_argument("--only", nargs="*")
+    parser.add_argument("--rev", help="the commit whose suite is measured")
     parser.add_argument("--out", default=os.path.join(SCRATCH, "results.txt"))
     parser.add_argument("--limit", type=int, default=900, help="seconds per fault")
+    parser.add_argument("--first", action="store_true",
+                        help="end each run of the suite at its first failure (faster; names one "
+                             "catching test)")
     args = parser.parse_args()
 
     faults = read_faults(args.list)
@@ -106,9 +141,10 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("interrupted"))
 
     os.makedirs(TREE, exist_ok=True)
-    mirror_work_tree()
+    mirror_work_tree(args.rev)
     if not build(3600) or failing_tests(args.limit) != []:
         sys.exit("the suite must build and pass without a fault first")
+    known = build_entries()
 
     results = []
     out = open(args.out, "w")
@@ -125,7 +161,8 @@ def main():
                 if not build(args.limit):
                     verdict, detail = "compiler", ""
                 else:
-                    failed = failing_tests(args.limit)
+                    failed = failing_tests(args.limit, args.first)
+                    remove_strays(known)
                     if failed is None:
                         verdict, detail = "caught", "suite timed out"
                     elif failed:

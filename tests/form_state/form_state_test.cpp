@@ -63,41 +63,6 @@ class FormStateTest : public testing::FormsFixture {
   }
 };
 
-TEST_F(FormStateTest, FirstSaveOfTheSettingsDialogStoresItsMarkedControlsInFormOrder) {
-  WriteShared(kDeclarationLine + "<SETTINGS><Parameters/></SETTINGS>\n");
-  UsePerUserSettings();
-  FrmSettings& settings = FormsOf(state_).frmSettings();
-
-  WriteSettings(state_, settings);
-  const std::vector<std::string> english = {
-      "Controls",
-      "Controls/optLang",
-      "Controls/optLang/Index_0 Enabled=True Value=True",
-      "Controls/optLang/Index_1 Enabled=True Value=False",
-      "Controls/cmdSave Enabled=True",
-  };
-  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmSettings"), english);
-
-  // Saving again reuses every element where it stands; only the values change.
-  settings.optLang[1].SetValue(true);
-  settings.cmdSave.SetEnabled(false);
-  WriteSettings(state_, settings);
-  WriteSettings(state_, settings);
-  EXPECT_EQ(
-      Outline(UserFolder() / "Settings.xml", "frmSettings"),
-      (std::vector<std::string>{
-          "Controls", "Controls/optLang", "Controls/optLang/Index_0 Enabled=True Value=False",
-          "Controls/optLang/Index_1 Enabled=True Value=True", "Controls/cmdSave Enabled=False"}));
-  // The rest of the file stays, the form's element is appended once, after it.
-  WriteBytes(root() / "outline.xml", UserSettings());
-  const XmlDocument saved = XmlDocument::Load(test_.files, WinPath("outline.xml"));
-  std::vector<std::string> top;
-  for (const XmlNode& child : saved.SelectSingleNode("SETTINGS").ChildNodes())
-    top.push_back(child.Name());
-  EXPECT_EQ(top, (std::vector<std::string>{"Parameters", "frmSettings"}));
-  EXPECT_TRUE(Reported().empty());
-}
-
 TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag) {
   UsePerUserSettings();
   TestForm form;

@@ -82,35 +82,6 @@ TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   EXPECT_EQ(Get(option, "Name"), Variant("optA"));
 }
 
-TEST(ToolkitTest, OptionButtonsExcludeEachOtherWithinTheirGroupOnly) {
-  TestForm form;
-  std::vector<std::string> clicks;
-  auto& english = form.Add<OptionButton>(ControlDesign{.name = "optLang", .index = 0}, true);
-  auto& german = form.Add<OptionButton>(ControlDesign{.name = "optLang", .index = 1});
-  auto& french = form.Add<OptionButton>(ControlDesign{.name = "optLang", .index = 2});
-  auto& framed = form.Add<OptionButton>(ControlDesign{.name = "optUnit"}, true, "fraUnits");
-  for (OptionButton* option : {&english, &german, &french}) {
-    option->on_click = [&clicks, option] { clicks.push_back(std::to_string(option->Index())); };
-  }
-  framed.on_click = [&clicks] { clicks.push_back("unit"); };
-
-  german.Put("Value", "True");
-  EXPECT_FALSE(english.Value());
-  EXPECT_TRUE(german.Value());
-  EXPECT_FALSE(french.Value());
-  EXPECT_TRUE(framed.Value()) << "another container's group is untouched";
-  EXPECT_EQ(clicks, std::vector<std::string>{"1"});
-
-  german.SetValue(true);  // no change, no Click
-  EXPECT_EQ(clicks.size(), 1u);
-  german.Put("Value", "0");  // clearing the selected one leaves none selected
-  EXPECT_FALSE(english.Value() || german.Value() || french.Value());
-  french.SetValue(true);
-  english.SetValue(true);
-  EXPECT_EQ(clicks, (std::vector<std::string>{"1", "2", "0"}));
-  EXPECT_FALSE(french.Value());
-}
-
 TEST(ToolkitTest, ListsKeepTheirOrderAndSelection) {
   TestForm form;
   auto& sorted = form.Add<ListBox>(ControlDesign{.name = "lstSorted"}, true);
@@ -229,32 +200,6 @@ TEST_F(FileSystemListsTest, FileListMatchesItsPatternAndDriveListKnowsOnlyRealDr
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(RaisedNumber([&] { drives.SetDrive("Q:"); }), 68);
   EXPECT_EQ(drives.Drive(), "Z:");
-}
-
-TEST(ToolkitTest, UserInputReachesOnlyEnabledControlsOnShownForms) {
-  TestForm form;
-  auto& text = form.Add<TextBox>(ControlDesign{.name = "txtA"});
-  auto& check = form.Add<CheckBox>(ControlDesign{.name = "chkA"});
-  int changes = 0;
-  text.on_change = [&] { ++changes; };
-
-  EXPECT_FALSE(text.UserType("hidden form"));
-  EXPECT_EQ(RaisedNumber([&] { text.SetFocus(); }), errors::kInvalidProcedureCall);
-  form.Load(1);
-  form.SetVisible(true);
-  EXPECT_TRUE(text.UserType("Grüße"));
-  EXPECT_EQ(text.SelStart(), 5);
-  EXPECT_EQ(changes, 1);
-  text.SetFocus();
-  EXPECT_TRUE(text.HasFocus());
-  check.SetEnabled(false);
-  EXPECT_FALSE(check.UserClick());
-  EXPECT_EQ(check.Value(), CheckBox::kUnchecked);
-  check.SetEnabled(true);
-  EXPECT_TRUE(check.UserClick());
-  EXPECT_EQ(check.Value(), CheckBox::kChecked);
-  form.Hide();
-  EXPECT_FALSE(text.HasFocus());
 }
 
 }  // namespace

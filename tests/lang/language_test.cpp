@@ -1,10 +1,9 @@
-// Tests of the language texts: the current language, texts by key, the translation of a
-// form's captions, and the shipped lang.xml.
+// Tests of the language texts: the current language, texts by key and the translation of a
+// form's captions.
 #include "lang/language.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@
 namespace kelvort {
 namespace {
 
-using testing::ReadBytes;
 using testing::WriteBytes;
 
 class TestForm : public Form {
@@ -121,71 +119,6 @@ TEST_F(LanguageTest, ATaggedControlWithoutCaptionEndsTheTranslation) {
   EXPECT_EQ(after.Caption(), "b");
   EXPECT_EQ(form.Caption(), "Design");
   EXPECT_EQ(Reported(), std::vector<std::string>{"SetLanguage"});
-}
-
-// The keys of every text the program looks up.
-const std::vector<std::string> kProgramKeys = {"Extras",
-                                               "Settings",
-                                               "Foreground",
-                                               "About",
-                                               "Help",
-                                               "English",
-                                               "German",
-                                               "Save",
-                                               "Cancel",
-                                               "Language",
-                                               "Selectfile",
-                                               "Filetype",
-                                               "Filename",
-                                               "Selectfolder",
-                                               "Choice",
-                                               "ThereisnotexactlyoneCATIAopened",
-                                               "NodocumentloadedinCATIA",
-                                               "Parametersuccessfullycreated",
-                                               "ParametersCreatedWithErrors",
-                                               "ParametersCreatedWithErrorsLogged",
-                                               "Abort",
-                                               "Thenameofaparameterismissing",
-                                               "Thetypeofaparameterismissing",
-                                               "Thedefaultvalueof",
-                                               "iswrong",
-                                               "ThevaluemustbeofthetypeInteger",
-                                               "ThevaluemustbeofthetypeBoolean",
-                                               "YouCantSaveSettingsLocal"};
-
-TEST(ShippedLangXmlTest, HoldsEveryKeyInEnglishAndGermanInLatin1) {
-  const std::filesystem::path file = std::filesystem::path(KELVORT_SOURCE_DIR) / "Config/lang.xml";
-  const std::string bytes = ReadBytes(file);
-  EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n", 0),
-            0u);
-  EXPECT_NE(bytes.find("\"\xDC"
-                       "ber\""),
-            std::string::npos)
-      << "umlauts as Latin-1 bytes";
-  EXPECT_EQ(bytes.find("\xC3"), std::string::npos) << "no UTF-8 sequences";
-
-  testing::TestPlatform test;
-  const XmlDocument texts = XmlDocument::Load(test.files, testing::ToWinPath(file));
-  const XmlNode root = texts.ChildNodes().at(1);
-  std::set<std::string> keys;
-  for (const XmlNode& key : root.ChildNodes()) {
-    ASSERT_EQ(key.Kind(), XmlNodeKind::kElement) << "the root holds only elements";
-    keys.insert(key.Name());
-  }
-  for (const std::string& key : kProgramKeys) {
-    EXPECT_TRUE(keys.count(key)) << key;
-    const XmlNode element = root.SelectSingleNode(key);
-    if (!element) continue;
-    for (const char* language : {"Lang0", "Lang1"}) {
-      EXPECT_FALSE(element.Attribute(language).Text().empty()) << key << " " << language;
-    }
-  }
-  // The composed message reads as one sentence around the parameter's name.
-  const auto text = [&](const char* key) {
-    return root.SelectSingleNode(key).Attribute("Lang1").Text();
-  };
-  EXPECT_EQ(text("Thedefaultvalueof") + "Length" + text("iswrong"),
-            "Der Vorgabewert des Parameters \"Length\" ist ungültig.");
 }
 
 }  // namespace

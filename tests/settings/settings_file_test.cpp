@@ -133,12 +133,6 @@ TEST_F(SettingsFileTest, KeysWithoutTheirAttributesAreReportedAndLeaveTheRestUns
     EXPECT_EQ(state_.ErrorLogPath, c.error_log_path);
     EXPECT_EQ(fs::exists(root() / "appdata/brannick"), !c.settings_path.empty());
   }
-
-  // A later start-up while the flag is still set changes nothing but the mode.
-  state_.SettingsMode = 2;
-  GetGlobalSettings(state_);
-  EXPECT_EQ(state_.SettingsMode, 0);
-  EXPECT_EQ(Reported().size(), 1u);
 }
 
 TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
@@ -296,84 +290,9 @@ TEST_F(SettingsFileTest, GetXMLSettingsFailuresGiveNoDocument) {
   state_.ErrorOccurred = false;
   EXPECT_FALSE(GetXMLSettings(state_, ""));
   EXPECT_EQ(Reported().size(), 4u);
-
-  // While ErrorOccurred is set: no document, nothing made, nothing reported.
-  fs::remove(UserFolder() / "Settings.xml");
-  EXPECT_FALSE(GetXMLSettings(state_, UserFolderWin()));
-  EXPECT_FALSE(fs::exists(UserFolder() / "Settings.xml"));
-  EXPECT_EQ(Reported().size(), 4u);
-  fs::create_directories(UserFolder() / "Settings.xml");
   WriteShared(SharedWith(""));
   fs::remove(root() / "Config/Settings.xml");
   EXPECT_EQ(Snapshot(), before);
-}
-
-// A shared settings file of 100 MB: thousands of definitions in front of the keys.
-std::string HugeShared(const std::string& tail) {
-  std::string bytes = kDeclarationLine + "<SETTINGS>\n  <Parameters>\n";
-  const std::string line =
-      "    <Parameter Name=\"P\" Type=\"Light,Medium,Heavy\" Default=\"\" />\n";
-  bytes.reserve(100'000'000 + 1000);
-  while (bytes.size() < 100'000'000) bytes += line;
-  return bytes + "  </Parameters>\n" + tail;
-}
-
-TEST_F(SettingsFileTest, AHundredMegabyteSharedFileIsReadWhole) {
-  WriteShared(HugeShared("  <UseConfig Value=\"true\" OnlyReadConfig=\"true\" />\n</SETTINGS>\n"));
-  const auto size = fs::file_size(root() / "Config/Settings.xml");
-  GetGlobalSettings(state_);
-  EXPECT_EQ(state_.SettingsMode, 0);
-
-  // Cut off before its end it is malformed: nothing is found in it.
-  fs::resize_file(root() / "Config/Settings.xml", size - 20);
-  GetGlobalSettings(state_);
-  EXPECT_EQ(state_.SettingsMode, 1);
-  EXPECT_EQ(fs::file_size(root() / "Config/Settings.xml"), size - 20);
-  EXPECT_TRUE(Reported().empty());
-}
-
-TEST_F(SettingsFileTest, TheShippedSettingsFileDefinesEveryKindOfParameter) {
-  fs::copy_file(fs::path(KELVORT_SOURCE_DIR) / "Config/Settings.xml",
-                root() / "Config/Settings.xml");
-  const std::string shipped = ReadBytes(root() / "Config/Settings.xml");
-  GetGlobalSettings(state_);
-  EXPECT_EQ(state_.SettingsMode, 1);
-  const XmlDocument settings = GetXMLSettings(state_, state_.SettingsPath);
-  EXPECT_EQ(ReadBytes(UserFolder() / "Settings.xml"), shipped);
-
-  const XmlNode root_node = GetXMLRootNode(state_, settings);
-  const std::vector<XmlNode> parameters =
-      root_node.SelectSingleNode("Parameters").SelectNodes("Parameter");
-  bool text = false, integer = false, boolean = false, enumerated = false, empty = false;
-  std::vector<std::string> names;
-  for (const XmlNode& parameter : parameters) {
-    const std::string name = parameter.Attribute("Name").Text();
-    const std::string type = parameter.Attribute("Type").Text();
-    const std::string value = parameter.Attribute("Default").Text();
-    SCOPED_TRACE(name);
-    EXPECT_FALSE(name.empty());
-    EXPECT_EQ(std::count(names.begin(), names.end(), name), 0);
-    names.push_back(name);
-    empty = empty || value.empty();
-    if (type == "Integer") {
-      integer = true;
-      EXPECT_TRUE(value.empty() || value.find_first_not_of("-0123456789") == std::string::npos);
-    } else if (type == "Boolean") {
-      boolean = true;
-      EXPECT_TRUE(value.empty() || value == "true" || value == "false");
-    } else if (type.find(',') != std::string::npos) {
-      enumerated = true;
-    } else {
-      text = true;
-    }
-  }
-  EXPECT_TRUE(text && integer && boolean && enumerated && empty);
-  EXPECT_FALSE(root_node.SelectSingleNode("UseConfig"));
-
-  // The program writes it back byte for byte as shipped.
-  settings.Save(test_.files, settings.Url());
-  EXPECT_EQ(ReadBytes(UserFolder() / "Settings.xml"), shipped);
-  EXPECT_TRUE(Reported().empty());
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 
 #include "document_error.h"
 #include "document_files.h"
-#include "support/standin_documents.h"
 #include "support/temp_dir.h"
-#include "tree_text.h"
 
 namespace kelvort {
 namespace {
@@ -16,76 +14,6 @@ using testing::WriteBytes;
 
 DispatchPtr Obj(const Variant& value) {
   return value.ToObject();
-}
-
-std::string TreeOf(const standin::ApplicationPtr& app) {
-  return TreeText(*app->active());
-}
-
-TEST(DocumentFilesTest, EveryKindOfValueSurvivesWritingAndReading) {
-  testing::TempDir dir;
-  const auto file = testing::WriteSmallAssembly(dir.path());
-  const std::string washer_before = ReadBytes(dir.path() / "Washer.CATPart");
-  const auto app = standin::OpenApplication({file});
-  const auto root = Obj(Obj(app->Get("ActiveDocument"))->Get("Product"));
-  const auto sub = Obj(Obj(root->Get("Products"))->Call("Item", {"Sub.1"}));
-  const auto sub_parameters = Obj(sub->Get("Parameters"));
-  const auto bolt_part =
-      Obj(Obj(Obj(Obj(root->Get("Products"))->Call("Item", {2}))->Get("ReferenceProduct"))
-              ->Get("Parent"))
-          ->Get("Part");
-  const auto part_parameters = Obj(Obj(bolt_part)->Get("Parameters"));
-
-  const std::string awkward = "  <a & \"b\" 'c'>\ttab\nline\r\nÄß €  ";
-  sub_parameters->Call("CreateString", {"Awkward", awkward});
-  sub_parameters->Call("CreateString", {"Empty", ""});
-  sub_parameters->Call("CreateInteger", {"Min", int32_t{-2147483647 - 1}});
-  sub_parameters->Call("CreateInteger", {"Max", int32_t{2147483647}});
-  sub_parameters->Call("CreateBoolean", {"Yes", true});
-  sub_parameters->Call("CreateBoolean", {"No", false});
-  for (double value : {0.1, -2.5e200, 1e-300, 0.0}) {
-    part_parameters->Call("CreateReal",
-                          {"Real" + std::to_string(part_parameters->Get("Count").ToLong()), value});
-  }
-  const auto choice = Obj(sub_parameters->Call("CreateString", {"Choice", ""}));
-  choice->Call("SetEnumerateValues", {Variant::Array{"", " padded ", "Über"}});
-  const auto property =
-      Obj(Obj(sub->Get("UserRefProperties"))->Call("CreateString", {"Awkward", ""}));
-  Obj(sub->Get("Relations"))
-      ->Call("CreateFormula", {"Form_Awkward", "comment & <more>", Variant(property), "Awkward"});
-  const auto part_output = Obj(part_parameters->Call("CreateString", {"Output", ""}));
-  Obj(Obj(bolt_part)->Get("Relations"))
-      ->Call("CreateFormula", {"Form_Output", "", Variant(part_output), "Finish"});
-
-  const std::string before = TreeOf(app);
-  standin::SaveChangedDocuments(*app);
-  EXPECT_FALSE(app->active()->changed());
-  // A document left unchanged is not rewritten.
-  EXPECT_EQ(ReadBytes(dir.path() / "Washer.CATPart"), washer_before);
-
-  const auto reopened = standin::OpenApplication({file});
-  EXPECT_EQ(TreeOf(reopened), before);
-  const auto reopened_sub =
-      Obj(Obj(Obj(Obj(reopened->Get("ActiveDocument"))->Get("Product"))->Get("Products"))
-              ->Call("Item", {"Sub.1"}));
-  const auto parameters = Obj(reopened_sub->Get("Parameters"));
-  EXPECT_EQ(Obj(parameters->Call("Item", {"SUB\\Awkward"}))->Get("Value"), Variant(awkward));
-  EXPECT_EQ(Obj(parameters->Call("Item", {"SUB\\Min"}))->Get("Value"),
-            Variant(int32_t{-2147483647 - 1}));
-  EXPECT_EQ(Obj(parameters->Call("Item", {"SUB\\Choice"}))->Call("GetEnumerateValues"),
-            Variant(Variant::Array{"", " padded ", "Über"}));
-  const auto reopened_part =
-      Obj(Obj(reopened->Get("Documents"))->Call("Item", {"Bolt.CATPart"}))->Get("Part").ToObject();
-  const auto reals = Obj(reopened_part->Get("Parameters"));
-  EXPECT_EQ(Obj(reals->Call("Item", {3}))->Get("Value"), Variant(0.1));
-  EXPECT_EQ(Obj(reals->Call("Item", {4}))->Get("Value"), Variant(-2.5e200));
-  EXPECT_EQ(Obj(reals->Call("Item", {5}))->Get("Value"), Variant(1e-300));
-  // Formulas keep their output: it is still driven, and Update still computes it.
-  EXPECT_ANY_THROW(Obj(reopened_part->Get("Relations"))
-                       ->Call("CreateFormula",
-                              {"Form_Again", "", Obj(reals->Call("Item", {"Output"})), "Finish"}));
-  reopened_part->Call("Update");
-  EXPECT_EQ(Obj(reals->Call("Item", {"Output"}))->Get("Value"), Variant("Zinc"));
 }
 
 TEST(DocumentFilesTest, ADocumentThatCannotBeWrittenStaysChangedAndTheOthersAreWritten) {

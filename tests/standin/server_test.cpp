@@ -157,38 +157,6 @@ TEST(StandInServerTest, CallsReachTheRootAndComeBackWithEveryKindOfValue) {
   EXPECT_EQ(app->Get("Name"), Variant("CATIA V5"));
 }
 
-TEST(StandInServerTest, ObjectsTravelAsHandlesKeepTheirIdentityAndAreReleased) {
-  TempDir dir;
-  TestRoot test;
-  ServerThread server(test.root, RunFolder(dir));
-  DispatchPtr app = ConnectToStandIn(RunFolder(dir));
-
-  DispatchPtr documents = app->Get("Documents").ToObject();
-  EXPECT_EQ(documents->TypeName(), "Documents");
-  EXPECT_EQ(documents->Get("Count"), Variant(int32_t{2}));
-  EXPECT_EQ(app->Get("Documents").ToObject(), documents);  // one object, one proxy
-  EXPECT_EQ(app->Call("IsDocuments", {Variant(documents)}), Variant(true));
-  const Variant echoed = app->Call("Echo", {Variant(documents)});
-  EXPECT_EQ(echoed.ToArray().at(0).ToObject(), documents);
-
-  // A proxy that goes away frees its object in the server with the next call.
-  DispatchPtr fresh = app->Call("Fresh").ToObject();
-  EXPECT_FALSE(test.last_fresh.expired());
-  fresh.reset();
-  app->Get("Name");
-  EXPECT_TRUE(test.last_fresh.expired());
-
-  // Only the host's own objects can be passed to it.
-  auto local = std::make_shared<FakeDispatch>();
-  EXPECT_EQ(RaisedNumber([&] { app->Call("Echo", {Variant(local)}); }),
-            hresults::kClientCannotMarshal);
-  DispatchPtr other_connection = ConnectToStandIn(RunFolder(dir))->Get("Documents").ToObject();
-  EXPECT_EQ(RaisedNumber([&] { app->Call("IsDocuments", {Variant(other_connection)}); }),
-            hresults::kClientCannotMarshal);
-  EXPECT_EQ(other_connection->Get("Count"), Variant(int32_t{2}));
-  EXPECT_EQ(app->Call("IsDocuments", {Variant(documents)}), Variant(true));
-}
-
 TEST(StandInServerTest, FaultyClientsAreAnsweredOrDroppedAndOthersServedOn) {
   TempDir dir;
   TestRoot test;
