@@ -192,22 +192,6 @@ TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
   EXPECT_EQ(Reported(), (std::vector<std::string>{"ReadXMLControls", "ReadSettings"}));
 }
 
-TEST_F(FormStateTest, AControlThatCannotBeStoredDoesNotStopTheSave) {
-  UsePerUserSettings();
-  TestForm form;
-  form.Add<CheckBox>(ControlDesign{.name = "chkFirst", .tag = "A,1"}, CheckBox::kChecked);
-  form.Add<Label>(ControlDesign{.name = "txtNoText", .tag = "A,1"});  // no Text to store
-  form.Add<CheckBox>(ControlDesign{.name = "chkLast", .tag = "A,1"});
-
-  WriteSettings(state_, form);
-  // The first failure silences the element look-ups, so every later control fails too;
-  // what was stored before is saved.
-  EXPECT_EQ(Reported(), (std::vector<std::string>{"AttrsToXML", "AttrsToXML"}));
-  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmTest"),
-            (std::vector<std::string>{"Controls", "Controls/chkFirst Enabled=True Value=1",
-                                      "Controls/txtNoText Enabled=True"}));
-}
-
 TEST_F(FormStateTest, SaveNeverOverwritesASettingsFileItCouldNotRead) {
   UsePerUserSettings();
   const std::string unreadable = kDeclarationLine + "<SETTINGS><frmTest></SETTINGS>\n";

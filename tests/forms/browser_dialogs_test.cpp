@@ -104,26 +104,6 @@ TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
   EXPECT_TRUE(Reported().empty());
 }
 
-TEST_F(BrowserDialogsTest, StartDataExplorerPreparesTheFileDialogForAFolder) {
-  FrmFileBrowser& dialog = FormsOf(state_).frmFileBrowser();
-  dialog.lstDir.SetPath(WinPath("Data"));
-  dialog.start_dataexplorer();
-  EXPECT_EQ(dialog.cmbFilter.Text(), "Folder (*)");
-  EXPECT_EQ(dialog.cmbFilter.ListIndex(), 0);
-  EXPECT_EQ(dialog.lstFile.Pattern(), "Folder (*)");
-  EXPECT_EQ(dialog.lstFile.ListCount(), 0);
-  EXPECT_FALSE(dialog.lstFile.Enabled());
-  EXPECT_EQ(dialog.lstDrive.Drive(), "Z:");
-
-  renderer().Then<FrmFileBrowser>([&](FrmFileBrowser& shown) {
-    shown.lstFile.SetPattern("*.*");
-    EXPECT_FALSE(shown.lstFile.UserSelect(0)) << "the disabled file list takes no choice";
-    shown.cmdOK.UserClick();
-  });
-  ShowFormular(state_, FormId::kFileBrowser);
-  EXPECT_EQ(dialog.txtFile.Text(), WinPath("Data"));
-}
-
 TEST_F(BrowserDialogsTest, FolderDialogCreatesTheChosenFolder) {
   FormsOf(state_).frmFolderBrowser();
   const auto before = Snapshot();

@@ -54,19 +54,6 @@ class SetFormulasTest : public testing::StandinRunFixture {
   }
 };
 
-TEST_F(SetFormulasTest, InAPartDocumentThePartsFormulasAreLookedUp) {
-  OpenHost({testing::WriteSmallAssembly(root()).parent_path() / "Bolt.CATPart"});
-  AddUserProperty("Bolt.CATPart", "Grade");
-  Define({{"Length", "Integer", ""}, {"Grade", "String", ""}});
-  const auto& part = Doc("Bolt.CATPart").part();
-  Set_Formulas(state_, Doc("Bolt.CATPart").product(), part);
-  // Without a product the part's own document gives it; nothing more is created.
-  Set_Formulas(state_, nullptr, part);
-  EXPECT_EQ(Formulas(*part->relations()), (Lines{"Form_Length: BOLT\\Properties\\Length = Length",
-                                                 "Form_Grade: BOLT\\Properties\\Grade = Grade"}));
-  EXPECT_EQ(state_.FailureCount, 0);
-}
-
 // The search finds the bolt's Form_Length in another document, so TOP gets its own; a
 // second call finds both in TOP's document. The selection is left empty.
 TEST_F(SetFormulasTest, InAProductDocumentOnlyAFormulaOfThatDocumentCounts) {
@@ -79,20 +66,6 @@ TEST_F(SetFormulasTest, InAProductDocumentOnlyAFormulaOfThatDocumentCounts) {
   EXPECT_TRUE(Doc("Top.CATProduct").selection()->items().empty());
   EXPECT_EQ(state_.FailureCount, 0);
   EXPECT_EQ(Doc("Bolt.CATPart").part()->relations()->items().size(), 1u);
-}
-
-TEST_F(SetFormulasTest, EnglishAndGermanUserPropertyNamesAreRecognised) {
-  for (const auto language : {standin::HostLanguage::kEnglish, standin::HostLanguage::kGerman}) {
-    testing::TempDir folder;
-    OpenHost({WriteTop(folder.path())}, language);
-    Define({{"Mass", "Real", ""}});
-    Set_Formulas(state_, Doc("Top.CATProduct").product(), nullptr);
-    EXPECT_EQ(Formulas(*Doc("Top.CATProduct").product()->relations()),
-              Lines{language == standin::HostLanguage::kGerman
-                        ? "Form_Mass: TOP\\Eigenschaften\\Mass = Mass"
-                        : "Form_Mass: TOP\\Properties\\Mass = Mass"});
-  }
-  EXPECT_EQ(state_.FailureCount, 0);
 }
 
 TEST_F(SetFormulasTest, ADefinitionWithoutUserPropertyEndsTheProduct) {

@@ -105,14 +105,6 @@ TEST_F(SetParameterNameTest, TheFirstRejectionEndsTheReading) {
                          WrongDefault("Length", "ThevaluemustbeofthetypeInteger")});
 }
 
-TEST_F(SetParameterNameTest, NumbersAreReadInTheRegionalFormat) {
-  test_.platform.formats.decimal_separator = ",";
-  Settings({{"Length", "Integer", "1,5"}});
-  EXPECT_EQ(SetParameterName(state_), 0);
-  Settings({{"Length", "Integer", "1.5"}});
-  EXPECT_EQ(SetParameterName(state_), 1);
-}
-
 TEST_F(SetParameterNameTest, AnUnreadableDefinitionIsReportedAndKeepsWhatWasRead) {
   Settings(R"(<Parameters><Parameter Name="A" Type="String" Default=""/>
               <Parameter Name="B" Type="Integer"/><Parameter Name="C" Type="String" Default=""/>
@@ -147,13 +139,6 @@ TEST_F(SetParameterNameTest, TheRowCounterHoldsAtMost32767Definitions) {
     }
     EXPECT_EQ(state_.FailureCount, overflows ? 1 : 0);
   }
-}
-
-TEST_F(SetParameterNameTest, AnEmptyParametersElementGivesAnEmptyTable) {
-  Settings("<Parameters><!-- none yet --></Parameters>");
-  EXPECT_EQ(SetParameterName(state_), 0);
-  EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(state_.ParameterDefs, ParameterTable(std::vector<ParameterRow>{}));
 }
 
 }  // namespace

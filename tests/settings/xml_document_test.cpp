@@ -128,51 +128,6 @@ TEST_F(XmlDocumentTest, MissingOrMalformedFilesGiveAnEmptyDocumentAndStayUntouch
   EXPECT_TRUE(folder.ChildNodes().empty());
 }
 
-TEST_F(XmlDocumentTest, KeepsNodeOrderAndKindsAndDropsWhitespaceBetweenElements) {
-  const XmlDocument document = LoadBytes(
-      "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"
-      "<!-- in front -->\n"
-      "<SETTINGS>\n"
-      "  <A/>\n"
-      "  <!-- between -->\n"
-      "  <?tool data?>\n"
-      "  <B> some text </B>\n"
-      "  <A/>\n"
-      "</SETTINGS>\n");
-  const std::vector<XmlNode> top = document.ChildNodes();
-  ASSERT_EQ(top.size(), 3u);
-  EXPECT_EQ(top[0].Kind(), XmlNodeKind::kProcessingInstruction);
-  EXPECT_EQ(top[0].Name(), "xml");
-  EXPECT_EQ(top[1].Kind(), XmlNodeKind::kComment);
-  EXPECT_EQ(top[2].Kind(), XmlNodeKind::kElement);
-  EXPECT_EQ(document.Kind(), XmlNodeKind::kDocument);
-
-  const std::vector<XmlNode> children = top[2].ChildNodes();
-  EXPECT_EQ(Names(children), (std::vector<std::string>{"A", "#comment", "tool", "B", "A"}));
-  EXPECT_EQ(children[2].Kind(), XmlNodeKind::kProcessingInstruction);
-  const std::vector<XmlNode> text = children[3].ChildNodes();
-  ASSERT_EQ(text.size(), 1u);
-  EXPECT_EQ(text[0].Kind(), XmlNodeKind::kText);
-
-  // Saved and loaded again: the same nodes in the same order.
-  document.Save(test_.files, dir_.WinPath("again.xml"));
-  const XmlDocument again = XmlDocument::Load(test_.files, dir_.WinPath("again.xml"));
-  EXPECT_EQ(Names(again.ChildNodes()), (std::vector<std::string>{"xml", "#comment", "SETTINGS"}));
-  EXPECT_EQ(Names(again.ChildNodes()[2].ChildNodes()), Names(children));
-  EXPECT_EQ(again.SelectSingleNode("SETTINGS/B").ChildNodes().size(), 1u);
-}
-
-TEST_F(XmlDocumentTest, AttributesByNameAbsentAndEmptyAreDistinct) {
-  const XmlDocument document = LoadBytes("<?xml version=\"1.0\"?><r a=\"\" b=\"x\"/>");
-  XmlNode element = document.SelectSingleNode("r");
-  ASSERT_TRUE(element);
-  EXPECT_TRUE(element.Attribute("a"));
-  EXPECT_EQ(element.Attribute("a").Text(), "");
-  EXPECT_FALSE(element.Attribute("c"));
-  EXPECT_FALSE(element.Attribute("B"));
-  EXPECT_EQ(RaisedNumber([&] { element.Attribute("c").Text(); }), errors::kObjectVariableNotSet);
-}
-
 TEST_F(XmlDocumentTest, ANameOutsideIso88591IsRefusedAndTheFileKept) {
   const std::string original = "<?xml version=\"1.0\"?><r/>";
   WriteBytes(dir_.path() / "kept.xml", original);
