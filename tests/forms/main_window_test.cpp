@@ -72,41 +72,5 @@ TEST_F(MainWindowTest, StayOnTopSwitchesTheMainWindowAndLaterDialogs) {
   EXPECT_TRUE(Reported().empty());
 }
 
-TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramFolder) {
-  const std::string program = WinPath("Program Files\\Kelvort\\bin");
-  test_.environment.SetProgramFolder(program);
-  FrmMain& main = ShowMainWindow();
-  main.menHelp.UserClick();
-  EXPECT_EQ(test_.shell.opened, std::vector<std::string>{program + "\\..\\Help\\ind.html"});
-}
-
-TEST_F(MainWindowTest, ShowingWithoutADisplayIsReportedUnderShowFormular) {
-  FormsOf(state_).SetRenderer(std::make_unique<HeadlessRenderer>());
-  ShowFormular(state_, FormId::kAbout);
-  EXPECT_EQ(Reported(), std::vector<std::string>{"ShowFormular"});
-  ASSERT_EQ(test_.message_boxes.boxes.size(), 1u);
-  EXPECT_NE(test_.message_boxes.boxes[0].text.find("no display"), std::string::npos);
-  EXPECT_EQ(state_.FailureCount, 1);
-}
-
-TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsTheOtherForms) {
-  // With none of the others loaded, nothing else happens.
-  FormsOf(state_).frmMain();
-  FormsOf(state_).Unload(FormId::kSettings);
-  FormsOf(state_).Unload(FormId::kMain);
-  EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kMain));
-
-  FormsOf(state_).frmMain();
-  FormsOf(state_).frmAbout();
-  FormsOf(state_).frmFolderBrowser();
-  FormsOf(state_).frmFileBrowser();
-  FormsOf(state_).Unload(FormId::kMain);
-  for (const FormId form : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
-                            FormId::kFolderBrowser, FormId::kAbout}) {
-    EXPECT_FALSE(FormsOf(state_).IsLoaded(form));
-  }
-  EXPECT_TRUE(Reported().empty());
-}
-
 }  // namespace
 }  // namespace kelvort

@@ -8,7 +8,6 @@
 #include "support/child_process.h"
 #include "support/standin_documents.h"
 #include "support/temp_dir.h"
-#include "tree_text.h"
 
 namespace kelvort {
 namespace {
@@ -49,19 +48,6 @@ TEST_F(CnextTest, HelpNamesEveryOption) {
   EXPECT_EQ(wrong.err,
             "CNEXT.exe: --fault needs MEMBER:N, with N a whole number from 1\n"
             "Try CNEXT.exe --help.\n");
-}
-
-TEST_F(CnextTest, PrintShowsTheActiveDocumentsTree) {
-  const auto result =
-      RunProcess(BuiltProgram("CNEXT.exe"), {"--print", Sample("Gearbox.CATProduct")}, Env());
-  EXPECT_EQ(result.status, 0) << result.err;
-  const auto app = standin::OpenApplication({samples_ / "Gearbox.CATProduct"});
-  EXPECT_EQ(result.out, TreeText(*app->active()));
-  EXPECT_EQ(result.out.rfind("ProductDocument Gearbox.CATProduct\n  Product GB-1000\n", 0), 0u);
-  EXPECT_NE(result.out.find("      Bolt M8x30.2 (ISO 4017 M8x30, Bolt_M8x30.CATPart): as shown "
-                            "above\n"),
-            std::string::npos);
-  EXPECT_TRUE(result.err.empty());
 }
 
 TEST_F(CnextTest, ABadFileEndsWithAClearMessage) {
@@ -138,19 +124,6 @@ TEST_F(CnextTest, AGermanHostWithoutDocumentsEndsOnAQuitRequest) {
   }
   QuitStandIn(run_.string());
   EXPECT_EQ(standin.Wait().status, 0);
-
-  // The German host's naming, seen through the server.
-  ChildProcess german(BuiltProgram("CNEXT.exe"), {"--german", Sample("Housing.CATPart")}, Env());
-  ASSERT_TRUE(german.WaitForFile(run_ / "CATIA.Application")) << german.Wait().err;
-  {
-    const auto app = ConnectToStandIn(run_.string());
-    const auto properties =
-        Obj(Obj(Obj(app->Get("ActiveDocument"))->Get("Product"))->Get("UserRefProperties"));
-    EXPECT_EQ(Obj(properties->Call("Item", {1}))->Get("Name").ToText(),
-              "GB-1010\\Eigenschaften\\Material");
-  }
-  german.Signal(SIGINT);
-  EXPECT_EQ(german.Wait().status, 0);
 }
 
 }  // namespace

@@ -103,5 +103,19 @@ TEST_F(FillPartTest, AFailureEndsTheCollectionAndKeepsWhatWasCreated) {
   EXPECT_EQ(Doc("Bolt.CATPart").part()->parameters()->FindShort("Huge"), nullptr);
 }
 
+// The 16-bit row counter addresses rows 0 to 32767: a table of 32,768 rows is walked, one
+// of 32,769 fails before its first row.
+TEST_F(FillPartTest, TheRowCounterAddressesAtMost32768Rows) {
+  for (const size_t count : {size_t{32768}, size_t{32769}}) {
+    std::vector<ParameterRow> rows(count);
+    for (size_t i = 0; i < count; ++i) rows[i] = {"P" + std::to_string(i), "String", ""};
+    Define(std::move(rows));
+    FillPart(count == 32768 ? "Washer.CATPart" : "Bolt.CATPart");
+  }
+  EXPECT_EQ(Doc("Washer.CATPart").part()->parameters()->items().size(), 32768u);
+  EXPECT_EQ(Reported(), std::vector<std::string>{"Fill_Part"});
+  EXPECT_EQ(Doc("Bolt.CATPart").part()->parameters()->FindShort("P0"), nullptr);
+}
+
 }  // namespace
 }  // namespace kelvort

@@ -87,12 +87,6 @@ TEST_F(SetParameterNameTest, AcceptedDefinitionsAreKeptAsWritten) {
     const auto& [name, type, default_value] = definitions[i];
     EXPECT_EQ((*state_.ParameterDefs)[i], (ParameterRow{name, type, default_value}));
   }
-
-  // Other children and attributes are ignored; only the first Parameters element counts.
-  Settings(R"(<Other/><Parameters><Note/><Parameter Unit="mm" Default="1" Type="Integer" Name="A"/>
-              </Parameters><Parameters><Parameter Name="B" Type="String" Default=""/></Parameters>)");
-  EXPECT_EQ(SetParameterName(state_), 0);
-  EXPECT_EQ(state_.ParameterDefs, (ParameterTable{{{"A", "Integer", "1"}}}));
 }
 
 TEST_F(SetParameterNameTest, TheFirstRejectionEndsTheReading) {

@@ -158,15 +158,6 @@ TEST_F(SettingsFileTest, AFolderThatCannotBeHadNamesNoFolder) {
   EXPECT_FALSE(fs::exists(root() / "bin/brannick"));
 }
 
-TEST_F(SettingsFileTest, WithoutAnApplicationDataFolderTheDesktopConfigurationFolderServes) {
-  test_.environment.Unset("APPDATA");
-  test_.environment.Set("XDG_CONFIG_HOME", (root() / "config").string());
-  GetGlobalSettings(state_);
-  EXPECT_EQ(state_.SettingsPath, WinPath("config\\brannick\\Kelvort"));
-  EXPECT_TRUE(fs::is_directory(root() / "config/brannick/Kelvort"));
-  EXPECT_TRUE(Reported().empty());
-}
-
 TEST_F(SettingsFileTest, GetXMLSettingsCopiesTheSharedFileOnFirstUseOnly) {
   // No shared file: the first use writes a Settings.xml with an empty SETTINGS root.
   fs::create_directories(UserFolder());

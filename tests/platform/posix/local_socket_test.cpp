@@ -63,20 +63,10 @@ TEST(LocalSocketTest, TheFolderIsCreatedPrivateAndOnlyAPrivateOneIsUsed) {
   EXPECT_NE(refused.description().find("belongs to user 65534"), std::string::npos);
   EXPECT_EQ(FailureOf([&] { ConnectToStandIn(folder.string()); }).number(),
             errors::kPermissionDenied);
-  const fs::path own = dir.path() / "own";
-  fs::create_directory(own);
-  fs::permissions(own, fs::perms::owner_all);
-  fs::create_directory_symlink(own, dir.path() / "link");
-  EXPECT_EQ(FailureOf([&] { Registration registration((dir.path() / "link").string()); }).number(),
-            errors::kPermissionDenied);
 
-  // No folder, or nothing in it: no stand-in runs.
+  // No folder: no stand-in runs.
   EXPECT_EQ(FailureOf([&] { ConnectToStandIn((dir.path() / "none").string()); }).number(),
             errors::kCannotCreateObject);
-  EXPECT_EQ(FailureOf([&] { ConnectToStandIn(own.string()); }).number(),
-            errors::kCannotCreateObject);
-  const std::string too_long = (dir.path() / std::string(120, 'x')).string();
-  EXPECT_EQ(FailureOf([&] { Registration registration(too_long); }).number(), errors::kBadFileName);
 }
 
 TEST(LocalSocketTest, OneLiveStandInHoldsTheRegistrationAndAGoneOneIsReplaced) {
