@@ -85,8 +85,13 @@ TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
               dialog.cmdCancel.UserClick();
             }),
             "");
+  EXPECT_EQ(AskForFile([](FrmFileBrowser& dialog) {
+              dialog.txtFile.UserType("");
+              dialog.cmdOK.UserClick();
+            }),
+            "");
 
-  EXPECT_EQ(renderer().shown.size(), 4u);
+  EXPECT_EQ(renderer().shown.size(), 5u);
   EXPECT_TRUE(Reported().empty());
 }
 
