@@ -144,12 +144,6 @@ TEST_F(FileSystemListsTest, FolderListShowsTheHierarchyAndRefusesMissingFolders)
   EXPECT_EQ(RaisedNumber([&] { folders.SetPath("Q:\\"); }), errors::kPathNotFound);
   EXPECT_EQ(folders.Path(), data + "\\Beta");
   EXPECT_EQ(changes.size(), 2u);
-
-  // The drive's root keeps its backslash; there is nothing above it.
-  folders.SetPath("Z:\\");
-  EXPECT_EQ(folders.Path(), "Z:\\");
-  EXPECT_EQ(folders.List(-1), "Z:\\");
-  EXPECT_EQ(RaisedNumber([&] { folders.List(-2); }), 381);
 }
 
 TEST_F(FileSystemListsTest, FileListMatchesItsPatternAndDriveListKnowsOnlyRealDrives) {

@@ -51,13 +51,10 @@ TEST_F(SetParameterNameTest, EachRejectionShowsItsOneMessage) {
       {{"", "String", "x"}, Rejection(T("Thenameofaparameterismissing"))},
       {{"Length", "", "x"}, Rejection(T("Thetypeofaparameterismissing"))},
       {{"Length", "Integer", "abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
-      {{"Length", "INTEGER", "12abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
       // Numeric, but beyond what the host's 32-bit integers hold.
       {{"Big", "integer", "2147483648"}, WrongDefault("Big", "ThevaluemustbeofthetypeInteger")},
       {{"Big", "integer", "2147483647.5"}, WrongDefault("Big", "ThevaluemustbeofthetypeInteger")},
-      {{"Low", "integer", "-2147483649"}, WrongDefault("Low", "ThevaluemustbeofthetypeInteger")},
       {{"Done", "BOOLEAN", "yes"}, WrongDefault("Done", "ThevaluemustbeofthetypeBoolean")},
-      {{"Done", "boolean", "1"}, WrongDefault("Done", "ThevaluemustbeofthetypeBoolean")},
   };
   for (const auto& [definition, box] : cases) {
     Settings({definition});
