@@ -182,5 +182,16 @@ TEST_F(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
   EXPECT_EQ(Written(), expected);
 }
 
+// A failure that cannot be written to Error.log (a folder stands in its place) is told
+// without pointing to the log.
+TEST_F(RunWalkTest, AFailureThatCannotBeLoggedIsToldWithoutTheLog) {
+  std::filesystem::create_directories(run_.user_folder() / "Error.log");
+  const auto result =
+      run_.RunAgainst({"--fault", "CreateFormula:6", run_.Sample("Gearbox.CATProduct")});
+  EXPECT_THAT(result.out, ::testing::EndsWith("errors occurred during the run, as the previous "
+                                              "messages showed.\n"));
+  EXPECT_EQ(result.status, 2);
+}
+
 }  // namespace
 }  // namespace kelvort
