@@ -82,7 +82,7 @@ TEST_F(CnextTest, ServesUntilSigtermThenWritesChangedDocuments) {
     const auto app = ConnectToStandIn(run_.string());
     const auto root = Obj(Obj(app->Get("ActiveDocument"))->Get("Product"));
     const auto properties = Obj(root->Get("UserRefProperties"));
-    Obj(properties->Call("CreateString", {"Project", "Gearbox 1"}))->Put("Value", "Gearbox 2");
+    Obj(properties->Call("CreateString", {"Project", "Gearbox \"1\""}))->Put("Value", "Gearbox 2");
     EXPECT_ANY_THROW(properties->Call("CreateReal", {"Mass", 1.5}));
   }
   EXPECT_FALSE(first.Ended());
@@ -104,7 +104,7 @@ TEST_F(CnextTest, ServesUntilSigtermThenWritesChangedDocuments) {
   const std::string lines = ReadBytes(journal);
   EXPECT_NE(lines.find("Application.ActiveDocument\nProductDocument.Product\n"
                        "Product.UserRefProperties\n"
-                       "Parameters.CreateString(\"Project\", \"Gearbox 1\")\n"
+                       "Parameters.CreateString(\"Project\", \"Gearbox \"\"1\"\"\")\n"
                        "StrParam.Value = \"Gearbox 2\"\n"
                        "Parameters.CreateReal(\"Mass\", 1.5)\n"),
             std::string::npos)

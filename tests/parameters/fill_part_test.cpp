@@ -73,7 +73,9 @@ TEST_F(FillPartTest, AProductDocumentsParametersAreLookedUpUnderTheProductsName)
     Fill_Part(state_, parameters, true, app_->active());
     Fill_Part(state_, parameters, true, app_->active());
     EXPECT_EQ(parameters->items().size(), 2u);
+    EXPECT_ANY_THROW(parameters->Call("CreateString", {"Grade", ""}));  // no second of a name
   }
+  EXPECT_ANY_THROW(product->parameters()->Call("Item", {"Length"}));  // the short name
   EXPECT_EQ(state_.FailureCount, 0);
 }
 
