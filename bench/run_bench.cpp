@@ -111,9 +111,11 @@ struct ChildCost {
   long long calls[2] = {0, 0};
 };
 
-// What one child of each kind adds to a run, itemised by member.
+// What one child of each kind adds to a run, itemised by member. Checks in read_once that in
+// each run a child's part number, user-property count, parent's name, reference product and
+// part are read at most once.
 std::vector<ChildCost> ReportChildCosts(Platform& platform, const fs::path& folder,
-                                        const std::string& settings) {
+                                        const std::string& settings, Targets& read_once) {
   struct Run {
     long long calls = 0;
     std::map<std::string, long long> by_member;
@@ -152,6 +154,12 @@ std::vector<ChildCost> ReportChildCosts(Platform& platform, const fs::path& fold
       if (counts[0] != 0 || counts[1] != 0) {
         std::printf("      %-32s %4lld %4lld\n", member.c_str(), counts[0], counts[1]);
       }
+    }
+    for (const char* member : {"Product.PartNumber", "Parameters.Count", "Product.Name",
+                               "Product.ReferenceProduct", "PartDocument.Part"}) {
+      const auto& counts = members[member];
+      read_once.Check(counts[0] <= 1 && counts[1] <= 1,
+                      std::string(member) + " read at most once a run for " + cost.label);
     }
   }
   std::printf("\n");
@@ -317,7 +325,9 @@ int Run(const Options& options, const char* argv0) {
   const auto native = CreateNativePlatform(argv0);
   Platform& platform = native->platform();
   std::printf("Release build, 20 definitions, on processor %d\n\n", processor);
-  const std::vector<ChildCost> costs = ReportChildCosts(platform, folder / "one-child", settings);
+  Targets read_once;
+  const std::vector<ChildCost> costs =
+      ReportChildCosts(platform, folder / "one-child", settings, read_once);
 
   std::vector<SizeFigures> all;
   for (int parts : options.sizes) {
@@ -326,7 +336,7 @@ int Run(const Options& options, const char* argv0) {
     std::fflush(stdout);
   }
   fs::remove_all(folder);
-  return CheckTargets(costs, all, options) ? 0 : 1;
+  return CheckTargets(costs, all, options) && read_once.met ? 0 : 1;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Tests of the main window and the about box: loading, the stay-on-top switch, the help
-// page, ShowFormular, unloading, and the images the forms refer to.
+// Tests of the main window: loading, the stay-on-top switch, the help page, ShowFormular and
+// unloading.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,54 +72,12 @@ TEST_F(MainWindowTest, StayOnTopSwitchesTheMainWindowAndLaterDialogs) {
   EXPECT_TRUE(Reported().empty());
 }
 
-TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramFolder) {
-  const std::string program = WinPath("Program Files\\Kelvort\\bin");
-  test_.environment.SetProgramFolder(program);
-  FrmMain& main = ShowMainWindow();
-  main.menHelp.UserClick();
-  EXPECT_EQ(test_.shell.opened, std::vector<std::string>{program + "\\..\\Help\\ind.html"});
-}
-
 // No page or no shell: the common error message, and nothing escapes the menu event.
 TEST_F(MainWindowTest, HelpThatCannotBeOpenedShowsTheErrorMessage) {
   FrmMain& main = ShowMainWindow();
   test_.shell.failure = RunError(errors::kFileNotFound);
   EXPECT_NO_THROW(main.menHelp.UserClick());
   EXPECT_EQ(Reported(), std::vector<std::string>{"menHelp_Click"});
-}
-
-TEST_F(MainWindowTest, AboutBoxClosesWithOkAndOpensAfresh) {
-  FrmMain& main = ShowMainWindow();
-  renderer().Then<FrmAbout>([this](FrmAbout& about) {
-    EXPECT_NE(about.Caption().find("Brannick"), std::string::npos);
-    for (const Label* line : {&about.Label1, &about.Label2, &about.Label3, &about.Label8,
-                              &about.Label4, &about.Label5, &about.Label6}) {
-      EXPECT_FALSE(line->Caption().empty()) << line->Name();
-      EXPECT_EQ(line->alignment(), Alignment::kCenter);
-    }
-    about.Text1.SetText("scribbled over");
-    about.cmdOK.UserClick();
-    EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kAbout));
-  });
-  main.menAbout.UserClick();
-  EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kAbout));
-
-  renderer().Then<FrmAbout>([](FrmAbout& about) {
-    EXPECT_NE(about.Text1.Text().find("Alle Rechte vorbehalten"), std::string::npos);
-    about.cmdOK.UserClick();
-  });
-  ShowFormular(state_, FormId::kAbout);
-  EXPECT_EQ(renderer().shown.size(), 2u);
-  EXPECT_TRUE(Reported().empty());
-}
-
-TEST_F(MainWindowTest, ShowingWithoutADisplayIsReportedUnderShowFormular) {
-  FormsOf(state_).SetRenderer(std::make_unique<HeadlessRenderer>());
-  ShowFormular(state_, FormId::kAbout);
-  EXPECT_EQ(Reported(), std::vector<std::string>{"ShowFormular"});
-  ASSERT_EQ(test_.message_boxes.boxes.size(), 1u);
-  EXPECT_NE(test_.message_boxes.boxes[0].text.find("no display"), std::string::npos);
-  EXPECT_EQ(state_.FailureCount, 1);
 }
 
 TEST_F(MainWindowTest, UnloadedFormLoadsAfreshWithANewWindow) {
@@ -135,49 +93,5 @@ TEST_F(MainWindowTest, UnloadedFormLoadsAfreshWithANewWindow) {
   EXPECT_NE(again.hWnd(), first_window);
   EXPECT_EQ(renderer().attached, (std::vector<std::string>{"frmSettings", "frmSettings"}));
 }
-
-TEST_F(MainWindowTest, UnloadingTheMainWindowUnloadsTheOtherForms) {
-  // With none of the others loaded, nothing else happens.
-  FormsOf(state_).frmMain();
-  FormsOf(state_).Unload(FormId::kSettings);
-  FormsOf(state_).Unload(FormId::kMain);
-  EXPECT_FALSE(FormsOf(state_).IsLoaded(FormId::kMain));
-
-  FormsOf(state_).frmMain();
-  FormsOf(state_).frmAbout();
-  FormsOf(state_).frmFolderBrowser();
-  FormsOf(state_).frmFileBrowser();
-  FormsOf(state_).Unload(FormId::kMain);
-  for (const FormId form : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
-                            FormId::kFolderBrowser, FormId::kAbout}) {
-    EXPECT_FALSE(FormsOf(state_).IsLoaded(form));
-  }
-  EXPECT_TRUE(Reported().empty());
-}
-
-// The width and height of an SVG image.
-std::pair<std::string, std::string> SvgSize(const std::string& name) {
-  testing::TestPlatform test;
-  const XmlDocument image = XmlDocument::Load(
-      test.files,
-      testing::ToWinPath(std::filesystem::path(KELVORT_SOURCE_DIR) / "resources" / name));
-  const XmlNode svg = image.SelectSingleNode("*");
-  if (!svg) return {};
-  return {svg.Attribute("width").Text(), svg.Attribute("height").Text()};
-}
-
-TEST_F(MainWindowTest, FormsShowTheProgramsImages) {
-  FrmMain& main = FormsOf(state_).frmMain();
-  FrmAbout& about = FormsOf(state_).frmAbout();
-  EXPECT_EQ(SvgSize(main.Picture1.Picture()), (std::pair<std::string, std::string>{"180", "42"}));
-  EXPECT_EQ(SvgSize(about.Picture1.Picture()), (std::pair<std::string, std::string>{"225", "53"}));
-  for (const FormId id : {FormId::kMain, FormId::kSettings, FormId::kFileBrowser,
-                          FormId::kFolderBrowser, FormId::kAbout}) {
-    const Form& form = FormsOf(state_).Get(id);
-    EXPECT_EQ(SvgSize(form.design().icon), (std::pair<std::string, std::string>{"32", "32"}))
-        << form.Name();
-  }
-}
-
 }  // namespace
 }  // namespace kelvort

@@ -113,6 +113,15 @@ TEST_F(RunWalkTest, TheWholeStructureGetsWhatItLacksAndNothingElseChanges) {
                                    "comment \"Revision shown in the BOM\"\n"));
 }
 
+// A part document as the active document is filled on its own.
+TEST_F(RunWalkTest, APartDocumentGetsWhatItLacks) {
+  const auto part = run_.samples() / "Cover.CATPart";
+  const auto before = testing::Holdings(part);
+  const auto result = run_.RunAgainst({part.string()});
+  EXPECT_EQ(result.out, kSuccess);
+  EXPECT_EQ(testing::Holdings(part), Completed(before));
+}
+
 // The second run finds everything: it succeeds without a single creation, and the stand-in
 // has nothing to write back.
 TEST_F(RunWalkTest, ASecondRunAddsNothing) {
@@ -171,6 +180,17 @@ TEST_F(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
   // failed, and Form_Released was not tried.
   expected["GB-1010"].formulas = {"Form_Material", "Form_WeightClass", "Form_Revision"};
   EXPECT_EQ(Written(), expected);
+}
+
+// A failure that cannot be written to Error.log (a folder stands in its place) is told
+// without pointing to the log.
+TEST_F(RunWalkTest, AFailureThatCannotBeLoggedIsToldWithoutTheLog) {
+  std::filesystem::create_directories(run_.user_folder() / "Error.log");
+  const auto result =
+      run_.RunAgainst({"--fault", "CreateFormula:6", run_.Sample("Gearbox.CATProduct")});
+  EXPECT_THAT(result.out, ::testing::EndsWith("errors occurred during the run, as the previous "
+                                              "messages showed.\n"));
+  EXPECT_EQ(result.status, 2);
 }
 
 }  // namespace

@@ -16,7 +16,6 @@ namespace {
 
 using testing::CatiaSession;
 using testing::InPrivateProcessTable;
-using testing::RunProcess;
 namespace fs = std::filesystem;
 
 int32_t CatiaProcesses() {
@@ -27,74 +26,39 @@ int32_t CatiaProcesses() {
       .ToLong();
 }
 
-TEST(SessionProcessTest, NoCatiaMeansResultTwoAndNoAttach) {
-  InPrivateProcessTable([] {
-    CatiaSession session;
-    session.StartNamed("CNEXT.exe.bak");
-    session.StartNamed("CNEXT");
-    EXPECT_EQ(Check4RunningCATIA(session.state), 2);
-    EXPECT_EQ(session.state.CatiaApp, nullptr);
-    EXPECT_EQ(session.com.requests, std::vector<std::string>{std::string(kWmiMoniker)});
-    EXPECT_EQ(session.state.FailureCount, 0);
-  });
-}
-
-TEST(SessionProcessTest, OneServingCatiaIsAttachedWithFileAlertsOff) {
-  InPrivateProcessTable([] {
-    CatiaSession session;
-    session.StartCatia({"--no-document"});
-    EXPECT_EQ(Check4RunningCATIA(session.state), 1);
-    ASSERT_NE(session.state.CatiaApp, nullptr);
-    EXPECT_EQ(session.state.CatiaApp->TypeName(), "Application");
-    EXPECT_EQ(session.state.CatiaApp->Get("DisplayFileAlerts"), Variant(false));
-    EXPECT_EQ(session.state.FailureCount, 0);
-  });
-}
-
-TEST(SessionProcessTest, ACatiaThatDoesNotServeGivesZeroWithoutAReport) {
-  InPrivateProcessTable([] {
-    CatiaSession session;
-    session.StartCatia({"--idle"});
-    EXPECT_EQ(Check4RunningCATIA(session.state), 0);
-    EXPECT_EQ(session.state.CatiaApp, nullptr);
-    EXPECT_EQ(session.com.requests.back(), "CATIA.Application");  // the attach was tried
-    EXPECT_EQ(session.state.FailureCount, 0);
-    EXPECT_FALSE(session.state.ErrorOccurred);
-    EXPECT_TRUE(session.test.message_boxes.boxes.empty());
-    EXPECT_FALSE(fs::exists(session.log_file()));
-  });
-}
-
-TEST(SessionProcessTest, TwoCatiasGiveThreeAndTheServingOneIsAttached) {
-  InPrivateProcessTable([] {
-    CatiaSession session;
-    session.StartCatia({"--no-document"});
-    // A second stand-in cannot register beside the first, says why and ends with an error.
-    const auto second =
-        RunProcess(testing::BuiltProgram("CNEXT.exe"), {"--no-document"}, session.Env());
-    EXPECT_EQ(second.status, 1);
-    EXPECT_EQ(second.err,
-              "CNEXT.exe: Another CATIA stand-in is already running as CATIA.Application for this "
-              "user (" +
-                  (session.run_folder() / "CATIA.Application").string() + ").\n");
-
-    session.StartCatia({"--idle"});
-    EXPECT_EQ(Check4RunningCATIA(session.state), 3);
-    ASSERT_NE(session.state.CatiaApp, nullptr);
-    EXPECT_EQ(session.state.CatiaApp->Get("DisplayFileAlerts"), Variant(false));
-    EXPECT_EQ(session.state.FailureCount, 0);
-  });
-}
-
-TEST(SessionProcessTest, AnEarlierErrorMeansNoLookAtAll) {
-  InPrivateProcessTable([] {
-    CatiaSession session;
-    session.StartCatia({"--no-document"});
-    session.state.ErrorOccurred = true;
-    EXPECT_EQ(Check4RunningCATIA(session.state), 0);
-    EXPECT_TRUE(session.com.requests.empty());
-    EXPECT_EQ(session.state.CatiaApp, nullptr);
-  });
+// What Check4RunningCATIA answers for the processes that run: a serving stand-in is
+// attached with its file alerts off, one that does not serve gives 0 without a report, and
+// after an earlier error nothing is looked at.
+TEST(SessionProcessTest, TheCountDecidesAndAServingCatiaIsAttached) {
+  const struct {
+    std::vector<std::vector<std::string>> catias;
+    bool earlier_error;
+    uint8_t result;
+    bool attached;
+  } cases[] = {
+      {{}, false, 2, false},
+      {{{"--no-document"}}, false, 1, true},
+      {{{"--idle"}}, false, 0, false},
+      {{{"--no-document"}, {"--idle"}}, false, 3, true},
+      {{{"--no-document"}}, true, 0, false},
+  };
+  for (const auto& [catias, earlier_error, result, attached] : cases) {
+    SCOPED_TRACE(catias.size());
+    InPrivateProcessTable([&] {
+      CatiaSession session;
+      session.StartNamed("CNEXT.exe.bak");
+      for (const auto& args : catias) session.StartCatia(args);
+      session.state.ErrorOccurred = earlier_error;
+      EXPECT_EQ(Check4RunningCATIA(session.state), result);
+      ASSERT_EQ(session.state.CatiaApp != nullptr, attached);
+      if (attached) {
+        EXPECT_EQ(session.state.CatiaApp->Get("DisplayFileAlerts"), Variant(false));
+      }
+      EXPECT_EQ(session.com.requests.empty(), earlier_error);
+      EXPECT_EQ(session.state.FailureCount, 0);
+      EXPECT_FALSE(fs::exists(session.log_file()));
+    });
+  }
 }
 
 TEST(ProcessCountTest, EveryProcessOfTheExecutableCountsWhateverItsLetterCase) {

@@ -1,7 +1,9 @@
+// Numbers in the regional format: the grammar, the separator, rounding and range.
 #include "parameters/regional_number.h"
 
 #include <gtest/gtest.h>
 
+#include "support/failure_of.h"
 #include "util/run_error.h"
 
 namespace kelvort {
@@ -26,9 +28,6 @@ TEST(RegionalNumberTest, AcceptsSignsFractionsExponentsAndBlanks) {
                            "nan", "1 000", "12abc", "1e999"}) {
     EXPECT_FALSE(ParseRegionalNumber(text, point).has_value()) << text;
   }
-}
-
-TEST(RegionalNumberTest, FollowsTheRegionalDecimalSeparator) {
   const RegionalFormats comma = WithSeparator(",");
   EXPECT_EQ(ParseRegionalNumber("2,5", comma), 2.5);
   EXPECT_FALSE(ParseRegionalNumber("2.5", comma).has_value());
@@ -43,18 +42,10 @@ TEST(RegionalNumberTest, RoundsHalvesToEvenAndChecksTheRangeAfterRounding) {
   EXPECT_EQ(ToRegionalInteger("40000", point), 40000);
   EXPECT_EQ(ToRegionalInteger("2147483647.4", point), 2147483647);
   EXPECT_EQ(ToRegionalInteger("-2147483648.5", point), -2147483648);
-  try {
-    ToRegionalInteger("2147483647.5", point);
-    FAIL() << "2147483647.5 rounds to 2147483648, beyond the 32-bit range";
-  } catch (const RunError& error) {
-    EXPECT_EQ(error.number(), errors::kOverflow);
-  }
-  try {
-    ToRegionalInteger("abc", point);
-    FAIL() << "abc is no number";
-  } catch (const RunError& error) {
-    EXPECT_EQ(error.number(), errors::kTypeMismatch);
-  }
+  // 2147483647.5 rounds to 2147483648, beyond the 32-bit range.
+  EXPECT_EQ(testing::RaisedNumber([&] { ToRegionalInteger("2147483647.5", point); }),
+            errors::kOverflow);
+  EXPECT_EQ(testing::RaisedNumber([&] { ToRegionalInteger("abc", point); }), errors::kTypeMismatch);
 }
 
 }  // namespace

@@ -1,213 +1,139 @@
+// Tests of CheckPath, KickRightBackSlash, FolderExists and FileExists on a real folder tree.
 #include "settings/path_helpers.h"
-#include "forms/forms.h"
 
 #include <gtest/gtest.h>
 
+#include "settings/settings_fixture.h"
 #include "support/fake_dispatch.h"
-#include "support/temp_dir.h"
-#include "support/test_platform.h"
 
 namespace kelvort {
 namespace {
 
 using testing::FakeDispatch;
-using testing::TempDir;
-using testing::TestPlatform;
+using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-class PathHelpersTest : public ::testing::Test {
+class PathHelpersTest : public testing::SettingsFixture {
  protected:
-  PathHelpersTest() { test.environment.SetProgramFolder("C:\\Prog\\Bin"); }
-
-  // The names of the procedures that reported a failure, in order.
-  std::vector<std::string> Reported() const {
-    std::vector<std::string> names;
-    for (const auto& box : test.message_boxes.boxes)
-      names.push_back(box.text.substr(0, box.text.find("  ")));
-    return names;
-  }
-
-  // An application whose system service answers Environ from the given table.
-  std::shared_ptr<FakeDispatch> HostWithEnvironment(std::map<std::string, std::string> values) {
-    auto service = std::make_shared<FakeDispatch>("SystemService");
-    service->On(InvokeKind::kMethod, "Environ", [values](std::span<const Variant> args) {
-      const auto found = values.find(args[0].ToText());
-      return Variant(found == values.end() ? std::string() : found->second);
-    });
-    auto application = std::make_shared<FakeDispatch>("Application");
-    application->Returns("SystemService", Variant(DispatchPtr(service)));
-    return application;
-  }
-
-  TempDir dir;
-  TestPlatform test;
-  RunState state{test.platform};
-  Forms forms{state};
+  PathHelpersTest() { test_.environment.SetProgramFolder("C:\\Prog\\Bin"); }
 };
 
-TEST_F(PathHelpersTest, CheckPathResolvesProgramRelativePathsAndFoldsParents) {
-  EXPECT_EQ(CheckPath(state, "\\..\\Config"), "C:\\Prog\\Config");
-  EXPECT_EQ(CheckPath(state, "\\\\server\\share\\dir\\..\\x"), "\\\\server\\share\\x");
-  EXPECT_EQ(CheckPath(state, "C:\\a\\b\\"), "C:\\a\\b");
-  EXPECT_EQ(CheckPath(state, "C:\\a\\b\\\\"), "C:\\a\\b\\");
-  EXPECT_EQ(CheckPath(state, "a\\b\\..\\..\\c"), "c");
-  EXPECT_EQ(CheckPath(state, "C:\\a\\b\\.."), "C:\\a\\");
-  EXPECT_EQ(CheckPath(state, "x\\.."), "");
-  // A drive's root is its own parent: folding never makes an absolute path relative.
-  EXPECT_EQ(CheckPath(state, "C:\\..\\x"), "C:\\x");
-  EXPECT_EQ(CheckPath(state, "C:\\a\\..\\..\\..\\x"), "C:\\x");
-  EXPECT_EQ(CheckPath(state, "relative\\dir"), "relative\\dir");
-  // An element that merely begins with ".." is no parent reference, and folding ends.
-  EXPECT_EQ(CheckPath(state, "C:\\a\\..b"), "C:\\a\\..b");
-  EXPECT_EQ(CheckPath(state, "C:\\a\\..b\\c\\..\\d"), "C:\\a\\..b\\d");
-  EXPECT_EQ(KickRightBackSlash(state, "C:\\a\\\\"), "C:\\a\\");
-  EXPECT_EQ(KickRightBackSlash(state, "C:\\a"), "C:\\a");
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
+TEST_F(PathHelpersTest, CheckPathResolvesFoldsAndExpands) {
+  test_.environment.Set("APPDATA", "/home/u/.config");
+  test_.environment.Set("KELVORT_DRIVE", "D:");
+  test_.environment.Set("KELVORT_BOTH", "process");
+  test_.environment.Unset("KELVORT_NOWHERE");
+  test_.environment.Unset("KELVORT_HOST_ONLY");
+  // The attached host is asked for what the process does not know.
+  auto service = std::make_shared<FakeDispatch>("SystemService");
+  service->On(InvokeKind::kMethod, "Environ", [](std::span<const Variant> args) {
+    const std::string name = args[0].ToText();
+    return Variant(name == "KELVORT_HOST_ONLY" ? "E:\\cad" : name == "KELVORT_BOTH" ? "host" : "");
+  });
+  auto application = std::make_shared<FakeDispatch>("Application");
+  application->Returns("SystemService", Variant(DispatchPtr(service)));
+  state_.CatiaApp = application;
 
-  // A program in a drive root brings its backslash; the result has one, not two.
-  test.environment.SetProgramFolder("Z:\\");
-  EXPECT_EQ(CheckPath(state, "\\Config"), "Z:\\Config");
-  // The Config folder beside a program at a drive root is the root's.
-  for (const std::string root : {"Z:\\", "C:\\"}) {
-    test.environment.SetProgramFolder(root);
-    EXPECT_EQ(CheckPath(state, "\\..\\Config"), root + "Config");
-  }
-}
-
-TEST_F(PathHelpersTest, CheckPathExpandsReferencesAndKeepsUnknownOnesAsWritten) {
-  test.environment.Set("APPDATA", "/home/u/.config");
-  test.environment.Set("KELVORT_DRIVE", "D:");
-  test.environment.Unset("KELVORT_NOWHERE");
-  EXPECT_EQ(CheckPath(state, "%APPDATA%\\x"), "Z:\\home\\u\\.config\\x");
-  EXPECT_EQ(CheckPath(state, "%KELVORT_DRIVE%\\%KELVORT_NOWHERE%\\y"), "D:\\%KELVORT_NOWHERE%\\y");
-  EXPECT_EQ(CheckPath(state, "\\\\srv\\%KELVORT_DRIVE%\\..\\z"), "\\\\srv\\z");
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
-}
-
-TEST_F(PathHelpersTest, CheckPathReportsAnUnpairedPercentAndKeepsTheTextBeforeIt) {
-  test.environment.Set("KELVORT_DRIVE", "D:");
-  EXPECT_EQ(CheckPath(state, "C:\\a%KELVORT_DRIVE%\\b%c"), "C:\\a");
-  EXPECT_EQ(Reported(), std::vector<std::string>{"CheckPath"});
-  EXPECT_EQ(state.FailureCount, 1);
-
-  state.ErrorOccurred = false;
-  EXPECT_EQ(CheckPath(state, "\\\\server\\sh%are"), "server\\sh");
-  EXPECT_EQ(state.FailureCount, 2);
-}
-
-TEST_F(PathHelpersTest, CheckPathAsksTheAttachedHostForVariablesTheProcessLacks) {
-  test.environment.Unset("KELVORT_HOST_ONLY");
-  test.environment.Unset("KELVORT_NOWHERE");
-  test.environment.Set("KELVORT_BOTH", "process");
-  auto host = HostWithEnvironment({{"KELVORT_HOST_ONLY", "E:\\cad"}, {"KELVORT_BOTH", "host"}});
-  state.CatiaApp = host;
-
-  EXPECT_EQ(CheckPath(state, "%KELVORT_HOST_ONLY%\\x"), "E:\\cad\\x");
-  EXPECT_EQ(CheckPath(state, "%KELVORT_BOTH%\\%KELVORT_NOWHERE%"), "process\\%KELVORT_NOWHERE%");
-  // The host is asked only for what the process does not know.
-  ASSERT_EQ(host->calls.size(), 2u);
-  EXPECT_EQ(host->calls[0].first, "SystemService");
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
-
-  // A host that fails the lookup is reported under CheckPath.
-  state.CatiaApp = std::make_shared<FakeDispatch>("Application");
-  EXPECT_EQ(CheckPath(state, "C:\\%KELVORT_NOWHERE%\\x"), "C:\\%KELVORT_NOWHERE%\\x");
-  EXPECT_EQ(Reported(), std::vector<std::string>{"CheckPath"});
-}
-
-TEST_F(PathHelpersTest, EveryHelperDoesNothingWhileAnErrorIsFlagged) {
-  state.ErrorOccurred = true;
-  EXPECT_EQ(CheckPath(state, "C:\\a"), "");
-  EXPECT_EQ(KickRightBackSlash(state, "C:\\a\\"), "");
-  EXPECT_FALSE(FolderExists(state, dir.WinPath(), false));
-  EXPECT_FALSE(FileExists(state, dir.WinPath("f.txt"), true));
-  EXPECT_FALSE(fs::exists(dir.path() / "f.txt"));
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
-}
-
-TEST_F(PathHelpersTest, FolderExistsTestsAndCreatesEveryLevelFromTheTop) {
-  EXPECT_FALSE(FolderExists(state, "", false));
-  EXPECT_FALSE(FolderExists(state, "", true));
-  EXPECT_TRUE(FolderExists(state, "Z:\\", false));
-  EXPECT_TRUE(FolderExists(state, dir.WinPath(), false));
-
-  // Missing, not asked to create: false, and nothing is made.
-  EXPECT_FALSE(FolderExists(state, dir.WinPath("a"), false));
-  EXPECT_FALSE(fs::exists(dir.path() / "a"));
-
-  EXPECT_TRUE(FolderExists(state, dir.WinPath("a\\b\\c\\"), true));
-  EXPECT_TRUE(fs::is_directory(dir.path() / "a" / "b" / "c"));
-  // A POSIX absolute path has its levels made too.
-  EXPECT_TRUE(FolderExists(state, (dir.path() / "p" / "q").string(), true));
-  EXPECT_TRUE(fs::is_directory(dir.path() / "p" / "q"));
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
-}
-
-TEST_F(PathHelpersTest, FolderExistsReportsWhatCannotBeCreated) {
-  testing::WriteBytes(dir.path() / "file", "keep");
-  // Each path with the procedure that reports it.
-  const std::vector<std::pair<std::string, std::string>> impossible = {
-      {dir.WinPath("file\\sub"), "FolderExists"},               // a file where a folder must be
-      {dir.WinPath(std::string(300, 'n')), "FolderExists"},     // a name longer than allowed
-      {"C:\\kelvort-test-folder", "FolderExists"},              // a drive that does not exist here
-      {"\\\\kelvort-test-server\\share\\dir", "FolderExists"},  // a network path on Linux
-      {"\\\\kelvort-test-server", "FolderExists"},              // a network path without a share
-      {dir.WinPath("bad%name"), "CheckPath"},                   // an unpaired "%"
+  const std::pair<const char*, const char*> cases[] = {
+      {"\\..\\Config", "C:\\Prog\\Config"},
+      {"\\\\server\\share\\dir\\..\\x", "\\\\server\\share\\x"},
+      {"C:\\a\\b\\\\", "C:\\a\\b\\"},
+      {"a\\b\\..\\..\\c", "c"},
+      // A drive's root is its own parent: folding never makes an absolute path relative.
+      {"C:\\..\\x", "C:\\x"},
+      {"C:\\a\\..\\..\\..\\x", "C:\\x"},
+      // An element that merely begins with ".." is no parent reference, and folding ends.
+      {"C:\\a\\..b\\c\\..\\d", "C:\\a\\..b\\d"},
+      {"%APPDATA%\\x", "Z:\\home\\u\\.config\\x"},
+      {"%KELVORT_DRIVE%\\%KELVORT_NOWHERE%\\y", "D:\\%KELVORT_NOWHERE%\\y"},
+      {"\\\\srv\\%KELVORT_DRIVE%\\..\\z", "\\\\srv\\z"},
+      {"%KELVORT_HOST_ONLY%\\%KELVORT_BOTH%", "E:\\cad\\process"},
   };
-  for (const auto& [path, procedure] : impossible) {
-    SCOPED_TRACE(path);
-    state.ErrorOccurred = false;
-    test.message_boxes.boxes.clear();
-    EXPECT_FALSE(FolderExists(state, path, true));
-    EXPECT_TRUE(state.ErrorOccurred);
-    EXPECT_EQ(Reported(), std::vector<std::string>{procedure});
+  for (const auto& [path, expected] : cases) EXPECT_EQ(CheckPath(state_, path), expected) << path;
+  EXPECT_EQ(KickRightBackSlash(state_, "C:\\a\\\\"), "C:\\a\\");
+  // A program in a drive root brings its backslash; the result has one, not two.
+  test_.environment.SetProgramFolder("Z:\\");
+  EXPECT_EQ(CheckPath(state_, "\\Config"), "Z:\\Config");
+  // The Config folder beside a program at a drive root is the root's.
+  for (const std::string drive_root : {"Z:\\", "C:\\"}) {
+    test_.environment.SetProgramFolder(drive_root);
+    EXPECT_EQ(CheckPath(state_, "\\..\\Config"), drive_root + "Config");
   }
-  EXPECT_EQ(state.FailureCount, static_cast<int>(impossible.size()));
-  EXPECT_EQ(testing::ReadBytes(dir.path() / "file"), "keep");
-  // Nothing is made relative to the current folder, nor from the text before the "%".
-  EXPECT_FALSE(fs::exists("C:"));
-  EXPECT_FALSE(fs::exists("kelvort-test-server"));
-  EXPECT_FALSE(fs::exists("/kelvort-test-server"));
-  EXPECT_FALSE(fs::exists(dir.path() / "bad"));
+  EXPECT_TRUE(Reported().empty());
+
+  // An unpaired "%" is reported and leaves the text in front of it; so is a failing host.
+  EXPECT_EQ(CheckPath(state_, "C:\\a%KELVORT_DRIVE%\\b%c"), "C:\\a");
+  state_.ErrorOccurred = false;
+  EXPECT_EQ(CheckPath(state_, "\\\\server\\sh%are"), "server\\sh");
+  state_.ErrorOccurred = false;
+  state_.CatiaApp = std::make_shared<FakeDispatch>("Application");
+  EXPECT_EQ(CheckPath(state_, "C:\\%KELVORT_NOWHERE%"), "C:\\%KELVORT_NOWHERE%");
+  EXPECT_EQ(Reported(), (Names{"CheckPath", "CheckPath", "CheckPath"}));
+
+  // While an error is flagged no helper does anything.
+  EXPECT_EQ(CheckPath(state_, "C:\\a"), "");
+  EXPECT_FALSE(FileExists(state_, WinPath("f.txt"), true));
+  EXPECT_FALSE(fs::exists(root() / "f.txt"));
+  EXPECT_EQ(Reported().size(), 3u);
 }
 
-TEST_F(PathHelpersTest, FileExistsCreatesTheFolderChainAndAnEmptyFileOnce) {
-  const std::string file = dir.WinPath("new1\\new2\\f.txt");
-  EXPECT_FALSE(FileExists(state, file, false));
-  EXPECT_FALSE(fs::exists(dir.path() / "new1"));
+TEST_F(PathHelpersTest, FolderAndFileExistCreateEveryLevelFromTheTop) {
+  EXPECT_FALSE(FolderExists(state_, "", true));
+  EXPECT_TRUE(FolderExists(state_, "Z:\\", false));
+  EXPECT_FALSE(FolderExists(state_, WinPath("a"), false));
+  EXPECT_FALSE(fs::exists(root() / "a"));
+  EXPECT_TRUE(FolderExists(state_, WinPath("a\\b\\c\\"), true));
+  EXPECT_TRUE(fs::is_directory(root() / "a/b/c"));
+  EXPECT_TRUE(FolderExists(state_, (root() / "p" / "q").string(), true));
+  EXPECT_TRUE(fs::is_directory(root() / "p/q"));
 
-  EXPECT_TRUE(FileExists(state, file, true));
-  EXPECT_EQ(testing::ReadBytes(dir.path() / "new1" / "new2" / "f.txt"), "");
-  testing::WriteBytes(dir.path() / "new1" / "new2" / "f.txt", "content");
-  EXPECT_TRUE(FileExists(state, file, true));
-  EXPECT_TRUE(FileExists(state, file, false));
-  EXPECT_EQ(testing::ReadBytes(dir.path() / "new1" / "new2" / "f.txt"), "content");
-  // A folder is not a file.
-  EXPECT_FALSE(FileExists(state, dir.WinPath("new1"), false));
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
-}
+  const std::string file = WinPath("new1\\new2\\f.txt");
+  EXPECT_FALSE(FileExists(state_, file, false));
+  EXPECT_FALSE(fs::exists(root() / "new1"));
+  EXPECT_TRUE(FileExists(state_, file, true));
+  testing::WriteBytes(root() / "new1/new2/f.txt", "content");
+  EXPECT_TRUE(FileExists(state_, file, true));
+  EXPECT_EQ(testing::ReadBytes(root() / "new1/new2/f.txt"), "content");
+  EXPECT_FALSE(FileExists(state_, WinPath("new1"), false));  // a folder is no file
 
-TEST_F(PathHelpersTest, FileExistsOfABareNameIsFalseEvenInTheCurrentFolder) {
+  // A bare name is never taken relative to the current folder.
   const std::string name =
       "kelvort-bare-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed());
   testing::WriteBytes(name, "");
-  EXPECT_FALSE(FileExists(state, name, false));
-  EXPECT_FALSE(FileExists(state, name, true));
+  EXPECT_FALSE(FileExists(state_, name, true));
   fs::remove(name);
-  EXPECT_TRUE(test.message_boxes.boxes.empty());
+  EXPECT_TRUE(Reported().empty());
 }
 
-TEST_F(PathHelpersTest, FileExistsReportsUnderTheProcedureThatFailed) {
-  testing::WriteBytes(dir.path() / "file", "keep");
-  EXPECT_FALSE(FileExists(state, dir.WinPath("file\\f.txt"), true));
-  EXPECT_EQ(Reported(), std::vector<std::string>{"FolderExists"});
-
-  state.ErrorOccurred = false;
-  fs::create_directory(dir.path() / "folder");
-  EXPECT_FALSE(FileExists(state, dir.WinPath("folder\\"), true));
-  EXPECT_FALSE(FileExists(state, dir.WinPath(std::string(300, 'f')), true));
-  EXPECT_EQ(Reported(), (std::vector<std::string>{"FolderExists", "FileExists"}));
-  EXPECT_EQ(testing::ReadBytes(dir.path() / "file"), "keep");
+TEST_F(PathHelpersTest, WhatCannotBeCreatedIsReportedByTheProcedureThatFailed) {
+  testing::WriteBytes(root() / "file", "keep");
+  fs::create_directory(root() / "folder");
+  const auto folder = [&](const std::string& path) { FolderExists(state_, path, true); };
+  const auto file = [&](const std::string& path) { FileExists(state_, path, true); };
+  const struct {
+    std::function<void(const std::string&)> make;
+    std::string path, procedure;
+  } cases[] = {
+      {folder, WinPath("file\\sub"), "FolderExists"},  // a file where a folder must be
+      {folder, WinPath(std::string(300, 'n')), "FolderExists"},
+      {folder, "C:\\kelvort-test-folder", "FolderExists"},  // a drive that does not exist here
+      {folder, "\\\\kelvort-test-server\\share\\dir", "FolderExists"},
+      {folder, "\\\\kelvort-test-server", "FolderExists"},  // a network path without a share
+      {folder, WinPath("bad%name"), "CheckPath"},
+      {file, WinPath("file\\f.txt"), "FolderExists"},
+      {file, WinPath("folder\\"), "FileExists"},
+      {file, WinPath(std::string(300, 'f')), "FileExists"},
+  };
+  for (const auto& [make, path, procedure] : cases) {
+    StartAfresh();
+    make(path);
+    EXPECT_EQ(Reported(), Names{procedure}) << path;
+  }
+  EXPECT_EQ(testing::ReadBytes(root() / "file"), "keep");
+  // Nothing is made relative to the current folder, nor from the text before the "%".
+  EXPECT_FALSE(fs::exists("C:"));
+  EXPECT_FALSE(fs::exists("kelvort-test-server"));
+  EXPECT_FALSE(fs::exists(root() / "bad"));
 }
 
 }  // namespace

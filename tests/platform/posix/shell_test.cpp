@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 #include "util/run_error.h"
 
@@ -36,19 +37,13 @@ TEST(PosixShellTest, TheOpenerGetsTheDocumentAsOneArgumentWithoutAShell) {
 TEST(PosixShellTest, AMissingDocumentOrOpenerIsARunTimeError) {
   TempDir dir;
   WriteBytes(dir.path() / "ind.html", "<html/>");
-  try {
-    PosixShell("true").OpenDocument(dir.WinPath("none.html"));
-    ADD_FAILURE() << "a missing document was opened";
-  } catch (const RunError& error) {
-    EXPECT_EQ(error.number(), errors::kFileNotFound);
-  }
-  try {
-    PosixShell("kelvort-no-such-opener").OpenDocument(dir.WinPath("ind.html"));
-    ADD_FAILURE() << "a missing opener was started";
-  } catch (const RunError& error) {
-    EXPECT_EQ(error.number(), errors::kFileNotFound);
-    EXPECT_NE(error.description().find("kelvort-no-such-opener"), std::string::npos);
-  }
+  EXPECT_EQ(
+      testing::RaisedNumber([&] { PosixShell("true").OpenDocument(dir.WinPath("none.html")); }),
+      errors::kFileNotFound);
+  const RunError no_opener = testing::FailureOf(
+      [&] { PosixShell("kelvort-no-such-opener").OpenDocument(dir.WinPath("ind.html")); });
+  EXPECT_EQ(no_opener.number(), errors::kFileNotFound);
+  EXPECT_NE(no_opener.description().find("kelvort-no-such-opener"), std::string::npos);
   EXPECT_THROW(PosixShell("true").OpenDocument("C:\\Help\\ind.html"), RunError);
 }
 
