@@ -84,8 +84,8 @@ TEST_F(FillPartTest, AProductDocumentsParametersAreLookedUpUnderTheProductsName)
 TEST_F(FillPartTest, AnInterruptedEnumeratedParameterHoldsItsDefault) {
   Define({{"Finish", "None,Painted", "None"}});
   app_->host()->faults().Add("SetEnumerateValues", 1);
-  Fill_Part(state_, PartParameters("Washer.CATPart"), true, app_->FindDocument("Washer.CATPart"));
-  EXPECT_EQ(Reported(), Lines{"Fill_Part"});
+  FillPart("Washer.CATPart");
+  EXPECT_EQ(Reported(), std::vector<std::string>{"Fill_Part"});
   EXPECT_EQ(Doc("Washer.CATPart").part()->parameters()->FindShort("Finish")->value(),
             Variant("None"));
 }
