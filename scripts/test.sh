@@ -6,15 +6,17 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
+# Tests that start CNEXT.exe or kelvort change what session detection sees machine-wide: every
+# test run takes the machine's session lock, so that two runs on one machine never meet.
 
 echo "== Build and test (warnings as errors)"
 bash scripts/build.sh build/release -DKELVORT_WERROR=ON
-ctest --test-dir build/release --output-on-failure -j2
+flock /tmp/kelvort-session.lock ctest --test-dir build/release --output-on-failure -j2
 
 echo "== Build and test (AddressSanitizer + UndefinedBehaviorSanitizer)"
 bash scripts/build.sh build/sanitize -DKELVORT_WERROR=ON -DKELVORT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build/sanitize --output-on-failure -j2
+  flock /tmp/kelvort-session.lock ctest --test-dir build/sanitize --output-on-failure -j2
 
 echo "== Fuzzing (libFuzzer, about a minute a target)"
 bash scripts/fuzz.sh "${KELVORT_FUZZ_SECONDS:-60}"

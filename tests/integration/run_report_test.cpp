@@ -97,15 +97,6 @@ TEST(RunReportTest, ADryRunChangesNothingAndForetellsWhatTheRunAdds) {
   }
 }
 
-constexpr const char* kParameters = R"(  <Parameters>
-    <Parameter Name="Revision" Type="String" Default="A" />
-    <Parameter Name="Material" Type="String" Default="" />
-    <Parameter Name="WeightClass" Type="Light,Medium,Heavy" Default="Medium" />
-    <Parameter Name="Quantity" Type="Integer" Default="2" />
-    <Parameter Name="Released" Type="Boolean" Default="false" />
-  </Parameters>
-)";
-
 // Each injected host fault appears once in the report, at the product or part where it
 // struck: a refused formula inside the housing's own call, and a refused update of the
 // housing, which ends the gearbox's walk but happened at the housing.
@@ -122,7 +113,7 @@ TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault);
     KelvortRun run;
-    run.WriteUserSettings(kParameters);
+    run.WriteUserSettings(testing::kSampleParameters);
     const testing::TempDir out;
     const auto report = out.path() / "report.csv";
     const auto result = run.RunAgainst({"--fault", c.fault, run.Sample("Gearbox.CATProduct")},
@@ -139,7 +130,7 @@ TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
 // status 2, while the documents get what the run added.
 TEST(RunReportTest, AReportThatCannotBeWrittenIsReported) {
   KelvortRun run;
-  run.WriteUserSettings(kParameters);
+  run.WriteUserSettings(testing::kSampleParameters);
   const testing::TempDir out;
   testing::WriteBytes(out.path() / "file", "");
   const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")},

@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include "support/kelvort_run.h"
@@ -13,51 +12,16 @@
 namespace kelvort {
 namespace {
 
+using testing::Completed;
 using testing::Holding;
 using testing::KelvortRun;
 
-const std::vector<std::string> kDefinitions = {"Revision", "Material", "WeightClass", "Quantity",
-                                               "Released"};
-
-constexpr const char* kParameters = R"(  <Parameters>
-    <Parameter Name="Revision" Type="String" Default="A" />
-    <Parameter Name="Material" Type="String" Default="" />
-    <Parameter Name="WeightClass" Type="Light,Medium,Heavy" Default="Medium" />
-    <Parameter Name="Quantity" Type="Integer" Default="2" />
-    <Parameter Name="Released" Type="Boolean" Default="false" />
-  </Parameters>
-)";
-
 constexpr const char* kSuccess = "[Kelvort] The parameters have been created successfully.\n";
-
-// The names held before, followed by those of the definitions they lacked, in the order of
-// the definitions.
-std::vector<std::string> WithMissing(std::vector<std::string> names, const std::string& prefix) {
-  for (const std::string& definition : kDefinitions) {
-    if (std::find(names.begin(), names.end(), prefix + definition) == names.end()) {
-      names.push_back(prefix + definition);
-    }
-  }
-  return names;
-}
-
-// What a complete run leaves: every product and part holds every definition as parameter,
-// user property and formula, added after what it held, which stays. A component defined
-// inside the gearbox's document gets no formulas of its own: the search finds those of its
-// document's root product, which count as the document's.
-std::map<std::string, Holding> Completed(std::map<std::string, Holding> holdings) {
-  for (auto& [part_number, holding] : holdings) {
-    holding.parameters = WithMissing(holding.parameters, "");
-    holding.properties = WithMissing(holding.properties, "");
-    if (part_number != "GB-1100") holding.formulas = WithMissing(holding.formulas, "Form_");
-  }
-  return holdings;
-}
 
 class RunWalkTest : public ::testing::Test {
  protected:
   RunWalkTest() {
-    run_.WriteUserSettings(kParameters);
+    run_.WriteUserSettings(testing::kSampleParameters);
     before_ = testing::Holdings(run_.samples() / "Gearbox.CATProduct");
   }
   std::map<std::string, Holding> Written() const {

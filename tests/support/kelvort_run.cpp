@@ -72,6 +72,23 @@ std::map<std::string, Holding> Holdings(const std::filesystem::path& document) {
   return holdings;
 }
 
+std::map<std::string, Holding> Completed(std::map<std::string, Holding> holdings) {
+  // The names held before, followed by those of the definitions they lacked, in order.
+  const auto with_missing = [](std::vector<std::string>& names, const std::string& prefix) {
+    for (const std::string& definition : kSampleDefinitions) {
+      if (std::find(names.begin(), names.end(), prefix + definition) == names.end()) {
+        names.push_back(prefix + definition);
+      }
+    }
+  };
+  for (auto& [part_number, holding] : holdings) {
+    with_missing(holding.parameters, "");
+    with_missing(holding.properties, "");
+    if (part_number != "GB-1100") with_missing(holding.formulas, "Form_");
+  }
+  return holdings;
+}
+
 KelvortRun::KelvortRun() {
   CopySamples(dir_.path());
   // The Wine prefix's user folder serves every test of the run: each starts without it.

@@ -28,6 +28,24 @@ std::ostream& operator<<(std::ostream& out, const Holding& holding);
 // files hold it.
 std::map<std::string, Holding> Holdings(const std::filesystem::path& document);
 
+// The definitions that the end-to-end tests write to Settings.xml: texts, an enumerated text
+// with its default, an integer and a Boolean.
+inline const std::vector<std::string> kSampleDefinitions = {"Revision", "Material", "WeightClass",
+                                                            "Quantity", "Released"};
+inline constexpr const char* kSampleParameters = R"(  <Parameters>
+    <Parameter Name="Revision" Type="String" Default="A" />
+    <Parameter Name="Material" Type="String" Default="" />
+    <Parameter Name="WeightClass" Type="Light,Medium,Heavy" Default="Medium" />
+    <Parameter Name="Quantity" Type="Integer" Default="2" />
+    <Parameter Name="Released" Type="Boolean" Default="false" />
+  </Parameters>
+)";
+// What a complete run over the samples leaves: every product and part holds every
+// definition as parameter, user property and formula, added after what it held, which stays.
+// A component defined inside the gearbox's document (GB-1100) gets no formulas of its own:
+// the search finds those of its document's root product, which count as the document's.
+std::map<std::string, Holding> Completed(std::map<std::string, Holding> holdings);
+
 class KelvortRun {
  public:
   KelvortRun();

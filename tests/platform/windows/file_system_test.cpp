@@ -59,7 +59,7 @@ TEST_F(WindowsFileSystemTest, PathHelpersCreateAndFindFoldersOnARealDrive) {
   EXPECT_TRUE(FileExists(state, file, true));
   EXPECT_EQ(FileBytes(file), "kept") << "an existing file is never touched";
   EXPECT_TRUE(FileExists(state, dir / "new1\\..\\new1\\new2\\f.txt", false));
-  EXPECT_TRUE(test.boxes.shown.empty());
+  EXPECT_TRUE(test.boxes.boxes.empty());
   EXPECT_TRUE(files.FolderExists(TestDrive()));
   EXPECT_TRUE(files.FolderExists(TestDrive() + "\\"));
   const auto drives = files.Drives();

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "core/run_state.h"
 #include "platform/windows/com_apartment.h"
@@ -14,6 +13,8 @@
 #include "platform/windows/regional_formats.h"
 #include "platform/windows/shell.h"
 #include "platform/windows/window_stacking.h"
+#include "support/fixed_clock.h"
+#include "support/recording_message_boxes.h"
 
 namespace kelvort::testing {
 
@@ -35,23 +36,12 @@ class TempFolder {
 std::string FileBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
 
-struct RecordedBoxes : MessageBoxes {
-  void Show(std::string_view text, std::string_view title) override {
-    shown.push_back("[" + std::string(title) + "] " + std::string(text));
-  }
-  std::vector<std::string> shown;
-};
-
-struct FixedClock : Clock {
-  DateTime Now() const override { return {2024, 3, 5, 14, 7, 9}; }
-};
-
 struct WindowsTestPlatform {
   ComApartment apartment;
   WindowsEnvironment environment;
   WindowsFileSystem files;
   FixedClock clock;
-  RecordedBoxes boxes;
+  RecordingMessageBoxes boxes;
   WindowsComServices com;
   WindowsWindowStacking windows;
   WindowsShell shell;
