@@ -69,9 +69,9 @@ TEST(WindowsErrorLogTest, EntriesAreAnsiTextWithCrLfAndTheRegionalDateAndTime) {
                                                     "e\r\n"
                                                     "\tnicht gefunden\r\n"
                                                     " \r\n");
-  EXPECT_EQ(test.boxes.boxes,
-            std::vector<testing::ShownBox>{{"Error - Version: 1.000.04",
-                                            "CheckPath  76\r\nPfad für Größe\r\nnicht gefunden"}});
+  const std::vector<testing::ShownBox> shown = {
+      {"Error - Version: 1.000.04", "CheckPath  76\r\nPfad für Größe\r\nnicht gefunden"}};
+  EXPECT_EQ(test.boxes.boxes, shown);
 }
 
 }  // namespace
