@@ -8,8 +8,8 @@
 set -euo pipefail
 windows=false
 [ "${1:-}" = "--windows" ] && windows=true
-if $windows && [ -z "${KELVORT_SESSION_LOCK_HELD:-}" ]; then
-  # Wine's processes count for session detection machine-wide.
+if [ -z "${KELVORT_SESSION_LOCK_HELD:-}" ]; then
+  # The stand-in counts for session detection machine-wide: one run at a time on a machine.
   KELVORT_SESSION_LOCK_HELD=1 exec flock /tmp/kelvort-session.lock bash "$0" "$@"
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
