@@ -13,10 +13,17 @@ uint8_t Check4RunningCATIA(RunState& state) {
         ComServices& com = state.platform.com;
         const DispatchPtr wmi = com.GetObject(kWmiMoniker);
         if (!wmi) Raise(errors::kObjectVariableNotSet);
-        const double count = wmi->Call("ExecQuery", {Variant(std::string(kCatiaProcessQuery))})
-                                 .ToObject()
-                                 ->Get("Count")
-                                 .ToDouble();
+        const DispatchPtr processes =
+            wmi->Call("ExecQuery", {Variant(std::string(kCatiaProcessQuery))}).ToObject();
+        // Only the caller's own CATIA counts: on a shared machine another session's is
+        // none the attach could reach.
+        const int32_t listed = processes->Get("Count").ToLong();
+        int32_t count = 0;
+        for (int32_t i = 0; i < listed; ++i) {
+          const int32_t id =
+              processes->Call("ItemIndex", {Variant(i)}).ToObject()->Get("ProcessId").ToLong();
+          if (state.platform.environment.InCurrentSession(static_cast<uint32_t>(id))) ++count;
+        }
         if (count == 0) {
           result = 2;
           return;

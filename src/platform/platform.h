@@ -24,6 +24,9 @@ class Environment {
   virtual std::string ProgramFolder() const = 0;
   // The process's current folder.
   virtual std::string CurrentFolder() const = 0;
+  // Whether the process runs in the caller's own desktop session (on Windows its session
+  // id; on Linux its user). False when the process is gone.
+  virtual bool InCurrentSession(uint32_t process_id) const = 0;
 };
 
 struct FolderEntry {

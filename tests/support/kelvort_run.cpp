@@ -29,6 +29,13 @@ namespace fs = std::filesystem;
 // How long a run waits for stand-ins of other tests to end before it starts anyway.
 constexpr auto kForeignCatiaPatience = std::chrono::seconds(60);
 
+// The stand-ins of this user that run, wherever they came from.
+int OwnCatias() {
+  const std::vector<pid_t> catias = ProcessesNamed("CNEXT.exe");
+  return static_cast<int>(std::count_if(catias.begin(), catias.end(),
+                                        [](pid_t id) { return RunsAsUser(id, ::getuid()); }));
+}
+
 std::vector<std::string> ShortNames(const standin::Parameters& collection) {
   std::vector<std::string> names;
   for (const auto& parameter : collection.items()) names.push_back(parameter->short_name());
@@ -123,8 +130,7 @@ int KelvortRun::RunningCatias() {
 
 ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
   const auto deadline = std::chrono::steady_clock::now() + kForeignCatiaPatience;
-  while (CountProcessesNamed("CNEXT.exe", ::getuid()) > RunningCatias() &&
-         std::chrono::steady_clock::now() < deadline) {
+  while (OwnCatias() > RunningCatias() && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   if (!UnderWine()) return RunProcess(BuiltProgram("kelvort"), args, session_.Env());

@@ -27,6 +27,9 @@ class TestEnvironment : public Environment {
   std::string Variable(std::string_view name) const override { return posix_.Variable(name); }
   std::string ProgramFolder() const override { return program_folder_; }
   std::string CurrentFolder() const override { return posix_.CurrentFolder(); }
+  bool InCurrentSession(uint32_t process_id) const override {
+    return posix_.InCurrentSession(process_id);
+  }
 
  private:
   std::map<std::string, std::optional<std::string>> overrides_;

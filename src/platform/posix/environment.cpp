@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/posix/posix_path.h"
+#include "platform/posix/process_names.h"
 #include "util/text.h"
 
 extern char** environ;
@@ -85,6 +86,10 @@ std::string ExecutableFolder(const char* argv0) {
   }
   const std::string folder = FolderOf(executable);
   return folder == "/" ? "Z:\\" : ToZForm(folder);
+}
+
+bool PosixEnvironment::InCurrentSession(uint32_t process_id) const {
+  return RunsAsUser(static_cast<pid_t>(process_id), ::getuid());
 }
 
 }  // namespace kelvort

@@ -23,6 +23,7 @@ class PosixEnvironment : public Environment {
   std::string Variable(std::string_view name) const override;
   std::string ProgramFolder() const override { return program_folder_; }
   std::string CurrentFolder() const override;
+  bool InCurrentSession(uint32_t process_id) const override;
 
   // The process's variable; names are matched exactly first, then ignoring case, as the
   // settings files are written for Windows, where %AppData% and %APPDATA% are one.

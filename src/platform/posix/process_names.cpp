@@ -58,21 +58,23 @@ std::string ProcessName(const std::string& process_folder) {
   return StartsWith(first, command) ? first : command;
 }
 
-int CountProcessesNamed(std::string_view name, uid_t user) {
+std::vector<pid_t> ProcessesNamed(std::string_view name) {
   DIR* proc = ::opendir("/proc");
   if (proc == nullptr) Raise(wmi_errors::kFailed, "Generic failure: /proc cannot be read.");
-  int count = 0;
+  std::vector<pid_t> processes;
   while (const dirent* entry = ::readdir(proc)) {
     if (!IsProcessId(entry->d_name)) continue;
-    const std::string folder = std::string("/proc/") + entry->d_name;
-    struct stat owner {};  // a process folder belongs to the process's user
-    if (::stat(folder.c_str(), &owner) == 0 && owner.st_uid == user &&
-        EqualsIgnoreCase(ProcessName(folder), name)) {
-      ++count;
+    if (EqualsIgnoreCase(ProcessName(std::string("/proc/") + entry->d_name), name)) {
+      processes.push_back(static_cast<pid_t>(std::stol(entry->d_name)));
     }
   }
   ::closedir(proc);
-  return count;
+  return processes;
+}
+
+bool RunsAsUser(pid_t process, uid_t user) {
+  struct stat owner {};  // a process folder belongs to the process's user
+  return ::stat(("/proc/" + std::to_string(process)).c_str(), &owner) == 0 && owner.st_uid == user;
 }
 
 }  // namespace kelvort

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvort {
 
@@ -13,8 +14,11 @@ namespace kelvort {
 // process is gone.
 std::string ProcessName(const std::string& process_folder);
 
-// How many processes of the user have the executable name, letter case ignored as WMI
-// ignores it. Raises WMI's generic failure when /proc cannot be read.
-int CountProcessesNamed(std::string_view name, uid_t user);
+// The ids of the processes, every user's, that have the executable name, letter case
+// ignored as WMI ignores it. Raises WMI's generic failure when /proc cannot be read.
+std::vector<pid_t> ProcessesNamed(std::string_view name);
+
+// Whether the process runs as the user; false when it is gone.
+bool RunsAsUser(pid_t process, uid_t user);
 
 }  // namespace kelvort

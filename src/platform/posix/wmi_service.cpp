@@ -1,7 +1,7 @@
 // The WMI stand-in's moniker, service and result set.
 #include "platform/posix/wmi_service.h"
 
-#include <unistd.h>
+#include <sys/types.h>
 
 #include "host/dispatch.h"
 #include "platform/posix/automation_protocol.h"
@@ -24,18 +24,45 @@ bool IsCall(InvokeKind kind, std::string_view member, std::string_view name) {
   return kind != InvokeKind::kPropertyPut && EqualsIgnoreCase(member, name);
 }
 
-// The result of a query: how many processes matched.
-class ProcessSet final : public Dispatch {
+// One process of a query's result, as its Win32_Process instance.
+class ProcessObject final : public Dispatch {
  public:
-  explicit ProcessSet(int32_t count) : count_(count) {}
-  std::string TypeName() override { return "SWbemObjectSet"; }
+  ProcessObject(pid_t id, std::string name) : id_(id), name_(std::move(name)) {}
+  std::string TypeName() override { return "SWbemObjectEx"; }
   Variant Invoke(InvokeKind kind, std::string_view member, std::span<const Variant> args) override {
-    if (!IsCall(kind, member, "Count") || !args.empty()) Raise(errors::kMemberNotSupported);
-    return Variant(count_);
+    if (args.empty() && IsCall(kind, member, "ProcessId")) return Variant(int32_t{id_});
+    if (args.empty() && IsCall(kind, member, "Name")) return Variant(name_);
+    Raise(errors::kMemberNotSupported);
   }
 
  private:
-  int32_t count_;
+  pid_t id_;
+  std::string name_;
+};
+
+// The result of a query: the matching processes of every user, in a snapshot, as WMI
+// answers with default impersonation.
+class ProcessSet final : public Dispatch {
+ public:
+  ProcessSet(std::vector<pid_t> ids, std::string name) : ids_(std::move(ids)), name_(name) {}
+  std::string TypeName() override { return "SWbemObjectSet"; }
+  Variant Invoke(InvokeKind kind, std::string_view member, std::span<const Variant> args) override {
+    if (args.empty() && IsCall(kind, member, "Count")) {
+      return Variant(static_cast<int32_t>(ids_.size()));
+    }
+    if (args.size() == 1 && IsCall(kind, member, "ItemIndex")) {
+      const double index = args[0].ToDouble();
+      if (!(index >= 0 && index < static_cast<double>(ids_.size()))) {
+        Raise(wmi_errors::kNotFound, "Not found");
+      }
+      return Variant(std::make_shared<ProcessObject>(ids_[static_cast<size_t>(index)], name_));
+    }
+    Raise(errors::kMemberNotSupported);
+  }
+
+ private:
+  std::vector<pid_t> ids_;
+  std::string name_;
 };
 
 class Services final : public Dispatch {
@@ -48,10 +75,8 @@ class Services final : public Dispatch {
     if (args.size() >= 2 && !EqualsIgnoreCase(args[1].ToText(), "WQL")) {
       Raise(wmi_errors::kInvalidQueryType, "Invalid query type: " + args[1].ToText());
     }
-    // Only the caller's own processes: the attach reaches no other user's CATIA, as on a
-    // shared machine it reaches none of another session's.
-    const std::string name = ParseProcessQuery(args[0].ToText());
-    return Variant(std::make_shared<ProcessSet>(CountProcessesNamed(name, ::getuid())));
+    std::string name = ParseProcessQuery(args[0].ToText());
+    return Variant(std::make_shared<ProcessSet>(ProcessesNamed(name), std::move(name)));
   }
 };
 

@@ -11,8 +11,9 @@ namespace kelvort {
 // The service for a moniker such as "winmgmts:{impersonationLevel=impersonate}!\\.\root\cimv2"
 // (security settings optional, the local computer as "." or "localhost", the namespace
 // root\cimv2; letter case ignored, "\" or "/" between the parts). Its ExecQuery takes the
-// query of ParseProcessQuery and gives a result with Count. Any other moniker raises a
-// run-time error.
+// query of ParseProcessQuery and gives every user's matching processes: a result with Count
+// and ItemIndex(i), each item with ProcessId and Name. Any other moniker raises a run-time
+// error.
 DispatchPtr BindWmiMoniker(std::string_view moniker);
 
 }  // namespace kelvort

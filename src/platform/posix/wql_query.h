@@ -10,6 +10,7 @@ namespace kelvort {
 // WMI's failures of a query.
 namespace wmi_errors {
 inline constexpr int32_t kFailed = static_cast<int32_t>(0x80041001u);        // WBEM_E_FAILED
+inline constexpr int32_t kNotFound = static_cast<int32_t>(0x80041002u);      // WBEM_E_NOT_FOUND
 inline constexpr int32_t kInvalidClass = static_cast<int32_t>(0x80041010u);  // WBEM_E_INVALID_CLASS
 inline constexpr int32_t kInvalidQuery = static_cast<int32_t>(0x80041017u);  // WBEM_E_INVALID_QUERY
 inline constexpr int32_t kInvalidQueryType =

@@ -49,4 +49,11 @@ std::string WindowsEnvironment::CurrentFolder() const {
       Filled([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
 }
 
+bool WindowsEnvironment::InCurrentSession(uint32_t process_id) const {
+  DWORD own = 0;
+  DWORD other = 0;
+  return ::ProcessIdToSessionId(::GetCurrentProcessId(), &own) &&
+         ::ProcessIdToSessionId(process_id, &other) && own == other;
+}
+
 }  // namespace kelvort

@@ -12,6 +12,7 @@ class WindowsEnvironment : public Environment {
   // The folder of the running executable; a drive root keeps its backslash ("C:\").
   std::string ProgramFolder() const override;
   std::string CurrentFolder() const override;
+  bool InCurrentSession(uint32_t process_id) const override;
 };
 
 }  // namespace kelvort
