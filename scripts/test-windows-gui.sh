@@ -3,8 +3,10 @@
 # scripts/test-windows-gui.sh DIR [--screenshots] (DIR built by scripts/build-windows.sh).
 # The settings dialog and the main window are driven through window messages
 # (kelvort_window_driver.exe) and checked against the per-user Settings.xml, the stay-on-top
-# flag of the real window and the layout in pixels at 96 DPI. With --screenshots each form is
-# saved in English and German as docs/window-*.png. A Wine prefix of the run's own, every
+# flag of the real window and the layout in pixels at 96 DPI; kelvort_window_tests.exe drives
+# the file system lists, the browse dialogs, a failing event procedure and Activate from a
+# thread of its own. With --screenshots each form is saved in English and German as
+# docs/window-*.png. A Wine prefix of the run's own, every
 # wine command under a timeout, the prefix's wineserver stopped at the end.
 set -euo pipefail
 if [ -z "${KELVORT_SESSION_LOCK_HELD:-}" ]; then
@@ -59,6 +61,10 @@ expect_geometry() {
     grep -qxF "$expected" <<<"$actual" || fail "$caption: no control at $expected; found: $actual"
   done
 }
+
+echo "== the forms in real windows, driven from a second thread"
+timeout 180 wine "$dir/bin/kelvort_window_tests.exe" --gtest_brief=1 | tr -d '\r' ||
+  fail "kelvort_window_tests.exe"
 
 echo "== the settings dialog (English at first): geometry, German chosen and saved"
 start_kelvort --settings
