@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -16,7 +18,9 @@
 #include "forms/forms.h"
 #include "forms/frm_file_browser.h"
 #include "forms/frm_folder_browser.h"
+#include "forms/frm_settings.h"
 #include "forms/win32/win32_renderer.h"
+#include "lang/language.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/windows_test_support.h"
@@ -97,6 +101,89 @@ void Click(HWND form, const std::string& caption) {
   if (const HWND button = ChildWithText(form, caption)) ::SendMessageW(button, BM_CLICK, 0, 0);
 }
 
+// What a form shows badly: labels whose caption needs more room than they have at their
+// font, pictures whose bitmap does not fill the picture box; and how many pictures it has.
+struct LookFaults {
+  std::vector<std::string> cut_labels;
+  std::vector<std::string> unscaled_pictures;
+  int pictures = 0;
+};
+
+LookFaults LookFaultsOf(HWND form) {
+  LookFaults faults;
+  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t window_class[32] = L"";
+    ::GetClassNameW(child, window_class, 32);
+    if (::lstrcmpiW(window_class, L"Static") != 0) continue;
+    RECT room;
+    ::GetClientRect(child, &room);
+    if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+      ++faults.pictures;
+      BITMAP bitmap{};
+      ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof(bitmap), &bitmap);
+      if (bitmap.bmWidth != room.right || bitmap.bmHeight != room.bottom) {
+        faults.unscaled_pictures.push_back(
+            std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) + " in " +
+            std::to_string(room.right) + "x" + std::to_string(room.bottom));
+      }
+      continue;
+    }
+    const std::wstring text = Widen(TextOf(child));
+    RECT needed{0, 0, room.right, 0};
+    const HDC dc = ::GetDC(child);
+    const HGDIOBJ old_font =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(child, WM_GETFONT, 0, 0)));
+    ::DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old_font);
+    ::ReleaseDC(child, dc);
+    if (needed.right > room.right || needed.bottom > room.bottom) {
+      faults.cut_labels.push_back(Narrow(text));
+    }
+  }
+  return faults;
+}
+
+// With KELVORT_SCREENSHOT_DIR set, saves the window as the screen shows it there as
+// NAME.bmp (scripts/test-windows-gui.sh --screenshots turns them into PNGs).
+void SaveScreenshot(HWND form, const std::string& name) {
+  const char* folder = std::getenv("KELVORT_SCREENSHOT_DIR");
+  if (folder == nullptr) return;
+  ::Sleep(500);  // time to paint
+  // The client area: without a window manager, nobody draws the frame.
+  RECT frame;
+  ::GetClientRect(form, &frame);
+  ::MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&frame), 2);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = frame.right - frame.left;
+  header.biHeight = frame.bottom - frame.top;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(((header.biWidth * 3 + 3) & ~3) * header.biHeight);
+  const HDC screen = ::GetDC(nullptr);
+  const HDC copy = ::CreateCompatibleDC(screen);
+  void* pixels = nullptr;
+  const HBITMAP bitmap = ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &pixels, nullptr, 0);
+  const HGDIOBJ old_bitmap = ::SelectObject(copy, bitmap);
+  ::BitBlt(copy, 0, 0, header.biWidth, header.biHeight, screen, frame.left, frame.top, SRCCOPY);
+  ::GdiFlush();
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  WriteBytes(std::string(folder) + "\\" + name + ".bmp",
+             std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
+                 std::string(reinterpret_cast<const char*>(&header), sizeof(header)) +
+                 std::string(static_cast<const char*>(pixels), header.biSizeImage));
+  ::SelectObject(copy, old_bitmap);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(copy);
+  ::ReleaseDC(nullptr, screen);
+}
+
 // Runs show on this thread and user on a second one, given the shown window. A window that
 // is still shown when the user is done is closed, so a failed step never hangs the test.
 void WhileShown(const std::function<void()>& show, const std::function<void(HWND)>& user) {
@@ -117,6 +204,8 @@ class FormWindowsTest : public ::testing::Test {
     state_.ErrorLogPath = temp_.path();
     forms_.SetRenderer(std::make_unique<Win32Renderer>(state_));
     ::SetCurrentDirectoryW(Widen(temp_.path()).c_str());
+    // The main window reads the shared settings: its per-user file goes to the temp folder.
+    ::SetEnvironmentVariableW(L"APPDATA", Widen(temp_.path()).c_str());
   }
   ~FormWindowsTest() override { ::SetCurrentDirectoryW(L"C:\\"); }
 
@@ -203,6 +292,49 @@ TEST_F(FormWindowsTest, FolderDialogCreatesTheTypedFolderOrReportsWhyNot) {
     EXPECT_EQ(FileBytes(temp_ / "Error.log").find("FolderExists") != std::string::npos, c.reported);
     forms_.Unload(FormId::kFolderBrowser);
   }
+}
+
+// Every label shows its whole caption at the form's font, and every picture's bitmap fills
+// its box at the screen's DPI: each of the five forms in English and in German.
+TEST_F(FormWindowsTest, LabelsShowTheirWholeCaptionAndPicturesFillTheirBoxes) {
+  int pictures = 0;
+  std::map<FormId, std::string> english_texts;
+  for (const int16_t language : {0, 1}) {
+    for (const auto& [id, name] :
+         std::map<FormId, std::string>{{FormId::kMain, "main"},
+                                       {FormId::kSettings, "settings"},
+                                       {FormId::kFileBrowser, "file-browser"},
+                                       {FormId::kFolderBrowser, "folder-browser"},
+                                       {FormId::kAbout, "about"}}) {
+      const std::string shown = name + (language == 0 ? "-en" : "-de");
+      SCOPED_TRACE(shown);
+      // Closing the main window unloads the forms: the choice is made anew each time.
+      FrmSettings& settings = forms_.frmSettings();
+      settings.optLang[language].SetValue(true);
+      SetLanguage(state_, settings);
+      if (id != FormId::kSettings && forms_.IsLoaded(id)) forms_.Unload(id);
+      LookFaults faults;
+      std::string texts;
+      WhileShown([&] { forms_.ShowModal(id); },
+                 [&](HWND form) {
+                   faults = LookFaultsOf(form);
+                   SaveScreenshot(form, "window-" + shown);
+                   for (HWND child = ::GetWindow(form, GW_CHILD); child;
+                        child = ::GetWindow(child, GW_HWNDNEXT)) {
+                     texts += TextOf(child) + "|";
+                   }
+                 });
+      EXPECT_EQ(faults.cut_labels, std::vector<std::string>{});
+      EXPECT_EQ(faults.unscaled_pictures, std::vector<std::string>{});
+      pictures += faults.pictures;
+      if (language == 0) english_texts[id] = texts;
+      const bool has_texts = id != FormId::kMain && id != FormId::kAbout;
+      if (language == 1 && has_texts) {
+        EXPECT_NE(texts, english_texts[id]);
+      }
+    }
+  }
+  EXPECT_EQ(pictures, 4);  // the logos of the main window and the about box, twice
 }
 
 // A form of the tests' own: it counts its Activate events, and its button's Click
