@@ -428,10 +428,12 @@ void FormWindow::Sync(Control& control) {
 int FormWindow::RoomBeside(const Control& label) const {
   const Layout& at = label.layout();
   int32_t room = form_->design().client_width - at.left;
-  for (const auto& [other, child] : children_) {
+  // Every placed control counts, also one whose window is made after the label's.
+  for (const Control* other : form_->Controls()) {
     const Layout& them = other->layout();
     const bool same_row = them.top < at.top + at.height && them.top + them.height > at.top;
-    if (other != &label && same_row && them.left >= at.left + at.width) {
+    if (other != &label && dynamic_cast<const Menu*>(other) == nullptr && same_row &&
+        them.left >= at.left + at.width) {
       room = std::min(room, them.left - at.left - kLabelGap);
     }
   }
