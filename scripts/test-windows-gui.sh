@@ -3,8 +3,10 @@
 # scripts/test-windows-gui.sh DIR [--screenshots] (DIR built by scripts/build-windows.sh).
 # The settings dialog and the main window are driven through window messages
 # (kelvort_window_driver.exe) and checked against the per-user Settings.xml, the stay-on-top
-# flag of the real window and the layout in pixels at 96 DPI. With --screenshots each form is
-# saved in English and German as docs/window-*.png. A Wine prefix of the run's own, every
+# flag of the real window and the layout in pixels at 96 DPI; kelvort_window_tests.exe drives
+# the file system lists, the browse dialogs, a failing event procedure and Activate from a
+# thread of its own. With --screenshots each form is saved in English and German as
+# docs/window-*.png. A Wine prefix of the run's own, every
 # wine command under a timeout, the prefix's wineserver stopped at the end.
 set -euo pipefail
 if [ -z "${KELVORT_SESSION_LOCK_HELD:-}" ]; then
@@ -23,6 +25,9 @@ stop_wine() {
 }
 trap stop_wine EXIT
 [ -d "$WINEPREFIX" ] || timeout 180 wineboot -i >/dev/null 2>&1
+# The screen's DPI: 96 unless a step sets another (a run cut short may have left one).
+desktop='HKCU\Control Panel\Desktop'
+timeout 60 wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
 user_settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/brannick/Kelvort/Settings.xml"
 rm -f "$user_settings"
 failures=0
@@ -60,10 +65,30 @@ expect_geometry() {
   done
 }
 
+echo "== the forms in real windows, driven from a second thread"
+# With --screenshots the tests also save each form; the browse dialogs' pictures are kept.
+rm -rf "$dir/screenshots" && mkdir -p "$dir/screenshots"
+[ "$screenshots" != --screenshots ] || export KELVORT_SCREENSHOT_DIR="$(winepath -w "$dir/screenshots")"
+timeout 180 wine "$dir/bin/kelvort_window_tests.exe" --gtest_brief=1 | tr -d '\r' ||
+  fail "kelvort_window_tests.exe"
+unset KELVORT_SCREENSHOT_DIR
+for picture in "$dir"/screenshots/window-f*-browser-*.bmp; do
+  if [ -f "$picture" ]; then convert "$picture" "$root/docs/$(basename "${picture%.bmp}").png"; fi
+done
+
+echo "== at 144 DPI: every label whole, the logos scaled to their boxes"
+timeout 60 wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+timeout 180 wine "$dir/bin/kelvort_window_tests.exe" --gtest_brief=1 \
+  --gtest_filter='*LabelsShowTheirWholeCaption*' | tr -d '\r' || fail "the forms at 144 DPI"
+timeout 60 wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1
+
 echo "== the settings dialog (English at first): geometry, German chosen and saved"
 start_kelvort --settings
-expect_geometry Settings "Language:|16 16 49 17" "Save|8 56 105 25" "Cancel|136 56 105 25" \
-  "German|88 16 73 17" "English|168 16 73 17"
+expect_geometry Settings "Save|8 56 105 25" "Cancel|136 56 105 25" "German|88 16 73 17" \
+  "English|168 16 73 17"
+# The label keeps its place; it is wider than its 49 pixels only where the font needs it.
+grep -qE '^Language:\|16 16 (49|5[0-9]|6[0-9]) 17$' <<<"$(drive Settings geometry)" ||
+  fail "the label Language: left its place: $(drive Settings geometry)"
 shot Settings settings-en
 [ "$(drive Settings topmost)" = 0 ] || fail "the settings dialog is on top without the switch"
 drive Settings click German
@@ -89,7 +114,7 @@ drive "Kelvort - " menu 102 # menForeground
 sleep 1
 [ "$(drive "Kelvort - " topmost)" = 1 ] || fail "the stay-on-top switch left the main window normal"
 drive "Kelvort - " menu 104 # menAbout
-shot Brannick about
+shot Brannick about-de
 drive Brannick click OK
 drive "Kelvort - " close
 wait_kelvort
@@ -101,6 +126,9 @@ drive Einstellungen click Speichern
 wait_kelvort
 start_kelvort --window
 shot "Kelvort - " main-en
+drive "Kelvort - " menu 104 # menAbout
+shot Brannick about-en
+drive Brannick click OK
 drive "Kelvort - " close
 wait_kelvort
 

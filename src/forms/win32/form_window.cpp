@@ -19,6 +19,8 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"KelvortForm";
 constexpr int kFirstId = 100;
+// The space, in twips, that a widened label leaves before the control beside it.
+constexpr int32_t kLabelGap = 30;
 
 // The resource name of an image of the program's resources: "kelvort-logo.svg" is
 // KELVORT_LOGO in the executable.
@@ -91,6 +93,61 @@ std::string FolderName(const std::string& path) {
   return slash == std::string::npos || path.size() <= 3 ? path : path.substr(slash + 1);
 }
 
+// An image of the program's resources at a size in pixels: as drawn for 96 DPI, or smoothly
+// scaled to the screen's DPI. Null when the resource is missing.
+HBITMAP ScaledBitmap(const std::wstring& resource, int width, int height) {
+  const auto drawn = static_cast<HBITMAP>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, 0));
+  BITMAP size{};
+  if (drawn == nullptr || !::GetObjectW(drawn, sizeof(size), &size) ||
+      (size.bmWidth == width && size.bmHeight == height)) {
+    return drawn;
+  }
+  const HDC screen = ::GetDC(nullptr);
+  const HBITMAP scaled = ::CreateCompatibleBitmap(screen, width, height);
+  const HDC from = ::CreateCompatibleDC(screen);
+  const HDC to = ::CreateCompatibleDC(screen);
+  const HGDIOBJ old_from = ::SelectObject(from, drawn);
+  const HGDIOBJ old_to = ::SelectObject(to, scaled);
+  ::SetStretchBltMode(to, HALFTONE);
+  ::SetBrushOrgEx(to, 0, 0, nullptr);
+  ::StretchBlt(to, 0, 0, width, height, from, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+  ::SelectObject(from, old_from);
+  ::SelectObject(to, old_to);
+  ::DeleteDC(from);
+  ::DeleteDC(to);
+  ::ReleaseDC(nullptr, screen);
+  ::DeleteObject(drawn);
+  return scaled;
+}
+
+// The size a text needs in a font: wrapped at width, or on one line when width is 0.
+SIZE TextExtent(HWND window, HFONT font, const std::wstring& text, int width) {
+  RECT needed{0, 0, width, 0};
+  const HDC dc = ::GetDC(window);
+  const HGDIOBJ old_font = ::SelectObject(dc, font);
+  ::DrawTextW(dc, text.c_str(), -1, &needed,
+              DT_CALCRECT | DT_NOPREFIX | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  ::SelectObject(dc, old_font);
+  ::ReleaseDC(window, dc);
+  return {needed.right, needed.bottom};
+}
+
+bool TextFits(HWND window, HFONT font, const std::wstring& text, int width, int height) {
+  const SIZE needed = TextExtent(window, font, text, width);
+  return needed.cx <= width && needed.cy <= height;
+}
+
+int LineWidth(HWND window, HFONT font, const std::wstring& text) {
+  return TextExtent(window, font, text, 0).cx;
+}
+
+HFONT CreateFormFont(const FontSpec& font, int pixel_height) {
+  return ::CreateFontW(-pixel_height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH, Widen(font.name).c_str());
+}
+
 }  // namespace
 
 FormWindow::FormWindow(Form& form, RunState& state, std::function<void()> close)
@@ -125,10 +182,8 @@ FormWindow::FormWindow(Form& form, RunState& state, std::function<void()> close)
     ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
-  font_ = ::CreateFontW(-::MulDiv(design.font.points, dpi_, 72), 0, 0, 0,
-                        design.font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH, Widen(design.font.name).c_str());
+  font_height_ = ::MulDiv(design.font.points, dpi_, 72);
+  font_ = CreateFormFont(design.font, font_height_);
   CreateMenus();
   CreateControls();
   form.SetObserver(this);
@@ -138,6 +193,7 @@ FormWindow::~FormWindow() {
   if (form_ != nullptr) form_->SetObserver(nullptr);
   ::DestroyWindow(hwnd_);
   ::DeleteObject(font_);
+  for (const auto& [height, font] : smaller_fonts_) ::DeleteObject(font);
   for (HBITMAP bitmap : bitmaps_) ::DeleteObject(bitmap);
 }
 
@@ -255,9 +311,8 @@ HWND FormWindow::CreateChild(Control& control, int id) {
   if (child == nullptr)
     Raise(errors::kInternalError, "The control " + control.Name() + " cannot be created");
   if (auto* picture = dynamic_cast<PictureBox*>(&control); picture && !picture->Picture().empty()) {
-    const auto bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                          ResourceName(picture->Picture()).c_str(),
-                                                          IMAGE_BITMAP, 0, 0, 0));
+    const HBITMAP bitmap =
+        ScaledBitmap(ResourceName(picture->Picture()), Pixels(at.width), Pixels(at.height));
     if (bitmap != nullptr) {
       bitmaps_.push_back(bitmap);
       ::SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -335,6 +390,9 @@ void FormWindow::Sync(Control& control) {
   } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
     ::SetWindowTextW(child, Widen(check->Caption()).c_str());
     ::SendMessageW(child, BM_SETCHECK, static_cast<WPARAM>(check->Value()), 0);
+  } else if (auto* label = dynamic_cast<Label*>(&control)) {
+    ::SetWindowTextW(child, Widen(label->Caption()).c_str());
+    FitLabel(*label, child);
   } else if (auto* captioned = dynamic_cast<CaptionedControl*>(&control)) {
     ::SetWindowTextW(child, Widen(captioned->Caption()).c_str());
   } else if (auto* text = dynamic_cast<TextBox*>(&control)) {
@@ -365,6 +423,52 @@ void FormWindow::Sync(Control& control) {
     ::SendMessageW(child, LB_SETCURSEL, static_cast<WPARAM>(list->ListIndex()), 0);
   }
   syncing_ = false;
+}
+
+int FormWindow::RoomBeside(const Control& label) const {
+  const Layout& at = label.layout();
+  int32_t room = form_->design().client_width - at.left;
+  // Every placed control counts, also one whose window is made after the label's.
+  for (const Control* other : form_->Controls()) {
+    const Layout& them = other->layout();
+    const bool same_row = them.top < at.top + at.height && them.top + them.height > at.top;
+    if (other != &label && dynamic_cast<const Menu*>(other) == nullptr && same_row &&
+        them.left >= at.left + at.width) {
+      room = std::min(room, them.left - at.left - kLabelGap);
+    }
+  }
+  return Pixels(room);
+}
+
+HFONT FormWindow::FontOfHeight(int pixel_height) {
+  if (pixel_height == font_height_) return font_;
+  HFONT& font = smaller_fonts_[pixel_height];
+  if (font == nullptr) font = CreateFormFont(form_->design().font, pixel_height);
+  return font;
+}
+
+void FormWindow::FitLabel(const Label& label, HWND child) {
+  const Layout& at = label.layout();
+  const int designed = Pixels(at.width);
+  const std::wstring caption = Widen(label.Caption());
+  int width = designed;
+  int height = font_height_;
+  if (!TextFits(child, font_, caption, designed, Pixels(at.height))) {
+    // One line of it: wider into the free room beside it (a left-aligned label), then, where
+    // that is not enough, in a smaller font.
+    const int room = label.alignment() == Alignment::kLeft ? RoomBeside(label) : designed;
+    width = std::max(designed, std::min(room, LineWidth(child, font_, caption)));
+    while (height > font_height_ * 3 / 4 &&
+           LineWidth(child, FontOfHeight(height), caption) > width) {
+      --height;
+    }
+  }
+  ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOfHeight(height)), FALSE);
+  const int extra = width - designed;
+  const int left = Pixels(at.left) - (label.alignment() == Alignment::kRight    ? extra
+                                      : label.alignment() == Alignment::kCenter ? extra / 2
+                                                                                : 0);
+  ::MoveWindow(child, left, Pixels(at.top), width, Pixels(at.height), TRUE);
 }
 
 void FormWindow::RunEvent(const std::string& name, const std::function<void()>& body) {

@@ -10,6 +10,7 @@
 
 #include "core/run_state.h"
 #include "forms/toolkit/form.h"
+#include "forms/toolkit/static_controls.h"
 #include "platform/windows/win32.h"
 
 namespace kelvort {
@@ -39,6 +40,14 @@ class FormWindow : public FormObserver {
   HWND CreateChild(Control& control, int id);
   void Sync(Control& control);
   void SyncMenu(Control& control);
+  // A label whose caption does not fit at the form's font (fonts differ between systems)
+  // gets the room for one line of it; every other label keeps its layout and font.
+  void FitLabel(const Label& label, HWND child);
+  // The pixels from a control's left edge to the next control on its right (or the form's
+  // edge), less a small gap.
+  int RoomBeside(const Control& label) const;
+  // The form's font at a pixel height, made once per height.
+  HFONT FontOfHeight(int pixel_height);
   void Command(int id, int code, HWND child);
   // Runs the model's side of an input; a failure is reported under the event's name.
   void RunEvent(const std::string& name, const std::function<void()>& body);
@@ -52,6 +61,8 @@ class FormWindow : public FormObserver {
   int dpi_ = 96;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
+  int font_height_ = 0;
+  std::map<int, HFONT> smaller_fonts_;
   HMENU menu_bar_ = nullptr;
   std::vector<HBITMAP> bitmaps_;
   std::map<Control*, HWND> children_;
