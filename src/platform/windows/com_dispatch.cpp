@@ -14,6 +14,7 @@ struct ComHost {
   // A type's members do not change while the server runs.
   std::map<std::pair<std::string, std::string>, DISPID> member_ids;
   std::optional<RunError> gone;
+  ComCallCounts calls;
 };
 
 namespace {
@@ -26,6 +27,10 @@ ComDispatch::ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<ComHost> host
     : object_(std::move(object)), host_(std::move(host)) {}
 
 ComDispatch::~ComDispatch() = default;
+
+const ComCallCounts& ComDispatch::calls() const {
+  return host_->calls;
+}
 
 DispatchPtr ComDispatch::Wrap(ComPtr<IDispatch> object) {
   if (!object) return nullptr;
@@ -46,9 +51,11 @@ std::string ComDispatch::TypeName() {
   if (type_name_) return *type_name_;
   ThrowIfGone();
   ComPtr<ITypeInfo> info;
+  ++host_->calls.get_type_infos;
   HRESULT result = object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Receive());
   Bstr name;
   if (SUCCEEDED(result) && info) {
+    ++host_->calls.get_documentations;
     result = info->GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr);
   }
   if (IsHostGone(result)) {
@@ -72,6 +79,7 @@ DISPID ComDispatch::MemberId(std::string_view member) {
   std::wstring name = Widen(member);
   LPOLESTR names[] = {name.data()};
   DISPID id = DISPID_UNKNOWN;
+  ++host_->calls.get_ids_of_names;
   const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(result)) Fail(result, nullptr, member);
   member_ids_[key] = id;
@@ -99,6 +107,7 @@ Variant ComDispatch::Invoke(InvokeKind kind, std::string_view member,
   VariantOwner result;
   ExceptionInfo exception;
   UINT argument_error = 0;
+  ++host_->calls.invokes;
   const HRESULT outcome = object_->Invoke(
       id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
       kind == InvokeKind::kPropertyPut ? nullptr : &result.get(), exception.get(), &argument_error);

@@ -15,6 +15,15 @@ namespace kelvort {
 // server has gone.
 struct ComHost;
 
+// The COM calls made on one server's objects, read by a benchmark: what the member id cache
+// and the type name kept per object save shows against the member calls made.
+struct ComCallCounts {
+  long long get_ids_of_names = 0;
+  long long invokes = 0;
+  long long get_type_infos = 0;
+  long long get_documentations = 0;
+};
+
 // A host object behind an IDispatch pointer, called as Visual Basic's late binding calls it.
 // Failures arrive as run-time errors; once the server has gone, every call fails at once.
 class ComDispatch final : public Dispatch {
@@ -30,6 +39,8 @@ class ComDispatch final : public Dispatch {
 
   IDispatch* object() const { return object_.get(); }
   const std::shared_ptr<ComHost>& host() const { return host_; }
+  // The calls made so far on every object of this object's server.
+  const ComCallCounts& calls() const;
 
  private:
   DISPID MemberId(std::string_view member);

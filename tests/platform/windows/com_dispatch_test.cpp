@@ -211,6 +211,12 @@ TEST_F(ComDispatchTest, TypeNamesAndTheMemberCacheOfAType) {
   EXPECT_EQ(twin->TypeName(), "Probe");
   twin->Get("Name");
   EXPECT_EQ(journal.look_ups, 2) << "Name and Twin, once each";
+  // The server's counts, shared by both objects, are the probe's: two type names read once.
+  const ComCallCounts& calls = static_cast<ComDispatch&>(*twin).calls();
+  EXPECT_EQ(calls.get_ids_of_names, journal.look_ups);
+  EXPECT_EQ(calls.invokes, journal.invokes);
+  EXPECT_EQ(calls.get_type_infos, 2);
+  EXPECT_EQ(calls.get_documentations, 2);
 
   journal.type = {};
   EXPECT_EQ(Wrap()->TypeName(), "Object");
