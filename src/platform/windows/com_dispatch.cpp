@@ -1,6 +1,8 @@
 // The IDispatch transport: a host object of a COM server, called by member name.
 #include "platform/windows/com_dispatch.h"
 
+#include <map>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/windows/com_failure.h"
@@ -10,9 +12,19 @@
 
 namespace kelvort {
 
+struct ComObjectFacts {
+  std::optional<std::string> type_name;
+  // Member ids while the type name is not known.
+  std::map<std::string, DISPID> member_ids;
+};
+
 struct ComHost {
   // A type's members do not change while the server runs.
   std::map<std::pair<std::string, std::string>, DISPID> member_ids;
+  // The facts of the objects that wrappers hold, by their IDispatch pointer: the server hands
+  // one object back as the pointer its wrappers hold, and a pointer held names one object.
+  // The facts go with the object's last wrapper.
+  std::unordered_map<IDispatch*, std::weak_ptr<ComObjectFacts>> objects;
   std::optional<RunError> gone;
   ComCallCounts calls;
 };
@@ -24,9 +36,23 @@ constexpr std::string_view kUntyped = "Object";
 }  // namespace
 
 ComDispatch::ComDispatch(ComPtr<IDispatch> object, std::shared_ptr<ComHost> host)
-    : object_(std::move(object)), host_(std::move(host)) {}
+    : object_(std::move(object)), host_(std::move(host)) {
+  if (!host_) {
+    // A pointer carried and never called (the stand-in's arguments and results).
+    facts_ = std::make_shared<ComObjectFacts>();
+    return;
+  }
+  std::weak_ptr<ComObjectFacts>& known = host_->objects[object_.get()];
+  facts_ = known.lock();
+  if (!facts_) {
+    facts_ = std::make_shared<ComObjectFacts>();
+    known = facts_;
+  }
+}
 
-ComDispatch::~ComDispatch() = default;
+ComDispatch::~ComDispatch() {
+  if (host_ && facts_.use_count() == 1) host_->objects.erase(object_.get());
+}
 
 const ComCallCounts& ComDispatch::calls() const {
   return host_->calls;
@@ -48,7 +74,8 @@ void ComDispatch::Fail(HRESULT result, EXCEPINFO* exception, std::string_view me
 }
 
 std::string ComDispatch::TypeName() {
-  if (type_name_) return *type_name_;
+  std::optional<std::string>& type_name = facts_->type_name;
+  if (type_name) return *type_name;
   ThrowIfGone();
   ComPtr<ITypeInfo> info;
   ++host_->calls.get_type_infos;
@@ -62,28 +89,30 @@ std::string ComDispatch::TypeName() {
     host_->gone = RunError(result, SystemText(result));
     ThrowIfGone();
   }
-  type_name_ =
+  type_name =
       SUCCEEDED(result) && !name.view().empty() ? Narrow(name.view()) : std::string(kUntyped);
-  return *type_name_;
+  return *type_name;
 }
 
 DISPID ComDispatch::MemberId(std::string_view member) {
   // Late binding ignores letter case, and so does the cache.
   const std::string key = ToLower(member);
-  const bool typed = type_name_ && *type_name_ != kUntyped;
+  const std::optional<std::string>& type_name = facts_->type_name;
+  const bool typed = type_name && *type_name != kUntyped;
   if (typed) {
-    const auto found = host_->member_ids.find({*type_name_, key});
+    const auto found = host_->member_ids.find({*type_name, key});
     if (found != host_->member_ids.end()) return found->second;
   }
-  if (const auto found = member_ids_.find(key); found != member_ids_.end()) return found->second;
+  std::map<std::string, DISPID>& member_ids = facts_->member_ids;
+  if (const auto found = member_ids.find(key); found != member_ids.end()) return found->second;
   std::wstring name = Widen(member);
   LPOLESTR names[] = {name.data()};
   DISPID id = DISPID_UNKNOWN;
   ++host_->calls.get_ids_of_names;
   const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(result)) Fail(result, nullptr, member);
-  member_ids_[key] = id;
-  if (typed) host_->member_ids[{*type_name_, key}] = id;
+  member_ids[key] = id;
+  if (typed) host_->member_ids[{*type_name, key}] = id;
   return id;
 }
 
