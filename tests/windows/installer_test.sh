@@ -54,14 +54,15 @@ output=$(timeout 120 wine "C:\\Program Files\\Kelvort\\bin\\kelvort.exe" --conso
 timeout 60 wine "$windows/bin/CNEXT.exe" --quit >/dev/null || fail "CNEXT.exe --quit failed"
 wait "$catia_pid" || fail "CNEXT.exe ended with status $?"
 catia_pid=
-registered() { timeout 60 wine reg query "$1" /ve 2>/dev/null | tr -d '\r'; }
+# Wine's reg prints its errors on standard output: its exit status tells.
+registered() { timeout 60 wine reg query "$1" /ve >/dev/null 2>&1; }
 for root in HKCU HKLM; do
-  [ -z "$(registered "$root\\$classes\CLSID\\$standin_class")" ] ||
+  ! registered "$root\\$classes\CLSID\\$standin_class" ||
     fail "the stand-in's class is left registered in $root"
 done
-[ -z "$(registered "HKCU\\$classes\CATIA.Application")" ] ||
+! registered "HKCU\\$classes\CATIA.Application" ||
   fail "the stand-in's CATIA.Application is left registered in HKCU"
-registered "HKLM\\$classes\CATIA.Application\CLSID" | grep -qi "$other_class" ||
+timeout 60 wine reg query "HKLM\\$classes\CATIA.Application\CLSID" /ve | grep -qi "$other_class" ||
   fail "the other registration of CATIA.Application was not given back"
 timeout 60 wine reg delete "HKLM\\$classes\CATIA.Application" /f >/dev/null
 expected="[Kelvort] The parameters have been created successfully."
