@@ -17,16 +17,21 @@ namespace kelvort::bench {
 // counts as a call, since it crosses to the host like any member.
 struct CallLog {
   long long calls = 0;
-  // Each call's duration in microseconds, when timed.
+  long long type_names = 0;  // of the calls, the TypeName asks
+  // Each call's duration in microseconds, when timed; and each release of a host object's
+  // last reference (through COM a round trip of its own).
   bool timed = false;
   std::vector<float> durations;
+  std::vector<float> releases;
   // Calls by "Type.Member", when itemised (in process only: it asks every object's type).
   bool itemised = false;
   std::map<std::string, long long> by_member;
 
   void Reset() {
     calls = 0;
+    type_names = 0;
     durations.clear();
+    releases.clear();
     by_member.clear();
   }
 };
@@ -35,6 +40,16 @@ class CountingDispatch final : public Dispatch {
  public:
   CountingDispatch(DispatchPtr inner, CallLog& log)
       : inner_(std::move(inner)), log_(log), type_(log.itemised ? inner_->TypeName() : "") {}
+
+  ~CountingDispatch() override {
+    if (!log_.timed || inner_.use_count() != 1) return;
+    const auto start = std::chrono::steady_clock::now();
+    inner_.reset();
+    const std::chrono::duration<float, std::micro> took = std::chrono::steady_clock::now() - start;
+    log_.releases.push_back(took.count());
+  }
+  CountingDispatch(const CountingDispatch&) = delete;
+  CountingDispatch& operator=(const CountingDispatch&) = delete;
 
   static DispatchPtr Wrap(DispatchPtr object, CallLog& log) {
     if (!object) return object;
@@ -46,6 +61,7 @@ class CountingDispatch final : public Dispatch {
   // and a cleanup here would make its unwinding dearer than the call itself.
   std::string TypeName() override {
     Count("TypeName");
+    ++log_.type_names;
     if (log_.timed) return Timed<std::string>([&] { return inner_->TypeName(); });
     return inner_->TypeName();
   }

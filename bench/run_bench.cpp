@@ -17,67 +17,15 @@
 #include <string>
 #include <vector>
 
-#include "counting_dispatch.h"
 #include "document_files.h"
-#include "forms/forms.h"
 #include "generated_structure.h"
 #include "host/late_binding.h"
-#include "parameters/set_informations.h"
-#include "parameters/set_parameter_name.h"
 #include "platform/posix/posix_path.h"
+#include "run_walk.h"
 #include "standin_process.h"
 
 namespace kelvort::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<float> values) {
-  if (values.empty()) return 0;
-  const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-  std::nth_element(values.begin(), middle, values.end());
-  return *middle;
-}
-
-struct Figures {
-  double seconds = 0;
-  double cpu_seconds = 0;  // the benchmark process's processor time
-  long long calls = 0;
-  double median_us = 0;   // the median duration of the run's host calls
-  double in_calls_s = 0;  // the time spent inside host calls
-};
-
-// One run of the walk against the application: the definitions read from the settings
-// folder, then the structure walked from the active document's root product.
-Figures Walk(Platform& platform, const DispatchPtr& application, CallLog& log,
-             const std::string& settings_folder) {
-  RunState state(platform);
-  Forms forms{state};
-  state.SettingsPath = settings_folder;
-  log.Reset();
-  const Clock::time_point start = Clock::now();
-  const std::clock_t cpu_start = std::clock();
-  state.CatiaApp = CountingDispatch::Wrap(application, log);
-  const DispatchPtr document = ObjectMember(state.CatiaApp, "ActiveDocument");
-  const DispatchPtr root = ObjectMember(document, "Product");
-  const DispatchPtr selection = ObjectMember(document, "Selection");
-  if (SetParameterName(state) != 0 || !state.ParameterDefs) {
-    throw std::runtime_error("the definitions were not accepted");
-  }
-  SetInformations(state, root, nullptr, selection);
-  Figures figures;
-  figures.seconds = SecondsSince(start);
-  figures.cpu_seconds = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
-  if (state.FailureCount != 0) throw std::runtime_error("the walk reported failures");
-  figures.calls = log.calls;
-  figures.median_us = Median(log.durations);
-  for (float took : log.durations) figures.in_calls_s += took / 1e6;
-  return figures;
-}
 
 standin::ApplicationPtr OpenInProcess(const fs::path& top) {
   standin::ApplicationPtr application = standin::OpenApplication({top});
@@ -95,14 +43,6 @@ double NullCallMedian(const DispatchPtr& application) {
   }
   return Median(durations);
 }
-
-struct Targets {
-  bool met = true;
-  void Check(bool ok, const std::string& what) {
-    std::printf("  %-6s %s\n", ok ? "met" : "MISSED", what.c_str());
-    met = met && ok;
-  }
-};
 
 // The host calls one child adds to the first and the second run.
 struct ChildCost {
@@ -215,19 +155,6 @@ SizeFigures MeasureSize(Platform& platform, const fs::path& folder, int parts,
   return figures;
 }
 
-void PrintRun(const char* mode, int run, const Figures& figures, int parts) {
-  std::printf("  %-10s run %d  %8.3f s (cpu %6.3f s)  %8lld calls  %6.1f calls/part", mode, run,
-              figures.seconds, figures.cpu_seconds, figures.calls,
-              static_cast<double>(figures.calls) / parts);
-  if (figures.median_us > 0) {
-    std::printf(
-        "  median %5.1f us  in calls %7.3f s  own work %6.3f s  wall / (calls x median) %.2f",
-        figures.median_us, figures.in_calls_s, figures.seconds - figures.in_calls_s,
-        figures.seconds / (static_cast<double>(figures.calls) * figures.median_us / 1e6));
-  }
-  std::printf("\n");
-}
-
 void PrintSize(const SizeFigures& figures, const Options& options) {
   std::printf("%d parts (%d sub-assemblies, 100 components); in process the median of %d:\n",
               figures.parts, figures.parts / 10, kInProcessRepeats);
@@ -270,13 +197,7 @@ bool CheckTargets(const std::vector<ChildCost>& costs, const std::vector<SizeFig
   if (!options.in_process_only) {
     for (const SizeFigures& figures : all) {
       for (int run = 0; run < 2; ++run) {
-        const Figures& served = figures.served[run];
-        const double host = static_cast<double>(served.calls) * served.median_us / 1e6;
-        std::snprintf(
-            what, sizeof what,
-            "server, %d parts, run %d: %.3f s within 1.25 x %lld calls x %.1f us = %.3f s",
-            figures.parts, run + 1, served.seconds, served.calls, served.median_us, 1.25 * host);
-        targets.Check(served.seconds <= 1.25 * host, what);
+        CheckWithinCallTime(targets, figures.parts, run, figures.served[run]);
       }
     }
   }

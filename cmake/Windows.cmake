@@ -1,5 +1,6 @@
-# The Windows build: kelvort.exe on the Win32 and COM platform, its tests, and the stand-in
-# CATIA as a COM automation server (for tests and demonstrations; never installed).
+# The Windows build: kelvort.exe on the Win32 and COM platform, its tests, the benchmark of
+# the run through COM, and the stand-in CATIA as a COM automation server (for tests,
+# benchmarks and demonstrations; never installed).
 enable_language(RC)
 target_link_libraries(kelvort_core PUBLIC ole32 oleaut32 uuid user32 gdi32)
 
@@ -27,4 +28,5 @@ install(TARGETS kelvort RUNTIME DESTINATION bin)
 install(DIRECTORY Config Help DESTINATION .)
 
 add_subdirectory(tests/platform/windows)
+add_subdirectory(bench)
 add_subdirectory(tests/windows_gui)

@@ -83,7 +83,7 @@ class ComServerFace final : public ServerFace {
     }
     DispatchServer server;
     const auto adapter = ComPtr<IDispatch>::Adopt(server.Adapter(application));
-    RegisterProgId();
+    const ProgIdRegistration registration;
     RunningObject running(adapter.get(), server.types().TypeInfo("Application").get());
     application->host()->SetQuitHandler([] { ::PostQuitMessage(0); });
     // Who started it (a test, a demonstration) learns that clients may attach now.
@@ -92,6 +92,7 @@ class ComServerFace final : public ServerFace {
     application->host()->SetQuitHandler(nullptr);
     // Still registered: no second stand-in starts on the documents meanwhile.
     SaveChangedDocuments(*application);
+    // Leaves the running object table, then the registry (the reverse of their making).
   }
 
  private:

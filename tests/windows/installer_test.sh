@@ -33,6 +33,13 @@ if find "$installed" -iname 'CNEXT*' | grep -q .; then fail "the stand-in was in
 
 cp -r "$(dirname "$0")/../../samples" "$work/samples"
 rm -rf "$user_files"
+# Another's registration of CATIA.Application (an installed CATIA's): the stand-in takes it
+# over while it serves and gives it back when it ends, its own keys removed.
+classes='Software\Classes'
+standin_class='{6B1E3F52-9A47-4D0C-B8E1-2F5C7D9A4E13}'
+other_class='{0F0E0D0C-0B0A-0908-0706-050403020100}'
+timeout 60 wine reg add "HKLM\\$classes\CATIA.Application\CLSID" /ve /d "$other_class" /f \
+  >/dev/null
 timeout 120 wine "$windows/bin/CNEXT.exe" "Z:${work//\//\\}\\samples\\Gearbox.CATProduct" \
   >"$work/catia.out" 2>&1 &
 catia_pid=$!
@@ -47,6 +54,17 @@ output=$(timeout 120 wine "C:\\Program Files\\Kelvort\\bin\\kelvort.exe" --conso
 timeout 60 wine "$windows/bin/CNEXT.exe" --quit >/dev/null || fail "CNEXT.exe --quit failed"
 wait "$catia_pid" || fail "CNEXT.exe ended with status $?"
 catia_pid=
+# Wine's reg prints its errors on standard output: its exit status tells.
+registered() { timeout 60 wine reg query "$1" /ve >/dev/null 2>&1; }
+for root in HKCU HKLM; do
+  ! registered "$root\\$classes\CLSID\\$standin_class" ||
+    fail "the stand-in's class is left registered in $root"
+done
+! registered "HKCU\\$classes\CATIA.Application" ||
+  fail "the stand-in's CATIA.Application is left registered in HKCU"
+timeout 60 wine reg query "HKLM\\$classes\CATIA.Application\CLSID" /ve | grep -qi "$other_class" ||
+  fail "the other registration of CATIA.Application was not given back"
+timeout 60 wine reg delete "HKLM\\$classes\CATIA.Application" /f >/dev/null
 expected="[Kelvort] The parameters have been created successfully."
 [ "$status" -eq 0 ] && [ "$(printf '%s' "$output" | tr -d '\r')" = "$expected" ] ||
   fail "the installed kelvort.exe: status $status, output: $output"

@@ -20,13 +20,14 @@ struct Journal {
   int invokes = 0;
   std::vector<WORD> flags;
   std::vector<DISPID> named;
-  ComPtr<ITypeInfo> type;  // a type named "Probe"; none: no type information
+  ComPtr<ITypeInfo> type;        // a type named "Probe"; none: no type information
+  IDispatch* sibling = nullptr;  // another probe of the same journal
 };
 
 // The probe's members; a member's DISPID is its place, from 1.
 constexpr std::wstring_view kMembers[] = {
-    L"Name",         L"Echo", L"Difference",  L"Fail",     L"Raise",
-    L"WorkbookCode", L"Gone", L"ByReference", L"OneBased", L"Twin"};
+    L"Name", L"Echo",        L"Difference", L"Fail", L"Raise",  L"WorkbookCode",
+    L"Gone", L"ByReference", L"OneBased",   L"Twin", L"Sibling"};
 constexpr DISPID Id(std::wstring_view name) {
   for (DISPID id = 1; id <= DISPID(std::size(kMembers)); ++id) {
     if (kMembers[id - 1] == name) return id;
@@ -117,10 +118,15 @@ class Probe final : public IDispatch {
         }
         return S_OK;
       }
-      case Id(L"Twin"):  // another object of the same type and server
+      case Id(L"Twin"):  // the same object handed back
         AddRef();
         V_VT(result) = VT_DISPATCH;
         V_DISPATCH(result) = this;
+        return S_OK;
+      case Id(L"Sibling"):  // another object of the same type and server
+        journal_.sibling->AddRef();
+        V_VT(result) = VT_DISPATCH;
+        V_DISPATCH(result) = journal_.sibling;
         return S_OK;
       default:
         return DISP_E_MEMBERNOTFOUND;
@@ -153,16 +159,21 @@ ComPtr<ITypeInfo> ProbeType() {
 
 class ComDispatchTest : public ::testing::Test {
  protected:
-  ComDispatchTest() { journal.type = ProbeType(); }
+  ComDispatchTest() {
+    journal.type = ProbeType();
+    journal.sibling = &sibling;
+  }
   ~ComDispatchTest() override {
     object.reset();
     EXPECT_EQ(probe.references(), 1u) << "every reference is given back";
+    EXPECT_EQ(sibling.references(), 1u) << "every reference is given back";
   }
   DispatchPtr Wrap() { return ComDispatch::Wrap(ComPtr<IDispatch>::Share(&probe)); }
 
   ComApartment apartment;
   Journal journal;
   Probe probe{journal};
+  Probe sibling{journal};
   DispatchPtr object;
 };
 
@@ -201,18 +212,34 @@ TEST_F(ComDispatchTest, GetCallAndPutUseLateBindingsFlags) {
   object->Put("Name", Variant());  // drops the object the probe held
 }
 
-TEST_F(ComDispatchTest, TypeNamesAndTheMemberCacheOfAType) {
+TEST_F(ComDispatchTest, TypeNamesAndMemberIdsAreKeptPerObjectAndType) {
   object = Wrap();
   EXPECT_EQ(object->TypeName(), "Probe");
   object->Get("Name");
   object->Get("name");
-  // Another object of the same type and server finds the member in the cache.
-  const DispatchPtr twin = object->Get("Twin").ToObject();
-  EXPECT_EQ(twin->TypeName(), "Probe");
-  twin->Get("Name");
-  EXPECT_EQ(journal.look_ups, 2) << "Name and Twin, once each";
+  // The same object handed back shares what is known of it.
+  EXPECT_EQ(object->Get("Twin").ToObject()->TypeName(), "Probe");
+  // Another object of the same type and server finds the member in the type's cache.
+  DispatchPtr other = object->Get("Sibling").ToObject();
+  EXPECT_EQ(other->TypeName(), "Probe");
+  other->Get("Name");
+  EXPECT_EQ(journal.look_ups, 3) << "Name, Twin and Sibling, once each";
+  const ComCallCounts& calls = static_cast<ComDispatch&>(*object).calls();
+  EXPECT_EQ(calls.get_ids_of_names, journal.look_ups);
+  EXPECT_EQ(calls.invokes, journal.invokes);
+  EXPECT_EQ(calls.get_type_infos, 2);
+  EXPECT_EQ(calls.get_documentations, 2);
 
+  // Once no wrapper holds an object, nothing known of it is kept: its pointer may come to
+  // name another object, of another type.
+  other.reset();
   journal.type = {};
+  other = object->Get("Sibling").ToObject();
+  EXPECT_EQ(other->TypeName(), "Object");
+  // Without a type, member ids are kept per object, for every wrapper of it.
+  other->Get("Name");
+  other->Get("Twin").ToObject()->Get("Name");
+  EXPECT_EQ(journal.look_ups, 5) << "Name and Twin once more, on an object of no known type";
   EXPECT_EQ(Wrap()->TypeName(), "Object");
 }
 
