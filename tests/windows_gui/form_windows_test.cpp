@@ -25,51 +25,20 @@
 #include "platform/windows/win32.h"
 #include "platform/windows/windows_test_support.h"
 #include "util/run_error.h"
+#include "window_lookup.h"
 
 namespace kelvort::testing {
 namespace {
 
+using window_lookup::ChildOfClass;
+
 // The shown form window (there is one at a time); null after ten seconds without one.
 HWND WaitForFormWindow() {
-  for (int tries = 0; tries < 100; ++tries) {
-    HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND window, LPARAM data) {
-          wchar_t window_class[32] = L"";
-          ::GetClassNameW(window, window_class, 32);
-          if (std::wstring(window_class) != L"KelvortForm" || !::IsWindowVisible(window))
-            return TRUE;
-          *reinterpret_cast<HWND*>(data) = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (found != nullptr) return found;
-    ::Sleep(100);
-  }
-  return nullptr;
+  return window_lookup::WaitForForm(L"", 10);
 }
 
 std::string TextOf(HWND window) {
-  wchar_t text[512] = L"";
-  ::GetWindowTextW(window, text, 512);
-  return Narrow(text);
-}
-
-// The form's nth child window of a class (0 is the first in tab order).
-HWND Child(HWND form, const wchar_t* wanted, int nth = 0) {
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t window_class[32] = L"";
-    ::GetClassNameW(child, window_class, 32);
-    if (::lstrcmpiW(window_class, wanted) == 0 && nth-- == 0) return child;
-  }
-  return nullptr;
-}
-
-HWND ChildWithText(HWND form, const std::string& text) {
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    if (TextOf(child) == text) return child;
-  }
-  return nullptr;
+  return Narrow(window_lookup::TextOf(window));
 }
 
 // A list box's rows without the folder list's indentation.
@@ -98,7 +67,9 @@ void ChooseRow(HWND form, HWND list, const std::string& row, bool double_click) 
 }
 
 void Click(HWND form, const std::string& caption) {
-  if (const HWND button = ChildWithText(form, caption)) ::SendMessageW(button, BM_CLICK, 0, 0);
+  if (const HWND button = window_lookup::ChildWithText(form, Widen(caption))) {
+    ::SendMessageW(button, BM_CLICK, 0, 0);
+  }
 }
 
 // What a form shows badly: labels whose caption needs more room than they have at their
@@ -229,9 +200,9 @@ TEST_F(FormWindowsTest, FileDialogListsTheRealFileSystemAndFollowsTheChosenFolde
   std::string answer_shown;
   WhileShown([&] { forms_.ShowModal(FormId::kFileBrowser); },
              [&](HWND form) {
-               const HWND folder_list = Child(form, L"ListBox", 0);
-               const HWND file_list = Child(form, L"ListBox", 1);
-               const HWND drive_list = Child(form, L"ComboBox", 0);
+               const HWND folder_list = ChildOfClass(form, L"ListBox", 0);
+               const HWND file_list = ChildOfClass(form, L"ListBox", 1);
+               const HWND drive_list = ChildOfClass(form, L"ComboBox", 0);
                folders = Rows(folder_list);
                files_at_start = Rows(file_list);
                for (LRESULT i = 0; i < ::SendMessageW(drive_list, CB_GETCOUNT, 0, 0); ++i) {
@@ -243,7 +214,7 @@ TEST_F(FormWindowsTest, FileDialogListsTheRealFileSystemAndFollowsTheChosenFolde
                ChooseRow(form, folder_list, "alpha", true);
                files_in_alpha = Rows(file_list);
                ChooseRow(form, file_list, "inner.txt", false);
-               answer_shown = TextOf(Child(form, L"Edit"));
+               answer_shown = TextOf(ChildOfClass(form, L"Edit"));
                Click(form, "OK");
              });
   EXPECT_EQ(files_at_start, (std::vector<std::string>{"one.txt", "two.dat"}));
@@ -280,7 +251,7 @@ TEST_F(FormWindowsTest, FolderDialogCreatesTheTypedFolderOrReportsWhyNot) {
     state_.ErrorOccurred = false;
     WhileShown([&] { forms_.ShowModal(FormId::kFolderBrowser); },
                [&](HWND form) {
-                 ::SendMessageW(Child(form, L"Edit"), WM_SETTEXT, 0,
+                 ::SendMessageW(ChildOfClass(form, L"Edit"), WM_SETTEXT, 0,
                                 reinterpret_cast<LPARAM>(Widen(c.typed).c_str()));
                  Click(form, "OK");
                });

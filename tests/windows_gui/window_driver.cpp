@@ -16,7 +16,14 @@
 #include <cstdio>
 #include <string>
 
+#include "window_lookup.h"
+
 namespace {
+
+using kelvort::window_lookup::ChildOfClass;
+using kelvort::window_lookup::ChildWithText;
+using kelvort::window_lookup::TextOf;
+using kelvort::window_lookup::WaitForForm;
 
 std::wstring Widen(const char* text) {
   std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0)),
@@ -24,55 +31,6 @@ std::wstring Widen(const char* text) {
   ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
   wide.resize(wide.size() - 1);
   return wide;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = L"";
-  ::GetWindowTextW(window, text, 512);
-  return text;
-}
-
-struct Search {
-  std::wstring caption;
-  HWND found = nullptr;
-};
-
-HWND FindForm(const std::wstring& caption) {
-  for (int tries = 0; tries < 200; ++tries) {
-    Search search{caption};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) {
-          auto* s = reinterpret_cast<Search*>(data);
-          wchar_t window_class[64] = L"";
-          ::GetClassNameW(window, window_class, 64);
-          if (std::wstring(window_class) == L"KelvortForm" && ::IsWindowVisible(window) &&
-              TextOf(window).find(s->caption) != std::wstring::npos) {
-            s->found = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    ::Sleep(100);
-  }
-  return nullptr;
-}
-
-HWND ChildWithText(HWND form, const std::wstring& text) {
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    if (TextOf(child) == text) return child;
-  }
-  return nullptr;
-}
-
-HWND ChildOfClass(HWND form, const wchar_t* wanted) {
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t window_class[64] = L"";
-    ::GetClassNameW(child, window_class, 64);
-    if (::lstrcmpiW(window_class, wanted) == 0) return child;
-  }
-  return nullptr;
 }
 
 int Fail(const char* what) {
@@ -85,7 +43,7 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
   if (argc < 4 || std::string(argv[1]) != "--window")
     return Fail("usage: --window CAPTION COMMAND [TEXT]");
-  const HWND form = FindForm(Widen(argv[2]));
+  const HWND form = WaitForForm(Widen(argv[2]), 20);
   if (form == nullptr) return Fail("no such window");
   const std::string command = argv[3];
   const std::wstring text = argc > 4 ? Widen(argv[4]) : L"";
