@@ -57,22 +57,23 @@ class SetFormulasTest : public testing::StandinRunFixture {
   }
 };
 
-// The search finds the bolt's Form_Length in another document, so TOP gets its own. A name
-// that the search cannot take bare stands in quotes (a bare one fails the search). Each row
-// gets its formula, a second call finds them all in TOP's document and adds none, and the
-// selection is left empty.
+// A name that the search cannot take bare stands in quotes (a bare one fails the search).
+// The last search finds the bolt's Form_Length in another document, so TOP gets its own, and
+// the selection is left empty all the same. A second call finds every formula in TOP's
+// document and adds none.
 TEST_F(SetFormulasTest, EachRowGetsOneFormulaOfItsOwnDocument) {
   OpenHost({WriteTop(root())});
   AddUserProperty("Top.CATProduct", "Surface finish");
   AddUserProperty("Top.CATProduct", "Weight(kg)");
-  Define({{"Length", "Real", ""}, {"Surface finish", "String", ""}, {"Weight(kg)", "String", ""}});
+  Define({{"Surface finish", "String", ""}, {"Weight(kg)", "String", ""}, {"Length", "Real", ""}});
   const auto& top = Doc("Top.CATProduct").product();
-  for (int call = 0; call < 2; ++call) Set_Formulas(state_, top, nullptr);
-  EXPECT_EQ(Formulas(*top->relations()),
-            (Lines{"Form_Length: TOP\\Properties\\Length = Length",
-                   "Form_Surface finish: TOP\\Properties\\Surface finish = Surface finish",
-                   "Form_Weight(kg): TOP\\Properties\\Weight(kg) = Weight(kg)"}));
+  Set_Formulas(state_, top, nullptr);
   EXPECT_TRUE(Doc("Top.CATProduct").selection()->items().empty());
+  Set_Formulas(state_, top, nullptr);
+  EXPECT_EQ(Formulas(*top->relations()),
+            (Lines{"Form_Surface finish: TOP\\Properties\\Surface finish = Surface finish",
+                   "Form_Weight(kg): TOP\\Properties\\Weight(kg) = Weight(kg)",
+                   "Form_Length: TOP\\Properties\\Length = Length"}));
   EXPECT_EQ(state_.FailureCount, 0);
   EXPECT_EQ(Doc("Bolt.CATPart").part()->relations()->items().size(), 1u);
 }
