@@ -69,7 +69,9 @@ def mirror_work_tree(rev):
         if os.path.exists(target) and open(source, "rb").read() == open(target, "rb").read():
             continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy2(source, target)
+        # A fresh time (not the source's), so that the build never keeps an object made
+        # from the content this replaces.
+        shutil.copy(source, target)
     for folder, _, files in os.walk(TREE):
         for name in files:
             relative = os.path.relpath(os.path.join(folder, name), TREE)

@@ -20,7 +20,6 @@ namespace kelvort {
 namespace {
 
 using testing::kDeclarationLine;
-using testing::ReadBytes;
 using testing::WriteBytes;
 
 class TestForm : public Form {
@@ -39,27 +38,6 @@ class FormStateTest : public testing::FormsFixture {
   void WriteUserSettings(const std::string& body) {
     WriteBytes(UserFolder() / "Settings.xml",
                kDeclarationLine + "<SETTINGS>" + body + "</SETTINGS>\n");
-  }
-
-  // The elements below SETTINGS/<form> of a file, in document order, one line each: the
-  // path below the form and the attributes.
-  std::vector<std::string> Outline(const std::filesystem::path& file, const std::string& form) {
-    WriteBytes(root() / "outline.xml", ReadBytes(file));
-    const XmlDocument document = XmlDocument::Load(test_.files, WinPath("outline.xml"));
-    std::vector<std::string> lines;
-    const auto walk = [&](const auto& self, const XmlNode& node, const std::string& path) -> void {
-      for (const XmlNode& child : node.ChildNodes()) {
-        std::string line = path + child.Name();
-        for (const XmlAttribute& attribute : child.Attributes()) {
-          line += " " + attribute.Name() + "=" + attribute.Text();
-        }
-        lines.push_back(line);
-        self(self, child, path + child.Name() + "/");
-      }
-    };
-    if (const XmlNode element = document.SelectSingleNode("SETTINGS/" + form))
-      walk(walk, element, "");
-    return lines;
   }
 };
 
@@ -88,19 +66,25 @@ TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag
   menu.SetChecked(true);
   WriteSettings(state_, form);
 
-  EXPECT_EQ(Outline(UserFolder() / "Settings.xml", "frmTest"),
-            (std::vector<std::string>{
-                "Controls",
-                "Controls/lstItems Enabled=True ListIndex=1",
-                "Controls/lstItems/Attr0 Value=one",
-                "Controls/lstItems/Attr1 Value=two",
-                "Controls/lstEmpty Enabled=True ListIndex=-1",
-                "Controls/menTop Enabled=True Checked=-1",
-                "Controls/txtName",
-                "Controls/txtName/Index_3 Enabled=False Text=Grüße",
-                "Controls/chkA Enabled=True Value=1",
-                "Controls/cmdOther Enabled=True",
-            }));
+  EXPECT_EQ(UserSettings(), kDeclarationLine +
+                                "<SETTINGS>\n"
+                                "  <frmTest>\n"
+                                "    <Controls>\n"
+                                "      <lstItems Enabled=\"True\" ListIndex=\"1\">\n"
+                                "        <Attr0 Value=\"one\" />\n"
+                                "        <Attr1 Value=\"two\" />\n"
+                                "      </lstItems>\n"
+                                "      <lstEmpty Enabled=\"True\" ListIndex=\"-1\" />\n"
+                                "      <menTop Enabled=\"True\" Checked=\"-1\" />\n"
+                                "      <txtName>\n"
+                                "        <Index_3 Enabled=\"False\" Text=\"Gr\xFC\xDF"
+                                "e\" />\n"
+                                "      </txtName>\n"
+                                "      <chkA Enabled=\"True\" Value=\"1\" />\n"
+                                "      <cmdOther Enabled=\"True\" />\n"
+                                "    </Controls>\n"
+                                "  </frmTest>\n"
+                                "</SETTINGS>\n");
   EXPECT_TRUE(Reported().empty());
 }
 

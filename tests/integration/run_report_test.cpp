@@ -18,15 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::KelvortRun;
 
-// Every file below the folder with its content.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[entry.path().string()] = testing::ReadBytes(entry.path());
-  }
-  return files;
-}
-
 // The journal's lines that change a document.
 std::vector<std::string> ChangingCalls(const fs::path& journal) {
   static const std::regex changing(
@@ -72,7 +63,7 @@ TEST(RunReportTest, ADryRunChangesNothingAndForetellsWhatTheRunAdds) {
       active = bench::WriteStructure(folder, 20).string();
       bench::WriteSettings(run.user_folder());
     }
-    const auto before = Snapshot(folder);
+    const auto before = testing::FilesBelow(folder);
     const auto journal = out.path() / "journal.txt";
     std::vector<std::string> host = c.host_options;
     host.insert(host.end(), {"--journal", journal.string(), active});
@@ -84,14 +75,14 @@ TEST(RunReportTest, ADryRunChangesNothingAndForetellsWhatTheRunAdds) {
     EXPECT_GT(items, 100);
     EXPECT_EQ(dry.out, DryRunMessage(items));
     EXPECT_EQ(dry.status, 0);
-    EXPECT_EQ(Snapshot(folder), before);
+    EXPECT_EQ(testing::FilesBelow(folder), before);
     EXPECT_THAT(ChangingCalls(journal), ::testing::IsEmpty());
     EXPECT_EQ(Count(dry_csv, ",would add,"), items);
 
     const auto real = run.RunAgainst(host, {"--report", (out.path() / "real.csv").string()});
     EXPECT_EQ(real.out, "[Kelvort] The parameters have been created successfully.\n");
     EXPECT_EQ(real.status, 0);
-    EXPECT_NE(Snapshot(folder), before);
+    EXPECT_NE(testing::FilesBelow(folder), before);
     EXPECT_EQ(std::regex_replace(dry_csv, std::regex(",would add,"), ",added,"),
               testing::ReadBytes(out.path() / "real.csv"));
   }

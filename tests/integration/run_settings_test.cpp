@@ -61,12 +61,12 @@ TEST(RunSettingsTest, DefinitionsThatStopTheRunLeaveTheDocumentsUntouched) {
     KelvortRun run;
     run.WriteUserSettings("  <Parameters>\n" + std::string(stopping.parameters) +
                           "  </Parameters>\n");
-    const auto before = run.SampleFiles();
+    const auto before = testing::FilesBelow(run.samples());
     const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
     EXPECT_EQ(result.out, stopping.out);
     EXPECT_EQ(result.status, stopping.status);
     EXPECT_EQ(run.ErrorLog(), stopping.error_log);
-    EXPECT_EQ(run.SampleFiles(), before);
+    EXPECT_EQ(testing::FilesBelow(run.samples()), before);
   }
 }
 

@@ -76,30 +76,6 @@ TEST_F(SettingsFileTest, UseConfigChoosesTheMode) {
   EXPECT_TRUE(Reported().empty());
 }
 
-TEST_F(SettingsFileTest, KeysWithoutTheirAttributesAreReportedAndLeaveTheRestUnset) {
-  const std::string user = ToWinPath(root() / "appdata/brannick/Kelvort");
-  const struct {
-    std::string shared, reported_by, settings_path, error_log_path;
-  } cases[] = {
-      {UseConfig(""), "GetGlobalSettings", "", ""},
-      {UseConfig("Value=\"true\""), "GetGlobalSettings", "", ""},
-      {SharedWith("<ErrorPath/>"), "GetGlobalSettings", user, ""},
-      {SharedWith("<SavePath/>"), "SetUserPath", "", ""},
-  };
-  for (const auto& [shared, reported_by, settings_path, error_log_path] : cases) {
-    SCOPED_TRACE(shared);
-    StartAfresh();
-    fs::remove_all(root() / "appdata");
-    fs::create_directory(root() / "appdata");
-    WriteShared(shared);
-    GetGlobalSettings(state_);
-    EXPECT_EQ(Reported(), Names{reported_by});
-    EXPECT_EQ(state_.SettingsPath, settings_path);
-    EXPECT_EQ(state_.ErrorLogPath, error_log_path);
-    EXPECT_EQ(fs::exists(root() / "appdata/brannick"), !settings_path.empty());
-  }
-}
-
 TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
   test_.environment.Set("KELVORT_LOGS", (root() / "logs").string());
   WriteShared(
@@ -114,11 +90,11 @@ TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
   EXPECT_TRUE(Reported().empty());
 }
 
-// A settings or log folder that cannot be had is reported, and no other folder takes its
-// place: not the text in front of an unpaired "%", not one relative to the program's
-// folder. Without a settings folder, opening Settings.xml gives no document and writes
-// nothing.
-TEST_F(SettingsFileTest, AFolderThatCannotBeHadNamesNoFolder) {
+// A key without its attributes, and a settings or log folder that cannot be had, are
+// reported, and no other folder takes its place: not the text in front of an unpaired "%",
+// not one relative to the program's folder. Without a settings folder nothing is written
+// and opening Settings.xml gives no document.
+TEST_F(SettingsFileTest, WhatCannotBeReadOrHadIsReportedAndNamesNoFolder) {
   fs::create_directories(root() / "shared");
   const std::string typo = WinPath("shared") + "\\%USERNAME";
   const struct {
@@ -126,6 +102,10 @@ TEST_F(SettingsFileTest, AFolderThatCannotBeHadNamesNoFolder) {
     std::string reported_by;
     bool settings_usable, log_path_empty;
   } cases[] = {
+      {[&] { WriteShared(UseConfig("")); }, "GetGlobalSettings", false, true},
+      {[&] { WriteShared(UseConfig("Value=\"true\"")); }, "GetGlobalSettings", false, true},
+      {[&] { WriteShared(SharedWith("<ErrorPath/>")); }, "GetGlobalSettings", true, true},
+      {[&] { WriteShared(SharedWith("<SavePath/>")); }, "SetUserPath", false, true},
       {[&] { WriteShared(SharedWith("<SavePath Path=\"" + typo + "\\Kelvort\"/>")); }, "CheckPath",
        false, true},
       {[&] { WriteShared(SharedWith("<ErrorPath Path=\"" + typo + "\\logs\"/>")); }, "CheckPath",
@@ -140,12 +120,12 @@ TEST_F(SettingsFileTest, AFolderThatCannotBeHadNamesNoFolder) {
        "SetUserPath", false, true},
   };
   for (const auto& [arrange, reported_by, settings_usable, log_path_empty] : cases) {
-    SCOPED_TRACE(reported_by);
     StartAfresh();
     fs::remove_all(root() / "appdata");
     fs::create_directory(root() / "appdata");
     WriteShared(SharedWith(""));
     arrange();
+    SCOPED_TRACE(reported_by + ": " + ReadBytes(root() / "Config/Settings.xml"));
     const auto before = Snapshot();
     GetGlobalSettings(state_);
     EXPECT_EQ(Reported(), Names{reported_by});

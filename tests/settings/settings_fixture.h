@@ -53,16 +53,8 @@ class SettingsFixture : public ::testing::Test {
     test_.message_boxes.boxes.clear();
   }
 
-  // Every file and folder below the temporary folder with its content, to show what a
-  // step changed.
-  std::map<std::string, std::string> Snapshot() const {
-    std::map<std::string, std::string> entries;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root())) {
-      const std::string name = std::filesystem::relative(entry.path(), root()).string();
-      entries[name] = entry.is_directory() ? "(folder)" : ReadBytes(entry.path());
-    }
-    return entries;
-  }
+  // Every file and folder below the temporary folder with its content.
+  std::map<std::string, std::string> Snapshot() const { return FilesBelow(root()); }
 
   TempDir dir_;
   TestPlatform test_;

@@ -1,7 +1,12 @@
-// The selection's search query: names, wildcards, quotes and what is refused.
+// The selection's search: its query (names, wildcards, quotes and what is refused), and what
+// a query of each kind finds.
 #include <gtest/gtest.h>
 
+#include "document_files.h"
+#include "knowledge_search.h"
 #include "search_query.h"
+#include "support/standin_documents.h"
+#include "support/temp_dir.h"
 
 namespace kelvort {
 namespace {
@@ -22,6 +27,21 @@ TEST(SearchQueryTest, NamesWildcardsQuotesAndRefusals) {
                           "CATKnowledgeSearch.Pad.Name=X,all", "CATKnowledgeSearch..Name=X,sel"}) {
     EXPECT_FALSE(standin::ParseSearchQuery(bad)) << bad;
   }
+}
+
+// In the small assembly ASM and BOLT each hold a parameter, a user property and a formula
+// named after Length: a search for formulas finds no parameter, one for parameters no
+// formula.
+TEST(SearchQueryTest, ASearchFindsOnlyTheKindItAsksFor) {
+  const testing::TempDir dir;
+  const auto app = standin::OpenApplication({testing::WriteSmallAssembly(dir.path())});
+  const auto found = [&](const char* query) {
+    return standin::FindKnowledgeObjects(*app->active(), *standin::ParseSearchQuery(query)).size();
+  };
+  EXPECT_EQ(found("CATKnowledgeSearch.Formula.Name=Form_Length,all"), 2u);
+  EXPECT_EQ(found("CATKnowledgeSearch.Formula.Name=Length,all"), 0u);
+  EXPECT_EQ(found("CATKnowledgeSearch.Parameter.Name=Form_Length,all"), 0u);
+  EXPECT_GE(found("CATKnowledgeSearch.Parameter.Name=Length,all"), 3u);
 }
 
 }  // namespace

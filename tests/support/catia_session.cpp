@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/posix/com_services.h"
 #include "platform/posix/process_names.h"
 #include "support/wine_launch.h"
 
@@ -72,18 +71,6 @@ void InPrivateProcessTable(const std::function<void()>& body) {
     return;
   }
   EXPECT_EQ(status, 0) << "the test failed in its own process table (see above)";
-}
-
-RecordingComServices::RecordingComServices() : real_(CreatePosixComServices()) {}
-
-DispatchPtr RecordingComServices::GetObject(std::string_view moniker) {
-  requests.emplace_back(moniker);
-  return real_->GetObject(moniker);
-}
-
-DispatchPtr RecordingComServices::GetActiveObject(std::string_view prog_id) {
-  requests.emplace_back(prog_id);
-  return real_->GetActiveObject(prog_id);
 }
 
 CatiaSession::CatiaSession() {

@@ -1,6 +1,6 @@
 // What session detection sees, set up for integration tests: a registration folder and an
 // application-data folder of the test's own, processes named CNEXT.exe that die with the
-// test, and the platform's real COM services with every request recorded.
+// test, and the platform's real COM services.
 #pragma once
 
 #include <sys/types.h>
@@ -14,24 +14,12 @@
 
 #include "core/run_state.h"
 #include "forms/forms.h"
+#include "platform/posix/com_services.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "support/test_platform.h"
 
 namespace kelvort::testing {
-
-// The real COM services of the platform, recording what is asked of them.
-class RecordingComServices : public ComServices {
- public:
-  RecordingComServices();
-  DispatchPtr GetObject(std::string_view moniker) override;
-  DispatchPtr GetActiveObject(std::string_view prog_id) override;
-
-  std::vector<std::string> requests;
-
- private:
-  std::unique_ptr<ComServices> real_;
-};
 
 class CatiaSession {
  public:
@@ -53,10 +41,10 @@ class CatiaSession {
   std::filesystem::path app_data_folder() const { return dir_.path() / "appdata"; }
   std::filesystem::path log_file() const { return dir_.path() / "logs" / "Error.log"; }
 
-  RecordingComServices com;
+  std::unique_ptr<ComServices> com = CreatePosixComServices();
   TestPlatform test;
   Platform platform{test.environment,   test.files, test.clock,   RegionalFormats{},
-                    test.message_boxes, com,        test.windows, test.shell};
+                    test.message_boxes, *com,       test.windows, test.shell};
   RunState state{platform};
   Forms forms{state};
 

@@ -190,13 +190,4 @@ std::string KelvortRun::Tree(const std::string& sample) const {
   return printed.status == 0 ? printed.out : "CNEXT.exe --print failed: " + printed.err;
 }
 
-std::vector<std::pair<std::string, std::string>> KelvortRun::SampleFiles() const {
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const fs::directory_entry& entry : fs::directory_iterator(samples())) {
-    files.emplace_back(entry.path().filename().string(), ReadBytes(entry.path()));
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 }  // namespace kelvort::testing

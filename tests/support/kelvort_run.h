@@ -76,8 +76,6 @@ class KelvortRun {
   std::string ErrorLog() const;
   // The active document's tree as `CNEXT.exe --print` shows it.
   std::string Tree(const std::string& sample) const;
-  // Every file of the samples folder with its content, to tell whether any changed.
-  std::vector<std::pair<std::string, std::string>> SampleFiles() const;
 
  private:
   int RunningCatias();

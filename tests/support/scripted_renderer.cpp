@@ -24,14 +24,4 @@ void ScriptedRenderer::ShowModal(Form& form) {
   }
 }
 
-WindowHandle ScriptedRenderer::Attach(Form& form, std::function<void()> close) {
-  attached.push_back(form.Name());
-  return Renderer::Attach(form, std::move(close));
-}
-
-void ScriptedRenderer::Detach(Form& form) {
-  detached.push_back(form.Name());
-  Renderer::Detach(form);
-}
-
 }  // namespace kelvort::testing

@@ -29,14 +29,9 @@ class ScriptedRenderer : public Renderer {
   // without a script, or one that the script leaves open, fails the test (a real modal
   // loop would wait for ever) and is ended.
   void ShowModal(Form& form) override;
-  // Records the forms that got and gave back a window, in order.
-  WindowHandle Attach(Form& form, std::function<void()> close) override;
-  void Detach(Form& form) override;
 
-  // The names of the forms shown, in order, and of those that got and gave back a window.
+  // The names of the forms shown, in order.
   std::vector<std::string> shown;
-  std::vector<std::string> attached;
-  std::vector<std::string> detached;
   // Whether each showing found its form topmost, in order.
   std::vector<bool> shown_topmost;
 

@@ -50,4 +50,13 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   out << bytes;
 }
 
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    entries[std::filesystem::relative(entry.path(), folder).string()] =
+        entry.is_directory() ? "(folder)" : ReadBytes(entry.path());
+  }
+  return entries;
+}
+
 }  // namespace kelvort::testing

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace kelvort::testing {
@@ -25,5 +26,8 @@ class TempDir {
 std::string ToWinPath(const std::filesystem::path& path);
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+// Every file and folder below the folder, by its path relative to it, with its content
+// ("(folder)" for a folder): to show what a step changed.
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder);
 
 }  // namespace kelvort::testing
