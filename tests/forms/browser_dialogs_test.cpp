@@ -1,6 +1,7 @@
 // Tests of the file and folder dialogs as a user goes through them on a real folder tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -44,13 +45,6 @@ class BrowserDialogsTest : public testing::FormsFixture {
   std::string AskForFolder(std::function<void(FrmFolderBrowser&)> then) {
     return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then));
   }
-
-  static int16_t Position(const FileListBox& list, const std::string& name) {
-    for (int16_t i = 0; i < list.ListCount(); ++i) {
-      if (list.List(i) == name) return i;
-    }
-    return -1;
-  }
 };
 
 TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
@@ -80,7 +74,9 @@ TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
               EXPECT_EQ(dialog.txtFile.Text(), data);
               EXPECT_EQ(dialog.txtFile.SelStart(), static_cast<int32_t>(data.size()));
               EXPECT_TRUE(dialog.txtFile.HasFocus());
-              EXPECT_TRUE(dialog.lstFile.UserSelect(Position(dialog.lstFile, "plan.xml")));
+              const std::vector<std::string> files = testing::Items(dialog.lstFile);
+              const auto plan = std::find(files.begin(), files.end(), "plan.xml") - files.begin();
+              EXPECT_TRUE(dialog.lstFile.UserSelect(static_cast<int16_t>(plan)));
               dialog.cmdOK.UserClick();
             }),
             data + "\\plan.xml");

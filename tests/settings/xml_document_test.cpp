@@ -1,41 +1,32 @@
 // Tests of the XML document layer: files as bytes, encodings, node order, bad input.
 #include "settings/xml_document.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "settings/settings_fixture.h"
 #include "support/failure_of.h"
-#include "support/temp_dir.h"
-#include "support/test_platform.h"
 
 namespace kelvort {
 namespace {
 
+using ::testing::ElementsAre;
+using testing::kDeclarationLine;
+using ::testing::Property;
 using testing::RaisedNumber;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-const std::string kDeclarationLine =
-    "<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n";
-
-class XmlDocumentTest : public ::testing::Test {
+class XmlDocumentTest : public testing::SettingsFixture {
  protected:
   // Writes bytes to a file of the temporary folder and loads it.
   XmlDocument LoadBytes(const std::string& bytes) {
     WriteBytes(dir_.path() / "in.xml", bytes);
     return XmlDocument::Load(test_.files, dir_.WinPath("in.xml"));
   }
-  std::vector<std::string> Names(const std::vector<XmlNode>& nodes) {
-    std::vector<std::string> names;
-    for (const XmlNode& node : nodes) names.push_back(node.Name());
-    return names;
-  }
-
-  testing::TempDir dir_;
-  testing::TestPlatform test_;
 };
 
 TEST_F(XmlDocumentTest, WritesIso88591WithReferencesAndReadsTheSameTextBack) {
@@ -71,7 +62,8 @@ TEST_F(XmlDocumentTest, WritesIso88591WithReferencesAndReadsTheSameTextBack) {
   ASSERT_TRUE(again);
   EXPECT_EQ(again.Attribute("Name").Text(), latin1_text);
   EXPECT_EQ(again.Attribute("Default").Text(), wide_text);
-  EXPECT_EQ(Names(loaded.ChildNodes()), (std::vector<std::string>{"xml", "SETTINGS"}));
+  EXPECT_THAT(loaded.ChildNodes(),
+              ElementsAre(Property(&XmlNode::Name, "xml"), Property(&XmlNode::Name, "SETTINGS")));
 }
 
 TEST_F(XmlDocumentTest, ReadsTheEncodingTheDeclarationNames) {
