@@ -19,7 +19,6 @@
 namespace kelvort {
 namespace {
 
-using testing::kDeclarationLine;
 using testing::TestForm;
 
 class FormStateTest : public testing::FormsFixture {
@@ -56,7 +55,7 @@ TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag
   menu.SetChecked(true);
   WriteSettings(state_, form);
 
-  EXPECT_EQ(UserSettings(), kDeclarationLine +
+  EXPECT_EQ(UserSettings(), testing::kDeclarationLine +
                                 "<SETTINGS>\n"
                                 "  <frmTest>\n"
                                 "    <Controls>\n"

@@ -24,26 +24,23 @@ class BrowserDialogsTest : public testing::FormsFixture {
     GetGlobalSettings(state_);
   }
 
-  static const std::string& AnswerOf(FrmFileBrowser& dialog) { return dialog.txtFile.Text(); }
-  static const std::string& AnswerOf(FrmFolderBrowser& dialog) { return dialog.txtFolder.Text(); }
-
   // Shows a dialog; the user opens the Data folder (coming from the folder above, wherever
-  // the dialog stood), then does the rest. Answers what the caller then reads.
+  // the dialog stood), then does the rest. Answers the dialog, for its answer to be read.
   template <typename Dialog>
-  std::string Ask(FormId id, std::function<void(Dialog&)> then) {
+  Dialog& Ask(FormId id, std::function<void(Dialog&)> then) {
     renderer().Then<Dialog>([this, then](Dialog& dialog) {
       dialog.lstDir.SetPath(WinPath(""));
       dialog.lstDir.SetPath(WinPath("Data"));
       then(dialog);
     });
     ShowFormular(state_, id);
-    return AnswerOf(dynamic_cast<Dialog&>(FormsOf(state_).Get(id)));
+    return dynamic_cast<Dialog&>(FormsOf(state_).Get(id));
   }
   std::string AskForFile(std::function<void(FrmFileBrowser&)> then) {
-    return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then));
+    return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then)).txtFile.Text();
   }
   std::string AskForFolder(std::function<void(FrmFolderBrowser&)> then) {
-    return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then));
+    return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then)).txtFolder.Text();
   }
 };
 

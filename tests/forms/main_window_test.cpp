@@ -16,8 +16,6 @@
 namespace kelvort {
 namespace {
 
-using testing::ShownBox;
-
 class MainWindowTest : public testing::FormsFixture {
  protected:
   // Opens the settings dialog from the menu and chooses a language; then presses the button.
@@ -133,7 +131,8 @@ TEST_F(MainWindowTest, SettingsSaveWithSharedReadOnlySettingsHoldsForThisRunOnly
   const auto before = Snapshot();
 
   ChooseLanguage(main, 1, true);
-  const std::vector<ShownBox> refusal = {{"Kelvort", Shipped("YouCantSaveSettingsLocal", "Lang1")}};
+  const std::vector<testing::ShownBox> refusal = {
+      {"Kelvort", Shipped("YouCantSaveSettingsLocal", "Lang1")}};
   EXPECT_EQ(test_.message_boxes.boxes, refusal);
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(main.menAbout.Caption(), Shipped("About", "Lang1"));

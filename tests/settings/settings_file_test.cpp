@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 using testing::kDeclarationLine;
 using testing::ReadBytes;
 using testing::SettingsXml;
-using testing::ToWinPath;
 using testing::WriteBytes;
 using Names = std::vector<std::string>;
 
@@ -78,7 +77,7 @@ TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
   EXPECT_EQ(state_.SettingsMode, 1);
   EXPECT_EQ(state_.SettingsPath, WinPath("Users\\me"));
   EXPECT_TRUE(fs::is_directory(root() / "Users/me"));
-  EXPECT_EQ(state_.ErrorLogPath, ToWinPath(root() / "logs") + "\\kelvort");
+  EXPECT_EQ(state_.ErrorLogPath, testing::ToWinPath(root() / "logs") + "\\kelvort");
   EXPECT_FALSE(fs::exists(root() / "logs"));  // the log folder is made by the log itself
   EXPECT_TRUE(Reported().empty());
 }
