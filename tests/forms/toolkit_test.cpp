@@ -27,10 +27,6 @@ using testing::TestForm;
 using ::testing::UnorderedElementsAre;
 using Texts = std::vector<std::string>;
 
-Variant Get(Dispatch& control, const char* member) {
-  return control.Get(member);
-}
-
 TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   TestForm form;
   auto& option = form.Add<OptionButton>(ControlDesign{.name = "optA", .index = 3});
@@ -70,8 +66,8 @@ TEST(ToolkitTest, PropertiesByNameConvertAsTheFormDesignerDoes) {
   EXPECT_EQ(RaisedNumber([&] { text.Put("SelStart", "6"); }), errors::kInvalidPropertyValue);
 
   // Index: array members answer theirs, other controls fail distinguishably.
-  EXPECT_EQ(Get(option, "Index"), Variant(int16_t{3}));
-  EXPECT_EQ(RaisedNumber([&] { Get(check, "Index"); }), 343);
+  EXPECT_EQ(option.Get("Index"), Variant(int16_t{3}));
+  EXPECT_EQ(RaisedNumber([&] { check.Get("Index"); }), 343);
 }
 
 TEST(ToolkitTest, ListsKeepTheirOrderAndSelection) {
@@ -87,7 +83,7 @@ TEST(ToolkitTest, ListsKeepTheirOrderAndSelection) {
   sorted.Put("ListIndex", "2");
   sorted.Call("AddItem", {"Az"});  // sorts in at the selected position
   sorted.Call("RemoveItem", {Variant(int16_t{0})});
-  EXPECT_EQ(Get(sorted, "Text"), Variant("b"));
+  EXPECT_EQ(sorted.Get("Text"), Variant("b"));
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(RaisedNumber([&] { sorted.Put("ListIndex", "6"); }), errors::kInvalidPropertyValue);
   EXPECT_EQ(RaisedNumber([&] { sorted.Get("List", {Variant(int16_t{6})}); }), 381);
@@ -159,7 +155,7 @@ TEST_F(FileSystemListsTest, FileListMatchesItsPatternAndDriveListKnowsOnlyRealDr
   EXPECT_EQ(Items(listed), Texts{"plan.xml"});
   EXPECT_EQ(listed.FileName(), "");
   listed.SetListIndex(0);
-  EXPECT_EQ(Get(listed, "FileName"), Variant("plan.xml"));
+  EXPECT_EQ(listed.Get("FileName"), Variant("plan.xml"));
   EXPECT_EQ(RaisedNumber([&] { listed.SetPath(dir_.WinPath("Data\\report.txt")); }),
             errors::kPathNotFound);
   EXPECT_EQ(listed.FileName(), "plan.xml");
