@@ -19,14 +19,7 @@
 namespace kelvort {
 namespace {
 
-using testing::kDeclarationLine;
-using testing::WriteBytes;
-
-class TestForm : public Form {
- public:
-  TestForm() : Form(FormSpec{.name = "frmTest"}) {}
-  using Form::Add;
-};
+using testing::TestForm;
 
 class FormStateTest : public testing::FormsFixture {
  protected:
@@ -34,10 +27,6 @@ class FormStateTest : public testing::FormsFixture {
   void UsePerUserSettings() {
     GetGlobalSettings(state_);
     ASSERT_EQ(state_.SettingsMode, 1);
-  }
-  void WriteUserSettings(const std::string& body) {
-    WriteBytes(UserFolder() / "Settings.xml",
-               kDeclarationLine + "<SETTINGS>" + body + "</SETTINGS>\n");
   }
 };
 
@@ -66,7 +55,7 @@ TEST_F(FormStateTest, SaveStoresEachKindByItsNameAndOnlyControlsMarkedByTheirTag
   menu.SetChecked(true);
   WriteSettings(state_, form);
 
-  EXPECT_EQ(UserSettings(), kDeclarationLine +
+  EXPECT_EQ(UserSettings(), testing::kDeclarationLine +
                                 "<SETTINGS>\n"
                                 "  <frmTest>\n"
                                 "    <Controls>\n"
@@ -111,9 +100,7 @@ TEST_F(FormStateTest, RestoreAppliesStoredAttributesAndOnlyAddsMissingListItems)
 
   ReadSettings(state_, form);
 
-  std::vector<std::string> listed;
-  for (int16_t i = 0; i < items.ListCount(); ++i) listed.push_back(items.List(i));
-  EXPECT_EQ(listed, (std::vector<std::string>{"A", "B", "C", "b", ""}));
+  EXPECT_EQ(testing::Items(items), (std::vector<std::string>{"A", "B", "C", "b", ""}));
   EXPECT_EQ(items.ListIndex(), 3) << "the stored position, applied after the additions";
   EXPECT_FALSE(items.Enabled());
   EXPECT_EQ(name.Text(), "restored");
@@ -132,9 +119,9 @@ TEST_F(FormStateTest, RestoreAppliesStoredAttributesAndOnlyAddsMissingListItems)
 }
 
 TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
-  WriteShared(kDeclarationLine +
-              "<SETTINGS><UseConfig Value='TRUE' OnlyReadConfig='false'/>"
-              "<frmTest><Controls><txtName Text='shared'/></Controls></frmTest></SETTINGS>\n");
+  WriteShared(
+      testing::SettingsXml("<UseConfig Value='TRUE' OnlyReadConfig='false'/>"
+                           "<frmTest><Controls><txtName Text='shared'/></Controls></frmTest>"));
   GetGlobalSettings(state_);
   ASSERT_EQ(state_.SettingsMode, 2);
   WriteUserSettings(
@@ -166,8 +153,8 @@ TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
 
 TEST_F(FormStateTest, SaveNeverOverwritesASettingsFileItCouldNotRead) {
   UsePerUserSettings();
-  const std::string unreadable = kDeclarationLine + "<SETTINGS><frmTest></SETTINGS>\n";
-  WriteBytes(UserFolder() / "Settings.xml", unreadable);
+  WriteUserSettings("<frmTest>");
+  const std::string unreadable = UserSettings();
   TestForm form;
   form.Add<CheckBox>(ControlDesign{.name = "chkA", .tag = "A,1"});
 

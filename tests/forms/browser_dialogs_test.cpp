@@ -1,6 +1,7 @@
 // Tests of the file and folder dialogs as a user goes through them on a real folder tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -23,33 +24,23 @@ class BrowserDialogsTest : public testing::FormsFixture {
     GetGlobalSettings(state_);
   }
 
-  static const std::string& AnswerOf(FrmFileBrowser& dialog) { return dialog.txtFile.Text(); }
-  static const std::string& AnswerOf(FrmFolderBrowser& dialog) { return dialog.txtFolder.Text(); }
-
   // Shows a dialog; the user opens the Data folder (coming from the folder above, wherever
-  // the dialog stood), then does the rest. Answers what the caller then reads.
+  // the dialog stood), then does the rest. Answers the dialog, for its answer to be read.
   template <typename Dialog>
-  std::string Ask(FormId id, std::function<void(Dialog&)> then) {
+  Dialog& Ask(FormId id, std::function<void(Dialog&)> then) {
     renderer().Then<Dialog>([this, then](Dialog& dialog) {
       dialog.lstDir.SetPath(WinPath(""));
       dialog.lstDir.SetPath(WinPath("Data"));
       then(dialog);
     });
     ShowFormular(state_, id);
-    return AnswerOf(dynamic_cast<Dialog&>(FormsOf(state_).Get(id)));
+    return dynamic_cast<Dialog&>(FormsOf(state_).Get(id));
   }
   std::string AskForFile(std::function<void(FrmFileBrowser&)> then) {
-    return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then));
+    return Ask<FrmFileBrowser>(FormId::kFileBrowser, std::move(then)).txtFile.Text();
   }
   std::string AskForFolder(std::function<void(FrmFolderBrowser&)> then) {
-    return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then));
-  }
-
-  static int16_t Position(const FileListBox& list, const std::string& name) {
-    for (int16_t i = 0; i < list.ListCount(); ++i) {
-      if (list.List(i) == name) return i;
-    }
-    return -1;
+    return Ask<FrmFolderBrowser>(FormId::kFolderBrowser, std::move(then)).txtFolder.Text();
   }
 };
 
@@ -80,7 +71,9 @@ TEST_F(BrowserDialogsTest, FileDialogAnswersTheTypedOrChosenFile) {
               EXPECT_EQ(dialog.txtFile.Text(), data);
               EXPECT_EQ(dialog.txtFile.SelStart(), static_cast<int32_t>(data.size()));
               EXPECT_TRUE(dialog.txtFile.HasFocus());
-              EXPECT_TRUE(dialog.lstFile.UserSelect(Position(dialog.lstFile, "plan.xml")));
+              const std::vector<std::string> files = testing::Items(dialog.lstFile);
+              const auto plan = std::find(files.begin(), files.end(), "plan.xml") - files.begin();
+              EXPECT_TRUE(dialog.lstFile.UserSelect(static_cast<int16_t>(plan)));
               dialog.cmdOK.UserClick();
             }),
             data + "\\plan.xml");

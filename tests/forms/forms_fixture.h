@@ -1,11 +1,12 @@
 // The program's layout on disk in a temporary folder, with the shipped lang.xml and a run
 // state whose forms are shown by a scripted renderer: the dialogs' flows run as a user
-// would go through them.
+// would go through them. Also a form for tests to fill and a list's items.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/frm_main.h"
 #include "settings/settings_fixture.h"
@@ -13,6 +14,21 @@
 #include "support/scripted_renderer.h"
 
 namespace kelvort::testing {
+
+// A form that a test fills with the controls it needs.
+class TestForm : public Form {
+ public:
+  TestForm() : Form(FormSpec{.name = "frmTest"}) {}
+  using Form::Add;
+};
+
+// The items of a list control (also of a folder list), in their order.
+template <typename List>
+std::vector<std::string> Items(const List& list) {
+  std::vector<std::string> items;
+  for (int16_t i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
 
 class FormsFixture : public SettingsFixture {
  protected:

@@ -1,33 +1,37 @@
-// Tests of the main window: loading, the stay-on-top switch, the help page, ShowFormular and
-// unloading.
+// Tests of the main window and the settings dialog it opens, as a user goes through them:
+// loading, the stay-on-top switch, the help page, unloading; the language's Save, Cancel and
+// the shared read-only settings.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "forms/forms_fixture.h"
 #include "forms/frm_about.h"
-#include "forms/frm_folder_browser.h"
 #include "forms/frm_main.h"
 #include "forms/frm_settings.h"
-#include "forms/show_formular.h"
-#include "forms/toolkit/headless_renderer.h"
+#include "lang/language.h"
 #include "settings/settings_file.h"
 
 namespace kelvort {
 namespace {
 
-using testing::WriteBytes;
-
-using MainWindowTest = testing::FormsFixture;
+class MainWindowTest : public testing::FormsFixture {
+ protected:
+  // Opens the settings dialog from the menu and chooses a language; then presses the button.
+  void ChooseLanguage(FrmMain& main, int16_t language, bool save) {
+    renderer().Then<FrmSettings>([language, save](FrmSettings& dialog) {
+      EXPECT_TRUE(dialog.optLang[language].UserClick());
+      EXPECT_TRUE((save ? dialog.cmdSave : dialog.cmdCancel).UserClick());
+    });
+    EXPECT_TRUE(main.menSettings.UserClick());
+  }
+};
 
 TEST_F(MainWindowTest, LoadingGivesCaptionTextsAndTheStoredStayOnTopMark) {
-  std::filesystem::create_directories(UserFolder());
-  WriteBytes(UserFolder() / "Settings.xml",
-             testing::kDeclarationLine +
-                 "<SETTINGS><frmMain><Controls><menForeground Enabled='True' Checked='-1'/>"
-                 "</Controls></frmMain></SETTINGS>\n");
+  WriteUserSettings(
+      "<frmMain><Controls><menForeground Enabled='True' Checked='-1'/>"
+      "</Controls></frmMain>");
   // As the run starts: the settings are read, then a pending failure does not stop the
   // window's own start.
   GetGlobalSettings(state_);
@@ -39,7 +43,6 @@ TEST_F(MainWindowTest, LoadingGivesCaptionTextsAndTheStoredStayOnTopMark) {
   EXPECT_EQ(main.menForeground.Caption(), Shipped("Foreground", "Lang0"));
   EXPECT_TRUE(main.menForeground.Checked());
   EXPECT_FALSE(test_.windows.IsTopmost(main.hWnd())) << "restoring the mark runs no Click";
-  EXPECT_TRUE(FormsOf(state_).IsLoaded(FormId::kSettings)) << "the language lives on frmSettings";
   EXPECT_TRUE(Reported().empty());
 }
 
@@ -47,17 +50,13 @@ TEST_F(MainWindowTest, StayOnTopSwitchesTheMainWindowAndLaterDialogs) {
   FrmMain& main = ShowMainWindow();
   const auto close_settings = [](FrmSettings& dialog) { dialog.cmdCancel.UserClick(); };
 
-  main.menForeground.UserClick();
-  EXPECT_TRUE(main.menForeground.Checked());
-  EXPECT_TRUE(test_.windows.IsTopmost(main.hWnd()));
-  renderer().Then<FrmSettings>(close_settings);
-  main.menSettings.UserClick();
-
-  main.menForeground.UserClick();
-  EXPECT_FALSE(main.menForeground.Checked());
-  EXPECT_FALSE(test_.windows.IsTopmost(main.hWnd()));
-  renderer().Then<FrmSettings>(close_settings);
-  main.menSettings.UserClick();
+  for (const bool on : {true, false}) {
+    main.menForeground.UserClick();
+    EXPECT_EQ(main.menForeground.Checked(), on);
+    EXPECT_EQ(test_.windows.IsTopmost(main.hWnd()), on);
+    renderer().Then<FrmSettings>(close_settings);
+    main.menSettings.UserClick();
+  }
   renderer().Then<FrmAbout>([](FrmAbout& about) { about.cmdOK.UserClick(); });
   main.menAbout.UserClick();
 
@@ -85,5 +84,53 @@ TEST_F(MainWindowTest, UnloadedFormLoadsAfreshWithANewWindow) {
   EXPECT_TRUE(again.optLang[0].Value());
   EXPECT_NE(again.hWnd(), first_window);
 }
+
+// Cancel returns to the stored choice and writes nothing; Save stores the choice and
+// translates both forms.
+TEST_F(MainWindowTest, SettingsSaveStoresTheChoiceAndCancelReturnsToTheStoredOne) {
+  FrmMain& main = ShowMainWindow();
+  FrmSettings& dialog = FormsOf(state_).frmSettings();
+  EXPECT_TRUE(dialog.optLang[0].Value()) << "English, as designed, with nothing stored";
+  const auto before = Snapshot();
+  ChooseLanguage(main, 1, false);
+  EXPECT_EQ(GetLanguage(state_), "Lang0");
+  EXPECT_EQ(main.menSettings.Caption(), Shipped("Settings", "Lang0"));
+  EXPECT_EQ(Snapshot(), before);
+
+  ChooseLanguage(main, 1, true);
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(GetLanguage(state_), "Lang1");
+  EXPECT_EQ(main.menExtras.Caption(), Shipped("Extras", "Lang1"));
+  EXPECT_EQ(dialog.Caption(), "Kelvort - " + Shipped("Settings", "Lang1"));
+  EXPECT_EQ(dialog.lblSprache.Caption(), Shipped("Language", "Lang1"));
+  const std::string saved = UserSettings();
+  EXPECT_NE(saved.find("<Index_0 Enabled=\"True\" Value=\"False\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<Index_1 Enabled=\"True\" Value=\"True\""), std::string::npos) << saved;
+
+  const auto stored = Snapshot();
+  ChooseLanguage(main, 0, false);
+  EXPECT_EQ(GetLanguage(state_), "Lang1");
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(Snapshot(), stored);
+  EXPECT_EQ(renderer().shown.size(), 3u);
+  EXPECT_TRUE(Reported().empty());
+}
+
+TEST_F(MainWindowTest, SettingsSaveWithSharedReadOnlySettingsHoldsForThisRunOnly) {
+  WriteShared(testing::SettingsXml("<UseConfig Value='True' OnlyReadConfig='TRUE'/>"));
+  FrmMain& main = ShowMainWindow();
+  ASSERT_EQ(state_.SettingsMode, 0);
+  const auto before = Snapshot();
+
+  ChooseLanguage(main, 1, true);
+  const std::vector<testing::ShownBox> refusal = {
+      {"Kelvort", Shipped("YouCantSaveSettingsLocal", "Lang1")}};
+  EXPECT_EQ(test_.message_boxes.boxes, refusal);
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_EQ(main.menAbout.Caption(), Shipped("About", "Lang1"));
+  EXPECT_FALSE(FormsOf(state_).frmSettings().Visible());
+  EXPECT_EQ(state_.FailureCount, 0);
+}
+
 }  // namespace
 }  // namespace kelvort

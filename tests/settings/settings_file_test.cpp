@@ -18,23 +18,15 @@ namespace {
 namespace fs = std::filesystem;
 using testing::kDeclarationLine;
 using testing::ReadBytes;
-using testing::ToWinPath;
+using testing::SettingsXml;
 using testing::WriteBytes;
 using Names = std::vector<std::string>;
 
-std::string SharedWith(const std::string& settings_children) {
-  return kDeclarationLine + "<SETTINGS>" + settings_children + "</SETTINGS>\n";
-}
-
 std::string UseConfig(const std::string& attributes) {
-  return SharedWith("<UseConfig " + attributes + "/>");
+  return SettingsXml("<UseConfig " + attributes + "/>");
 }
 
-class SettingsFileTest : public testing::SettingsFixture {
- protected:
-  std::string UserFolderWin() const { return ToWinPath(UserFolder()); }
-  std::string ConfigFolderWin() const { return WinPath("Config"); }
-};
+using SettingsFileTest = testing::SettingsFixture;
 
 // The shared file's UseConfig chooses the mode; a shared file that cannot be used gives
 // each user a settings folder of their own. The shared file is never changed.
@@ -48,7 +40,7 @@ TEST_F(SettingsFileTest, UseConfigChoosesTheMode) {
       {UseConfig("Value=\"True\" OnlyReadConfig=\"\""), 2},
       {UseConfig("Value=\"false\""), 1},
       {UseConfig("Value=\" true\" OnlyReadConfig=\"true\""), 1},
-      {SharedWith(
+      {SettingsXml(
            "<UseConfig Value=\"false\"/><UseConfig Value=\"true\" OnlyReadConfig=\"true\"/>"),
        1},
       // A comment in front of the root does not hide the keys from their selection.
@@ -67,7 +59,7 @@ TEST_F(SettingsFileTest, UseConfigChoosesTheMode) {
     WriteShared(shared);
     GetGlobalSettings(state_);
     EXPECT_EQ(state_.SettingsMode, mode);
-    const std::string expected_path = mode == 0 ? ConfigFolderWin() : UserFolderWin();
+    const std::string expected_path = mode == 0 ? WinPath("Config") : UserFolderWin();
     EXPECT_EQ(state_.SettingsPath, expected_path);
     EXPECT_EQ(state_.ErrorLogPath, expected_path);
     EXPECT_EQ(fs::is_directory(UserFolder()), mode != 0);
@@ -79,13 +71,13 @@ TEST_F(SettingsFileTest, UseConfigChoosesTheMode) {
 TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
   test_.environment.Set("KELVORT_LOGS", (root() / "logs").string());
   WriteShared(
-      SharedWith("<SavePath Path=\"\\..\\Users\\me\\\"/>"
-                 "<ErrorPath Path=\"%KELVORT_LOGS%\\kelvort\"/>"));
+      SettingsXml("<SavePath Path=\"\\..\\Users\\me\\\"/>"
+                  "<ErrorPath Path=\"%KELVORT_LOGS%\\kelvort\"/>"));
   GetGlobalSettings(state_);
   EXPECT_EQ(state_.SettingsMode, 1);
   EXPECT_EQ(state_.SettingsPath, WinPath("Users\\me"));
   EXPECT_TRUE(fs::is_directory(root() / "Users/me"));
-  EXPECT_EQ(state_.ErrorLogPath, ToWinPath(root() / "logs") + "\\kelvort");
+  EXPECT_EQ(state_.ErrorLogPath, testing::ToWinPath(root() / "logs") + "\\kelvort");
   EXPECT_FALSE(fs::exists(root() / "logs"));  // the log folder is made by the log itself
   EXPECT_TRUE(Reported().empty());
 }
@@ -104,11 +96,11 @@ TEST_F(SettingsFileTest, WhatCannotBeReadOrHadIsReportedAndNamesNoFolder) {
   } cases[] = {
       {[&] { WriteShared(UseConfig("")); }, "GetGlobalSettings", false, true},
       {[&] { WriteShared(UseConfig("Value=\"true\"")); }, "GetGlobalSettings", false, true},
-      {[&] { WriteShared(SharedWith("<ErrorPath/>")); }, "GetGlobalSettings", true, true},
-      {[&] { WriteShared(SharedWith("<SavePath/>")); }, "SetUserPath", false, true},
-      {[&] { WriteShared(SharedWith("<SavePath Path=\"" + typo + "\\Kelvort\"/>")); }, "CheckPath",
+      {[&] { WriteShared(SettingsXml("<ErrorPath/>")); }, "GetGlobalSettings", true, true},
+      {[&] { WriteShared(SettingsXml("<SavePath/>")); }, "SetUserPath", false, true},
+      {[&] { WriteShared(SettingsXml("<SavePath Path=\"" + typo + "\\Kelvort\"/>")); }, "CheckPath",
        false, true},
-      {[&] { WriteShared(SharedWith("<ErrorPath Path=\"" + typo + "\\logs\"/>")); }, "CheckPath",
+      {[&] { WriteShared(SettingsXml("<ErrorPath Path=\"" + typo + "\\logs\"/>")); }, "CheckPath",
        true, true},
       {[&] { WriteBytes(root() / "appdata/brannick", "a file where the folder must be"); },
        "FolderExists", false, false},
@@ -123,7 +115,7 @@ TEST_F(SettingsFileTest, WhatCannotBeReadOrHadIsReportedAndNamesNoFolder) {
     StartAfresh();
     fs::remove_all(root() / "appdata");
     fs::create_directory(root() / "appdata");
-    WriteShared(SharedWith(""));
+    WriteShared(SettingsXml(""));
     arrange();
     SCOPED_TRACE(reported_by + ": " + ReadBytes(root() / "Config/Settings.xml"));
     const auto before = Snapshot();
@@ -146,17 +138,17 @@ TEST_F(SettingsFileTest, GetXMLSettingsCopiesTheSharedFileOnFirstUseOnly) {
   EXPECT_FALSE(fs::exists(root() / "Config/Settings.xml"));
 
   fs::remove(UserFolder() / "Settings.xml");
-  const std::string shared = SharedWith("<Parameters><Parameter Name=\"A\"/></Parameters>");
+  const std::string shared = SettingsXml("<Parameters><Parameter Name=\"A\"/></Parameters>");
   WriteShared(shared);
   const XmlDocument first = GetXMLSettings(state_, UserFolderWin());
   EXPECT_EQ(ReadBytes(UserFolder() / "Settings.xml"), shared);
   ASSERT_TRUE(first.SelectSingleNode("SETTINGS/Parameters/Parameter"));
 
   // A later change of the shared file does not reach the copy, and loading changes no file.
-  WriteShared(SharedWith("<Parameters/>"));
+  WriteShared(SettingsXml("<Parameters/>"));
   const auto before = Snapshot();
   EXPECT_TRUE(GetXMLSettings(state_, UserFolderWin()).SelectSingleNode("SETTINGS/Parameters/*"));
-  EXPECT_FALSE(GetXMLSettings(state_, ConfigFolderWin()).SelectSingleNode("SETTINGS/Parameters/*"));
+  EXPECT_FALSE(GetXMLSettings(state_, WinPath("Config")).SelectSingleNode("SETTINGS/Parameters/*"));
   EXPECT_EQ(Snapshot(), before);
 
   // A malformed copy is an empty document, left as it is on disk.
@@ -185,20 +177,17 @@ TEST_F(SettingsFileTest, GetXMLSettingsFailuresGiveNoDocument) {
   EXPECT_TRUE(GetXMLSettings(state_, UserFolderWin()));
   EXPECT_EQ(ReadBytes(UserFolder() / "Settings.xml"), shared);
 
-  // A folder where the file must be: neither copying nor creating works.
+  // A folder where the file must be, with a shared file to copy and then without one
+  // (neither copying nor creating works); a folder that does not exist; the empty name.
   fs::remove(UserFolder() / "Settings.xml");
   fs::create_directories(UserFolder() / "Settings.xml");
   const auto before = Snapshot();
-  state_.ErrorOccurred = false;
-  EXPECT_FALSE(GetXMLSettings(state_, UserFolderWin()));
-  fs::remove(root() / "Config/Settings.xml");
-  state_.ErrorOccurred = false;
-  EXPECT_FALSE(GetXMLSettings(state_, UserFolderWin()));
-  // A folder that does not exist, and the empty folder name.
-  state_.ErrorOccurred = false;
-  EXPECT_FALSE(GetXMLSettings(state_, WinPath("nowhere")));
-  state_.ErrorOccurred = false;
-  EXPECT_FALSE(GetXMLSettings(state_, ""));
+  for (const std::string& folder :
+       {UserFolderWin(), UserFolderWin(), WinPath("nowhere"), std::string()}) {
+    state_.ErrorOccurred = false;
+    EXPECT_FALSE(GetXMLSettings(state_, folder)) << folder;
+    fs::remove(root() / "Config/Settings.xml");
+  }
   EXPECT_EQ(Reported(), (Names{"GetXMLSettings", "GetXMLSettings", "CreateXMLDoc", "GetXMLSettings",
                                "GetXMLSettings"}));
   WriteShared(shared);

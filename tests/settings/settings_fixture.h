@@ -19,6 +19,11 @@ namespace kelvort::testing {
 inline const std::string kDeclarationLine =
     "<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"yes\"?>\n";
 
+// A settings file with these children of its SETTINGS root.
+inline std::string SettingsXml(const std::string& children) {
+  return kDeclarationLine + "<SETTINGS>" + children + "</SETTINGS>\n";
+}
+
 class SettingsFixture : public ::testing::Test {
  protected:
   SettingsFixture() {
@@ -32,8 +37,13 @@ class SettingsFixture : public ::testing::Test {
   const std::filesystem::path& root() const { return dir_.path(); }
   std::string WinPath(const std::string& relative) const { return dir_.WinPath(relative); }
   void WriteShared(const std::string& bytes) { WriteBytes(root() / "Config/Settings.xml", bytes); }
+  void WriteUserSettings(const std::string& children) {
+    std::filesystem::create_directories(UserFolder());
+    WriteBytes(UserFolder() / "Settings.xml", SettingsXml(children));
+  }
   // The default per-user folder.
   std::filesystem::path UserFolder() const { return root() / "appdata/brannick/Kelvort"; }
+  std::string UserFolderWin() const { return ToWinPath(UserFolder()); }
 
   // The procedures named by the error boxes shown so far, in order.
   std::vector<std::string> Reported() const {
