@@ -17,7 +17,6 @@
 
 #include "forms/forms.h"
 #include "forms/frm_file_browser.h"
-#include "forms/frm_folder_browser.h"
 #include "forms/frm_settings.h"
 #include "forms/win32/win32_renderer.h"
 #include "lang/language.h"
@@ -233,36 +232,6 @@ TEST_F(FormWindowsTest, FileDialogListsTheRealFileSystemAndFollowsTheChosenFolde
   EXPECT_TRUE(SamePath(dialog.txtFile.Text(), temp_ / "alpha\\inner.txt"));
   EXPECT_EQ(answer_shown, dialog.txtFile.Text());
   EXPECT_FALSE(dialog.Visible());
-}
-
-// Typed answers of the folder dialog: OK creates the folder; one that cannot be made (a file
-// stands where a folder must be) is reported and logged, not passed over.
-TEST_F(FormWindowsTest, FolderDialogCreatesTheTypedFolderOrReportsWhyNot) {
-  WriteBytes(temp_ / "blocker", "a file");
-  struct Case {
-    std::string typed;
-    std::string created;  // empty: nothing may be created
-    bool reported;
-  };
-  const Case cases[] = {{"made", temp_ / "made", false}, {temp_ / "blocker\\below", "", true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    test_.boxes.boxes.clear();
-    state_.ErrorOccurred = false;
-    WhileShown([&] { forms_.ShowModal(FormId::kFolderBrowser); },
-               [&](HWND form) {
-                 ::SendMessageW(ChildOfClass(form, L"Edit"), WM_SETTEXT, 0,
-                                reinterpret_cast<LPARAM>(Widen(c.typed).c_str()));
-                 Click(form, "OK");
-               });
-    if (!c.created.empty()) {
-      EXPECT_TRUE(std::filesystem::is_directory(Widen(c.created)));
-    }
-    EXPECT_FALSE(std::filesystem::exists(Widen(temp_ / "blocker\\below")));
-    EXPECT_EQ(!test_.boxes.boxes.empty(), c.reported);
-    EXPECT_EQ(FileBytes(temp_ / "Error.log").find("FolderExists") != std::string::npos, c.reported);
-    forms_.Unload(FormId::kFolderBrowser);
-  }
 }
 
 // Every label shows its whole caption at the form's font, and every picture's bitmap fills
