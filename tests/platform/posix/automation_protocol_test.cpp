@@ -28,7 +28,7 @@ Variant RoundTrip(const Variant& value) {
   return ReadReply(Payload(frame), handles);
 }
 
-TEST(AutomationProtocolTest, FramesAreCompleteOnlyWithAllTheirBytesAndWithinTheLimit) {
+TEST(AutomationProtocolTest, IncompleteOversizedAndMalformedFramesAreRefused) {
   std::vector<uint8_t> frame;
   WriteQuit(frame);
   for (size_t size = 0; size < frame.size(); ++size) {
@@ -43,9 +43,7 @@ TEST(AutomationProtocolTest, FramesAreCompleteOnlyWithAllTheirBytesAndWithinTheL
     std::memcpy(header, &length, 4);
     EXPECT_THROW(CompleteFrameSize(header), ProtocolError) << length;
   }
-}
 
-TEST(AutomationProtocolTest, MalformedRequestsAreRefused) {
   NoHandles handles;
   std::vector<Variant> args;
   const std::vector<uint8_t> refused[] = {

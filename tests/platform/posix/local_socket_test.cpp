@@ -3,7 +3,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -39,9 +38,7 @@ TEST(LocalSocketTest, TheFolderIsCreatedPrivateAndOnlyAPrivateOneIsUsed) {
   const fs::path folder = dir.path() / "runtime";
   {
     Registration registration(folder.string());
-    struct stat info {};
-    ASSERT_EQ(::lstat(folder.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    EXPECT_EQ(fs::symlink_status(folder).permissions(), fs::perms::owner_all);
     EXPECT_EQ(registration.socket_path(), (folder / "CATIA.Application").string());
     EXPECT_TRUE(fs::is_socket(registration.socket_path()));
   }
@@ -67,6 +64,7 @@ TEST(LocalSocketTest, TheFolderIsCreatedPrivateAndOnlyAPrivateOneIsUsed) {
             errors::kCannotCreateObject);
 }
 
+// One live stand-in holds the registration; a gone one is replaced.
 TEST(LocalSocketTest, OneLiveStandInHoldsTheRegistrationAndAGoneOneIsReplaced) {
   TempDir dir;
   const std::string folder = (dir.path() / "runtime").string();
