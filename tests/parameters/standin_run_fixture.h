@@ -15,11 +15,8 @@ namespace kelvort::testing {
 class StandinRunFixture : public FormsFixture {
  protected:
   // Opens the files in a stand-in CATIA (the first one active) and attaches the run to it.
-  void OpenHost(const std::vector<std::filesystem::path>& files,
-                standin::HostLanguage language = standin::HostLanguage::kEnglish) {
-    standin::HostOptions options;
-    options.language = language;
-    app_ = standin::OpenApplication(files, options);
+  void OpenHost(const std::vector<std::filesystem::path>& files) {
+    app_ = standin::OpenApplication(files);
     state_.CatiaApp = app_;
   }
 

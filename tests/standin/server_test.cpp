@@ -30,32 +30,28 @@ using testing::TempDir;
 namespace hresults = protocol::hresults;
 
 // The root of the test server: a few members of every shape a host object has.
-struct TestRoot {
-  std::shared_ptr<FakeDispatch> root = std::make_shared<FakeDispatch>("Application");
-  std::shared_ptr<FakeDispatch> documents = std::make_shared<FakeDispatch>("Documents");
+DispatchPtr TestRoot() {
+  const auto documents = std::make_shared<FakeDispatch>("Documents");
+  documents->Returns("Count", Variant(int32_t{2}));
+  const auto root = std::make_shared<FakeDispatch>("Application");
+  root->Returns("Name", "CATIA V5").Returns("Documents", Variant(documents));
+  root->On(InvokeKind::kMethod, "Echo", [](std::span<const Variant> args) {
+    return Variant(Variant::Array(args.begin(), args.end()));
+  });
+  root->On(InvokeKind::kMethod, "Fail", [](std::span<const Variant>) -> Variant {
+    Raise(errors::kHostFailure, "Method 'Item' of object 'Parameters' failed");
+  });
+  root->On(InvokeKind::kMethod, "Exit", [](std::span<const Variant>) -> Variant { ::_exit(0); });
+  return root;
+}
 
-  TestRoot() {
-    documents->Returns("Count", Variant(int32_t{2}));
-    root->Returns("Name", "CATIA V5");
-    root->Returns("Documents", Variant(documents));
-    root->On(InvokeKind::kMethod, "Echo", [](std::span<const Variant> args) {
-      return Variant(Variant::Array(args.begin(), args.end()));
-    });
-    root->On(InvokeKind::kMethod, "Fail", [](std::span<const Variant>) -> Variant {
-      Raise(errors::kHostFailure, "Method 'Item' of object 'Parameters' failed");
-    });
-    root->On(InvokeKind::kMethod, "Exit", [](std::span<const Variant>) -> Variant { ::_exit(0); });
-  }
-};
-
-std::string RunFolder(const TempDir& dir) {
-  return (dir.path() / "run").string();
+std::string RunFolder(const TempDir& dir, const std::string& name = "run") {
+  return (dir.path() / name).string();
 }
 
 TEST(StandInServerTest, CallsValuesFailuresAndObjectsTravelBothWays) {
   TempDir dir;
-  TestRoot test;
-  ServerThread server(test.root, RunFolder(dir));
+  ServerThread server(TestRoot(), RunFolder(dir));
   DispatchPtr app = ConnectToStandIn(RunFolder(dir));
 
   DispatchPtr documents = app->Get("Documents").ToObject();
@@ -74,37 +70,32 @@ TEST(StandInServerTest, CallsValuesFailuresAndObjectsTravelBothWays) {
   EXPECT_EQ(documents->Get("Count"), Variant(int32_t{2}));
 }
 
-TEST(StandInServerTest, AQuitRequestEndsServingAndTheServerUnregisters) {
+// A server that goes away by a quit request (it unregisters), by ending during a call, or
+// killed between two calls: the next call fails at once, it does not wait.
+TEST(StandInServerTest, AServerThatGoesAwayFailsTheNextCallAtOnce) {
   TempDir dir;
-  TestRoot test;
-  ServerThread server(test.root, RunFolder(dir));
-  const std::string socket_path = server.socket_path();
-  DispatchPtr app = ConnectToStandIn(RunFolder(dir));
-  QuitStandIn(RunFolder(dir));
-  server.Join();
-  EXPECT_FALSE(std::filesystem::exists(socket_path));
-  // The server is gone: a call fails at once, and so does every one after it.
+  ServerThread quitting(TestRoot(), RunFolder(dir, "quit"));
+  DispatchPtr app = ConnectToStandIn(RunFolder(dir, "quit"));
+  QuitStandIn(RunFolder(dir, "quit"));
+  quitting.Join();
+  EXPECT_FALSE(std::filesystem::exists(quitting.socket_path()));
   EXPECT_EQ(RaisedNumber([&] { app->Get("Name"); }), kCallFailed);
   EXPECT_EQ(RaisedNumber([&] { app->Get("Name"); }), hresults::kServerUnavailable);
-  EXPECT_EQ(RaisedNumber([&] { ConnectToStandIn(RunFolder(dir)); }), errors::kCannotCreateObject);
-}
+  EXPECT_EQ(RaisedNumber([&] { ConnectToStandIn(RunFolder(dir, "quit")); }),
+            errors::kCannotCreateObject);
 
-TEST(StandInServerTest, AServerThatEndsDuringACallGivesAnErrorAtOnce) {
-  TempDir dir;
-  ServerProcess server([] { return (new TestRoot)->root; }, RunFolder(dir));
-  DispatchPtr app = ConnectToStandIn(RunFolder(dir));
+  ServerProcess ending(TestRoot, RunFolder(dir, "exit"));
+  app = ConnectToStandIn(RunFolder(dir, "exit"));
   const RunError ended = testing::FailureOf([&] { app->Call("Exit"); });
   EXPECT_EQ(ended.number(), kCallFailed);
   EXPECT_NE(ended.description().find("The CATIA stand-in has ended."), std::string::npos);
-  EXPECT_EQ(server.Wait(), 0);
+  EXPECT_EQ(ending.Wait(), 0);
 
-  // Killed between two calls: the next call fails, it does not wait.
-  TempDir other;
-  ServerProcess killed([] { return (new TestRoot)->root; }, RunFolder(other));
-  DispatchPtr second = ConnectToStandIn(RunFolder(other));
+  ServerProcess killed(TestRoot, RunFolder(dir, "kill"));
+  app = ConnectToStandIn(RunFolder(dir, "kill"));
   ::kill(killed.pid(), SIGKILL);
   EXPECT_EQ(killed.Wait(), 128 + SIGKILL);
-  EXPECT_EQ(RaisedNumber([&] { second->Get("Name"); }), kCallFailed);
+  EXPECT_EQ(RaisedNumber([&] { app->Get("Name"); }), kCallFailed);
 }
 
 // Answers every request with the application object's handle and one byte more.
@@ -121,15 +112,15 @@ class TrailingByteHandler : public FrameHandler {
 };
 
 TEST(StandInServerTest, AReplyWithBytesBeyondItsFrameIsRefused) {
-  const testing::TempDir dir;
-  const std::string folder = (dir.path() / "run").string();
+  const TempDir dir;
+  const std::string folder = RunFolder(dir);
   FrameServer server(folder);
   int stop[2];
   ASSERT_EQ(::pipe(stop), 0);
   std::thread serving(
       [&] { server.Run(stop[0], [] { return std::make_unique<TrailingByteHandler>(); }); });
   const RunError error = testing::FailureOf([&] { ConnectToStandIn(folder); });
-  EXPECT_EQ(error.number(), protocol::hresults::kInvalidData);
+  EXPECT_EQ(error.number(), hresults::kInvalidData);
   EXPECT_NE(error.description().find("bytes beyond the reply"), std::string::npos);
   EXPECT_EQ(::write(stop[1], "x", 1), 1);
   serving.join();

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 #include "util/run_error.h"
 
@@ -13,37 +12,23 @@ namespace {
 
 using namespace protocol;
 
-// Objects and handles one to one; an unknown handle is refused as the server refuses it.
-class TableHandles : public HandleMap {
+// No object travels in these tests: every handle is unknown, as the server finds one that it
+// never gave out.
+class NoHandles : public HandleMap {
  public:
-  Handle ToHandle(const DispatchPtr& object) override {
-    for (const auto& [handle, known] : objects) {
-      if (known == object) return handle;
-    }
-    const Handle handle = objects.size() + 1;
-    objects[handle] = object;
-    return handle;
-  }
-  DispatchPtr ToObject(Handle handle) override {
-    const auto found = objects.find(handle);
-    if (found == objects.end()) RaiseTransportError(hresults::kDisconnected);
-    return found->second;
-  }
-  std::map<Handle, DispatchPtr> objects;
+  Handle ToHandle(const DispatchPtr&) override { RaiseTransportError(hresults::kDisconnected); }
+  DispatchPtr ToObject(Handle) override { RaiseTransportError(hresults::kDisconnected); }
 };
 
-std::span<const uint8_t> OnlyPayload(const std::vector<uint8_t>& frame) {
-  EXPECT_EQ(CompleteFrameSize(frame), frame.size());
-  return Payload(frame);
-}
-
-Variant RoundTrip(const Variant& value, TableHandles& handles) {
+Variant RoundTrip(const Variant& value) {
+  NoHandles handles;
   std::vector<uint8_t> frame;
   WriteValue(frame, value, handles);
-  return ReadReply(OnlyPayload(frame), handles);
+  EXPECT_EQ(CompleteFrameSize(frame), frame.size());
+  return ReadReply(Payload(frame), handles);
 }
 
-TEST(AutomationProtocolTest, FramesAreCompleteOnlyWithAllTheirBytesAndWithinTheLimit) {
+TEST(AutomationProtocolTest, IncompleteOversizedAndMalformedFramesAreRefused) {
   std::vector<uint8_t> frame;
   WriteQuit(frame);
   for (size_t size = 0; size < frame.size(); ++size) {
@@ -58,10 +43,8 @@ TEST(AutomationProtocolTest, FramesAreCompleteOnlyWithAllTheirBytesAndWithinTheL
     std::memcpy(header, &length, 4);
     EXPECT_THROW(CompleteFrameSize(header), ProtocolError) << length;
   }
-}
 
-TEST(AutomationProtocolTest, MalformedRequestsAreRefused) {
-  TableHandles handles;
+  NoHandles handles;
   std::vector<Variant> args;
   const std::vector<uint8_t> refused[] = {
       {0x7F},                                                           // no such request
@@ -75,7 +58,7 @@ TEST(AutomationProtocolTest, MalformedRequestsAreRefused) {
 }
 
 TEST(AutomationProtocolTest, AValueThatCannotTravelLeavesTheBufferAsItWas) {
-  TableHandles handles;
+  NoHandles handles;
   std::vector<uint8_t> buffer = {1, 2, 3};
   const Variant huge(std::string(kMaxFrameSize, 'x'));
   EXPECT_THROW(WriteValue(buffer, huge, handles), ProtocolError);
@@ -87,9 +70,9 @@ TEST(AutomationProtocolTest, AValueThatCannotTravelLeavesTheBufferAsItWas) {
   // Just under the limits it goes.
   Variant nested;
   for (int level = 0; level < kMaxDepth; ++level) nested = Variant(Variant::Array{nested});
-  EXPECT_EQ(RoundTrip(nested, handles), nested);
+  EXPECT_EQ(RoundTrip(nested), nested);
   const Variant largest(std::string(kMaxFrameSize - 6, 'y'));  // type, tag and length take 6
-  EXPECT_EQ(RoundTrip(largest, handles), largest);
+  EXPECT_EQ(RoundTrip(largest), largest);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Regional formats read from the POSIX locale.
 #include "platform/posix/regional_formats.h"
 
 #include <gtest/gtest.h>
@@ -19,30 +20,22 @@ TEST(RegionalFormatsTest, LocalePatternsAreSpelledInTheConversionsOfTheProgram) 
   EXPECT_EQ(NormalizeLocalePattern("%r", "%r"), "");
 }
 
-TEST(RegionalFormatsTest, TheCLocaleGivesItsOwnForms) {
-  locale_t c_locale = ::newlocale(LC_ALL_MASK, "C", nullptr);
-  ASSERT_NE(c_locale, nullptr);
-  const RegionalFormats formats = ReadRegionalFormats(c_locale);
-  ::freelocale(c_locale);
-  EXPECT_EQ(formats.short_date, "%m/%d/%y");
-  EXPECT_EQ(formats.long_time, "%H:%M:%S");
-  EXPECT_EQ(formats.am, "AM");
-  EXPECT_EQ(formats.pm, "PM");
-  EXPECT_EQ(formats.decimal_separator, ".");
-  EXPECT_EQ(formats.thousands_separator, "");
-  EXPECT_EQ(formats.list_separator, ",");
-  EXPECT_EQ(formats.month_names[11], "December");
-  EXPECT_EQ(formats.abbreviated_month_names[0], "Jan");
-}
-
-// Where the comma separates decimals, lists are separated by semicolons.
-TEST(RegionalFormatsTest, AGermanLocaleSeparatesListsBySemicolons) {
-  locale_t german = ::newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr);
-  if (german == nullptr) GTEST_SKIP() << "no German locale on this machine";
-  const RegionalFormats formats = ReadRegionalFormats(german);
-  ::freelocale(german);
-  EXPECT_EQ(formats.decimal_separator, ",");
-  EXPECT_EQ(formats.list_separator, ";");
+// The C locale and a German one, where the comma separates decimals and so semicolons lists.
+TEST(RegionalFormatsTest, ALocalesFormsAreReadWhole) {
+  using Forms = std::array<std::string, 7>;
+  const std::pair<const char*, Forms> locales[] = {
+      {"C", {"%m/%d/%y", "%H:%M:%S", ".", "", ",", "December", "Jan"}},
+      {"de_DE.UTF-8", {"%d.%m.%Y", "%H:%M:%S", ",", ".", ";", "Dezember", "Jan"}}};
+  for (const auto& [name, expected] : locales) {
+    const locale_t locale = ::newlocale(LC_ALL_MASK, name, nullptr);
+    ASSERT_NE(locale, nullptr) << name;
+    const RegionalFormats f = ReadRegionalFormats(locale);
+    ::freelocale(locale);
+    EXPECT_EQ((Forms{f.short_date, f.long_time, f.decimal_separator, f.thousands_separator,
+                     f.list_separator, f.month_names[11], f.abbreviated_month_names[0]}),
+              expected)
+        << name;
+  }
 }
 
 }  // namespace

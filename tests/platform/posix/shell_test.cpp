@@ -1,3 +1,4 @@
+// Opening a document with the desktop's opener.
 #include "platform/posix/shell.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ using testing::TempDir;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
 
-TEST(PosixShellTest, TheOpenerGetsTheDocumentAsOneArgumentWithoutAShell) {
+TEST(PosixShellTest, TheOpenerGetsTheDocumentAsOneArgumentWithoutAShellOrFailsAsARunTimeError) {
   TempDir dir;
   const fs::path fifo = dir.path() / "opened";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -32,10 +33,8 @@ TEST(PosixShellTest, TheOpenerGetsTheDocumentAsOneArgumentWithoutAShell) {
   EXPECT_EQ(arguments, "1|" + (dir.path() / document).string());
   EXPECT_FALSE(fs::exists("injected"));
   EXPECT_FALSE(fs::exists(dir.path() / "injected"));
-}
 
-TEST(PosixShellTest, AMissingDocumentOrOpenerIsARunTimeError) {
-  TempDir dir;
+  // A missing document or opener is a run-time error.
   WriteBytes(dir.path() / "ind.html", "<html/>");
   EXPECT_EQ(
       testing::RaisedNumber([&] { PosixShell("true").OpenDocument(dir.WinPath("none.html")); }),

@@ -29,15 +29,11 @@ TEST(WqlQueryTest, TheProcessQueryIsReadAsWqlReadsIt) {
             "it's \\ here");
   EXPECT_EQ(ParseProcessQuery("Select * From Win32_Process Where Name = ''"), "");
 
-  const char* invalid[] = {
-      "",
-      "Select * from Win32_Process",
-      "Select Name from Win32_Process Where Name = 'CNEXT.exe'",
-      "Select * from Win32_Process Where Name = 'CNEXT.exe",
-      "Select * from Win32_Process Where Name = 'CNEXT.exe' or Name = 'x'",
-      "Select * from Win32_Process Where Name = 'a\\",
-  };
-  for (const char* query : invalid) {
+  for (const char* query : {"", "Select * from Win32_Process",
+                            "Select Name from Win32_Process Where Name = 'CNEXT.exe'",
+                            "Select * from Win32_Process Where Name = 'CNEXT.exe",
+                            "Select * from Win32_Process Where Name = 'CNEXT.exe' or Name = 'x'",
+                            "Select * from Win32_Process Where Name = 'a\\"}) {
     EXPECT_EQ(RaisedNumber([&] { ParseProcessQuery(query); }), wmi_errors::kInvalidQuery) << query;
   }
   EXPECT_EQ(RaisedNumber([] { ParseProcessQuery("Select * from Win32_Service Where Name = 'x'"); }),

@@ -1,9 +1,12 @@
-// The selection's search: its query (names, wildcards, quotes and what is refused), and what
-// a query of each kind finds.
+// The stand-in's knowledge texts: which it stores (well-formed UTF-8 without control characters
+// but TAB, LF and CR), its search queries (names, wildcards, quotes and what is refused), and
+// what a query of each kind finds.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "document_files.h"
 #include "knowledge_search.h"
+#include "parameter_type.h"
 #include "search_query.h"
 #include "support/standin_documents.h"
 #include "support/temp_dir.h"
@@ -11,16 +14,23 @@
 namespace kelvort {
 namespace {
 
+using ::testing::FieldsAre;
+using ::testing::Optional;
+
+TEST(ParameterTypeTest, OnlyWellFormedTextIsStored) {
+  EXPECT_TRUE(standin::IsStorableText("L\xC3\xA4nge\t\r\n\xF0\x9F\x98\x80"));
+  for (const char* text :
+       {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3", "a\x01", "\x7F"}) {
+    EXPECT_FALSE(standin::IsStorableText(text)) << text;
+  }
+}
+
 TEST(SearchQueryTest, NamesWildcardsQuotesAndRefusals) {
-  const auto plain = standin::ParseSearchQuery("CATKnowledgeSearch..Name=Form_Length,all");
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->pattern, "Form_Length");
-  EXPECT_EQ(plain->kind, standin::SearchQuery::Kind::kAny);
-  const auto quoted =
-      standin::ParseSearchQuery("CATKnowledgeSearch.Formula.Name='Form_Part number*',all");
-  ASSERT_TRUE(quoted);
-  EXPECT_EQ(quoted->pattern, "Form_Part number*");
-  EXPECT_EQ(quoted->kind, standin::SearchQuery::Kind::kFormula);
+  using Kind = standin::SearchQuery::Kind;
+  EXPECT_THAT(standin::ParseSearchQuery("CATKnowledgeSearch..Name=Form_Length,all"),
+              Optional(FieldsAre(Kind::kAny, "Form_Length")));
+  EXPECT_THAT(standin::ParseSearchQuery("CATKnowledgeSearch.Formula.Name='Form_Part number*',all"),
+              Optional(FieldsAre(Kind::kFormula, "Form_Part number*")));
   for (const char* bad : {"", "CATKnowledgeSearch..Name=Form Length,all",
                           "CATKnowledgeSearch..Name=Form_Length", "CATKnowledgeSearch..Name=,all",
                           "CATKnowledgeSearch..Name='Open,all", "Part Design..Name=Pad,all",
