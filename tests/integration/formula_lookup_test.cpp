@@ -57,14 +57,7 @@ class ProductLookupsFailing final : public Dispatch {
 };
 
 using Files = std::map<std::string, std::string>;
-
-Files FilesIn(const fs::path& folder) {
-  Files files;
-  for (const auto& file : fs::directory_iterator(folder)) {
-    files[file.path().filename().string()] = testing::ReadBytes(file.path());
-  }
-  return files;
-}
+using testing::FilesBelow;
 
 struct Outcome {
   Files files;  // Error.log included
@@ -107,7 +100,7 @@ std::vector<Outcome> TwoRuns(const Case& with, bool dry_run, bool search_only, s
     SetInformations(state, ObjectMember(document, "Product"), nullptr,
                     ObjectMember(document, "Selection"));
     standin::SaveChangedDocuments(*app);
-    outcome.files = FilesIn(work);
+    outcome.files = FilesBelow(work);
     fs::remove(work / "Error.log");
     outcome.boxes = test.message_boxes.boxes;
     outcome.record = ReportCsv(recorder, ";") + ReportHtml(recorder, "today");
@@ -144,9 +137,9 @@ TEST(FormulaLookupTest, ARunDoesTheSameWhetherALookUpOrTheSearchFindsAFormula) {
       }
       EXPECT_EQ(by_search[0].boxes.size(), with.failing_creation > 0 && !dry ? 1u : 0u);
       if (dry) {
-        EXPECT_EQ(by_search[0].files, FilesIn(with.folder));
+        EXPECT_EQ(by_search[0].files, FilesBelow(with.folder));
       } else {
-        EXPECT_NE(by_search[0].files, FilesIn(with.folder)) << "the first run created nothing";
+        EXPECT_NE(by_search[0].files, FilesBelow(with.folder)) << "the first run created nothing";
       }
     }
   }

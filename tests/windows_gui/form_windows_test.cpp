@@ -195,21 +195,14 @@ TEST_F(FormWindowsTest, FileDialogListsTheRealFileSystemAndFollowsTheChosenFolde
   WriteBytes(temp_ / "one.txt", "1");
   WriteBytes(temp_ / "two.dat", "2");
   WriteBytes(temp_ / "alpha\\inner.txt", "3");
-  std::vector<std::string> folders, files_at_start, files_in_alpha, drives;
+  std::vector<std::string> folders, files_at_start, files_in_alpha;
   std::string answer_shown;
   WhileShown([&] { forms_.ShowModal(FormId::kFileBrowser); },
              [&](HWND form) {
                const HWND folder_list = ChildOfClass(form, L"ListBox", 0);
                const HWND file_list = ChildOfClass(form, L"ListBox", 1);
-               const HWND drive_list = ChildOfClass(form, L"ComboBox", 0);
                folders = Rows(folder_list);
                files_at_start = Rows(file_list);
-               for (LRESULT i = 0; i < ::SendMessageW(drive_list, CB_GETCOUNT, 0, 0); ++i) {
-                 wchar_t drive[64] = L"";
-                 ::SendMessageW(drive_list, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                                reinterpret_cast<LPARAM>(drive));
-                 drives.push_back(Narrow(drive));
-               }
                ChooseRow(form, folder_list, "alpha", true);
                files_in_alpha = Rows(file_list);
                ChooseRow(form, file_list, "inner.txt", false);
@@ -219,11 +212,6 @@ TEST_F(FormWindowsTest, FileDialogListsTheRealFileSystemAndFollowsTheChosenFolde
   EXPECT_EQ(files_at_start, (std::vector<std::string>{"one.txt", "two.dat"}));
   EXPECT_NE(std::find(folders.begin(), folders.end(), "alpha"), folders.end()) << folders.size();
   EXPECT_NE(std::find(folders.begin(), folders.end(), "beta"), folders.end());
-  const std::string temp_drive = temp_.path().substr(0, 1);
-  EXPECT_TRUE(std::any_of(
-      drives.begin(), drives.end(),
-      [&](const std::string& drive) { return SamePath(drive.substr(0, 1), temp_drive); }))
-      << "no drive " << temp_drive << " among " << drives.size();
   EXPECT_EQ(files_in_alpha, (std::vector<std::string>{"inner.txt"}));
 
   FrmFileBrowser& dialog = forms_.frmFileBrowser();
@@ -242,7 +230,6 @@ TEST_F(FormWindowsTest, LabelsShowTheirWholeCaptionAndPicturesFillTheirBoxes) {
     ::SetCurrentDirectoryW((std::wstring(public_folder) + L"\\Documents").c_str());
   }
   int pictures = 0;
-  std::map<FormId, std::string> english_texts;
   for (const int16_t language : {0, 1}) {
     for (const auto& [id, name] :
          std::map<FormId, std::string>{{FormId::kMain, "main"},
@@ -258,24 +245,14 @@ TEST_F(FormWindowsTest, LabelsShowTheirWholeCaptionAndPicturesFillTheirBoxes) {
       SetLanguage(state_, settings);
       if (id != FormId::kSettings && forms_.IsLoaded(id)) forms_.Unload(id);
       LookFaults faults;
-      std::string texts;
       WhileShown([&] { forms_.ShowModal(id); },
                  [&](HWND form) {
                    faults = LookFaultsOf(form);
                    SaveScreenshot(form, "window-" + shown);
-                   for (HWND child = ::GetWindow(form, GW_CHILD); child;
-                        child = ::GetWindow(child, GW_HWNDNEXT)) {
-                     texts += TextOf(child) + "|";
-                   }
                  });
       EXPECT_EQ(faults.cut_labels, std::vector<std::string>{});
       EXPECT_EQ(faults.unscaled_pictures, std::vector<std::string>{});
       pictures += faults.pictures;
-      if (language == 0) english_texts[id] = texts;
-      const bool has_texts = id != FormId::kMain && id != FormId::kAbout;
-      if (language == 1 && has_texts) {
-        EXPECT_NE(texts, english_texts[id]);
-      }
     }
   }
   EXPECT_EQ(pictures, 4);  // the logos of the main window and the about box, twice
