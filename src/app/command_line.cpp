@@ -20,9 +20,12 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"--report", &CommandLine::report, "FILE",
-     "write what the run added, node by node, to FILE (.csv or .html)"},
+     "write what the run added, node by node, to FILE (.csv or .html); with --check, "
+     "the findings (.html, or text)"},
     {"--dry-run", &CommandLine::dry_run, "",
      "change nothing: go through the run and only record what it would add"},
+    {"--check", &CommandLine::check, "",
+     "check the settings, lang.xml and CATIA, report what is wrong, change nothing"},
     {"--console", &CommandLine::console, "",
      "show the message boxes on standard output, no window"},
     {"--settings", &CommandLine::settings, "",
@@ -65,7 +68,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     error = "--settings and --window show a window instead of a run: give one of them alone";
     return std::nullopt;
   }
-  if (!line.report.empty() && !ReportFormatOf(line.report)) {
+  if (line.check && (line.dry_run || line.settings || line.window)) {
+    error = "--check checks instead of a run: give it alone, or with --report and --console";
+    return std::nullopt;
+  }
+  if (!line.report.empty() && !line.check && !ReportFormatOf(line.report)) {
     error = "the report file must end in .csv or .html: " + line.report;
     return std::nullopt;
   }

@@ -18,6 +18,8 @@ struct CommandLine {
   bool settings = false;
   // Show the main window with its menus until it is closed, instead of a run (--window).
   bool window = false;
+  // Check the settings, lang.xml and the running CATIA instead of a run (--check).
+  bool check = false;
   // Show the usage text and end (--help).
   bool help = false;
 };

@@ -78,7 +78,7 @@ void ShowOutcome(RunState& state) {
 
 }  // namespace
 
-int Main(RunState& state) {
+int Main(RunState& state, const std::function<bool()>& ready_to_change) {
   bool completed = false;
   Procedure(state, "Main", Gate::kNone, [&] {
     GetGlobalSettings(state);
@@ -96,18 +96,31 @@ int Main(RunState& state) {
       return;
     }
     const DispatchPtr document = ObjectMember(state.CatiaApp, "ActiveDocument");
+    const std::string document_type = document->TypeName();
+    if (document_type != "ProductDocument" && document_type != "PartDocument") {
+      ShowAbort(state, "Theactivedocumentisneitherproductnorpart");
+      return;
+    }
     DispatchPtr root_product;
     DispatchPtr root_part;
-    if (document->TypeName() == "ProductDocument") {
+    if (document_type == "ProductDocument") {
       root_product = ObjectMember(document, "Product");
     } else {
       root_part = ObjectMember(document, "Part");
     }
 
     // A definition that was rejected, or that could not be read at all, stops the run
-    // before any document is touched.
+    // before any document is touched. A settings file that could not be read is what
+    // --check explains: the closing message points there.
     const int failures_before = state.FailureCount;
-    if (SetParameterName(state) == 1 || state.FailureCount != failures_before) return;
+    if (SetParameterName(state) == 1) return;
+    if (state.FailureCount != failures_before) {
+      state.ErrorOccurred = false;
+      state.platform.message_boxes.Show(GetRightLangText(state, "SettingsFailedRunCheck"),
+                                        kProductName);
+      return;
+    }
+    if (ready_to_change && !ready_to_change()) return;
 
     const DispatchPtr selection = ObjectMember(document, "Selection");
     SetInformations(state, root_product, root_part, selection);

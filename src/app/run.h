@@ -2,6 +2,8 @@
 // CATIA document and the message that tells how it went.
 #pragma once
 
+#include <functional>
+
 #include "core/run_state.h"
 
 namespace kelvort {
@@ -13,6 +15,8 @@ inline constexpr int kExitFailureReported = 2;
 
 // Runs the whole job once against the running CATIA and answers the exit status: 2 when a
 // failure was reported during the run, else 1 when the run stopped early, else 0.
-int Main(RunState& state);
+// ready_to_change, when given, is asked once the definitions are accepted and before any
+// document is touched; false stops the run there (it has reported why).
+int Main(RunState& state, const std::function<bool()>& ready_to_change = {});
 
 }  // namespace kelvort

@@ -1,6 +1,7 @@
 // The run with its options: the dry run and the report written at the run's end.
 #include "app/run_report.h"
 
+#include "app/check.h"
 #include "app/run.h"
 #include "app/windows_run.h"
 #include "log/procedure.h"
@@ -32,15 +33,29 @@ void WriteRunReport(RunState& state, const RunRecorder& record, const std::strin
   });
 }
 
+// Whether the report can be written, found out before the run touches a document: a
+// failure is the one writing it would report.
+bool ReportWritable(RunState& state, const std::string& file) {
+  state.ErrorOccurred = false;
+  Procedure(state, "WriteRunReport", Gate::kNone,
+            [&] { state.platform.files.CheckReplaceable(file); });
+  return !state.ErrorOccurred;
+}
+
 }  // namespace
 
 int RunWithOptions(RunState& state, const CommandLine& options) {
   if (options.settings || options.window) return ShowWindows(state, options.window);
+  if (options.check) return RunCheck(state, options.report);
   if (options.report.empty() && !options.dry_run) return Main(state);
   RunRecorder recorder(options.dry_run);
   state.recorder = &recorder;
-  int status = Main(state);
-  if (!options.report.empty()) {
+  bool report_refused = false;
+  int status = Main(state, [&] {
+    report_refused = !options.report.empty() && !ReportWritable(state, options.report);
+    return !report_refused;
+  });
+  if (!options.report.empty() && !report_refused) {
     const int failures_before = state.FailureCount;
     WriteRunReport(state, recorder, options.report);
     if (state.FailureCount != failures_before) status = kExitFailureReported;

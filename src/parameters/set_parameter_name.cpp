@@ -6,10 +6,9 @@
 
 #include "lang/language.h"
 #include "log/procedure.h"
-#include "parameters/regional_number.h"
+#include "parameters/definition_rules.h"
 #include "settings/settings_file.h"
 #include "settings/xml_helpers.h"
-#include "util/text.h"
 
 namespace kelvort {
 namespace {
@@ -18,45 +17,11 @@ void ShowAbort(RunState& state, const std::string& text) {
   state.platform.message_boxes.Show(text, GetRightLangText(state, "Abort"));
 }
 
-void ShowWrongDefault(RunState& state, const std::string& name, const char* type_key) {
-  ShowAbort(state, GetRightLangText(state, "Thedefaultvalueof") + name +
-                       GetRightLangText(state, "iswrong") + "\r\n" +
-                       GetRightLangText(state, type_key));
-}
-
-// Whether the default is a number whose rounded value the host's 32-bit integers hold.
-bool IsIntegerDefault(const RunState& state, const std::string& text) {
-  return IgnoringErrors([&] { ToRegionalInteger(text, state.platform.formats); });
-}
-
 // Checks one definition; shows the rejection's message and answers false when it fails.
 bool Accept(RunState& state, const ParameterRow& row) {
-  const auto& [name, type, default_value] = row;
-  if (name.empty()) {
-    ShowAbort(state, GetRightLangText(state, "Thenameofaparameterismissing"));
-    return false;
-  }
-  // The formula search takes a name in single quotes; one holding a quote it cannot take.
-  if (name.find('\'') != std::string::npos) {
-    ShowAbort(state, GetRightLangText(state, "Thenameofaparameterholdsaquote") + "\r\n" + name);
-    return false;
-  }
-  if (type.empty()) {
-    ShowAbort(state, GetRightLangText(state, "Thetypeofaparameterismissing"));
-    return false;
-  }
-  if (default_value.empty()) return true;
-  const std::string kind = ToLower(type);
-  if (kind == "integer" && !IsIntegerDefault(state, default_value)) {
-    ShowWrongDefault(state, name, "ThevaluemustbeofthetypeInteger");
-    return false;
-  }
-  const std::string lower_default = ToLower(default_value);
-  if (kind == "boolean" && lower_default != "true" && lower_default != "false") {
-    ShowWrongDefault(state, name, "ThevaluemustbeofthetypeBoolean");
-    return false;
-  }
-  return true;
+  const std::optional<std::string> rejection = DefinitionRejection(state, row);
+  if (rejection) ShowAbort(state, *rejection);
+  return !rejection;
 }
 
 }  // namespace
@@ -64,6 +29,12 @@ bool Accept(RunState& state, const ParameterRow& row) {
 int16_t SetParameterName(RunState& state) {
   return Procedure<int16_t>(state, "SetParameterName", Gate::kNone, [&](int16_t& result) {
     const XmlDocument settings = GetXMLSettings(state, state.SettingsPath);
+    // Read as declared, every character beyond ASCII would become two or three others.
+    if (settings.Utf8DeclaredLatin1Line() != 0) {
+      ShowAbort(state, GetRightLangText(state, "SettingsSavedAsUtf8") + "\r\n" + settings.Url());
+      result = 1;
+      return;
+    }
     const XmlNode root = GetXMLRootNode(state, settings);
     const std::vector<XmlNode> items = root.SelectSingleNode("Parameters").SelectNodes("Parameter");
     state.ParameterDefs.emplace(items.size());

@@ -49,7 +49,11 @@ class FileSystem {
   // Replaces the file's content atomically: a temporary file with an unpredictable name
   // in the same folder, flushed, then renamed over the old one. The old content survives
   // any failure; permissions are kept; a symbolic link stays one (its target is replaced).
+  // A path that names no regular file (a folder, a FIFO, a device) is refused.
   virtual void ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+  // Raises the failure that ReplaceFile would meet before writing (a missing folder, no
+  // regular file in the file's place, a folder refusing new files); changes nothing.
+  virtual void CheckReplaceable(std::string_view path) const = 0;
   // Copies a file over another one, with the atomic replace above.
   virtual void CopyFile(std::string_view from, std::string_view to) = 0;
   // Appends text, given in UTF-8, in the system's 8-bit code page. The file must exist.

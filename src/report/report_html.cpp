@@ -68,9 +68,9 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Text as element content or attribute value: markup characters escaped, and what no
-// page may hold (control characters, broken UTF-8) shown as U+FFFD.
-std::string Escaped(std::string_view text) {
+}  // namespace
+
+std::string HtmlEscaped(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size();) {
     const char32_t c = NextCharacter(text, i);
@@ -100,6 +100,8 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
+namespace {
+
 std::string Joined(const std::vector<std::string>& values) {
   std::string text;
   for (size_t i = 0; i < values.size(); ++i) text += (i ? ", " : "") + values[i];
@@ -107,8 +109,8 @@ std::string Joined(const std::vector<std::string>& values) {
 }
 
 std::string Failure(const RecordedFailure& failure) {
-  return "<div class=\"failure\"><b>" + Escaped(failure.procedure) + "</b> error " +
-         std::to_string(failure.number) + ": " + Escaped(failure.description) + "</div>\n";
+  return "<div class=\"failure\"><b>" + HtmlEscaped(failure.procedure) + "</b> error " +
+         std::to_string(failure.number) + ": " + HtmlEscaped(failure.description) + "</div>\n";
 }
 
 std::string SummaryRow(std::string_view label, int count, std::string_view row_class = {}) {
@@ -134,10 +136,11 @@ std::string Summary(const RunRecorder& record) {
 
 std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
   std::string html = "<div class=\"node\">" +
-                     Escaped(node.instance_path.substr(node.instance_path.rfind('/') + 1));
-  if (!node.document.empty()) html += "<span class=\"doc\">" + Escaped(node.document) + "</span>";
+                     HtmlEscaped(node.instance_path.substr(node.instance_path.rfind('/') + 1));
+  if (!node.document.empty())
+    html += "<span class=\"doc\">" + HtmlEscaped(node.document) + "</span>";
   if (!node.part_number.empty()) {
-    html += "<span class=\"pn\">part number " + Escaped(node.part_number) + "</span>";
+    html += "<span class=\"pn\">part number " + HtmlEscaped(node.part_number) + "</span>";
   }
   html += "</div>\n";
   if (!node.added.empty()) {
@@ -145,9 +148,10 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
             std::string(record.dry_run() ? "Would add" : "Added") +
             "</th><th>Name</th><th>Type</th><th>Value</th><th>Permitted values</th></tr>\n";
     for (const RecordedItem& item : node.added) {
-      html += "<tr><td>" + std::string(ItemKindName(item.kind)) + "</td><td>" + Escaped(item.name) +
-              "</td><td>" + Escaped(item.type) + "</td><td>" + Escaped(item.value) + "</td><td>" +
-              Escaped(Joined(item.permitted)) + "</td></tr>\n";
+      html += "<tr><td>" + std::string(ItemKindName(item.kind)) + "</td><td>" +
+              HtmlEscaped(item.name) + "</td><td>" + HtmlEscaped(item.type) + "</td><td>" +
+              HtmlEscaped(item.value) + "</td><td>" + HtmlEscaped(Joined(item.permitted)) +
+              "</td></tr>\n";
     }
     html += "</table>\n";
   } else if (node.failures.empty()) {
@@ -158,7 +162,7 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
     for (const auto& [kind, name] : node.existing) {
       names.push_back(name + " (" + ToLower(ItemKindName(kind)) + ")");
     }
-    html += "<p class=\"existing\">Already there: " + Escaped(Joined(names)) + "</p>\n";
+    html += "<p class=\"existing\">Already there: " + HtmlEscaped(Joined(names)) + "</p>\n";
   }
   for (const RecordedFailure& failure : node.failures) html += Failure(failure);
   return html;
@@ -192,10 +196,11 @@ std::string ReportHtml(const RunRecorder& record, std::string_view when) {
       std::string(dry ? "Kelvort dry run" : "Kelvort run") + (root.empty() ? "" : ": " + root);
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\" />\n<title>" +
-      Escaped(title) + "</title>\n<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
-  html += "<h1>" + Escaped(title) + "</h1>\n";
+      HtmlEscaped(title) + "</title>\n<style>" + std::string(kStyle) +
+      "</style>\n</head>\n<body>\n";
+  html += "<h1>" + HtmlEscaped(title) + "</h1>\n";
   html +=
-      "<p class=\"meta\">" + Escaped(when) + " &#183; " +
+      "<p class=\"meta\">" + HtmlEscaped(when) + " &#183; " +
       (record.completed() ? "the run went through to its end" : "the run stopped before its end") +
       "</p>\n";
   if (dry) {

@@ -84,11 +84,20 @@ class XmlNode {
   void RemoveChild(XmlNode child);
 
  protected:
+  friend class XmlDocument;
   explicit XmlNode(pugi::xml_node node) : node_(node) {}
   // The node itself; run-time error 91 when the handle is null.
   pugi::xml_node Checked() const;
 
   pugi::xml_node node_;
+};
+
+// Why a file gave no document: the parser's description and the place in the file (line
+// and column counted from 1 in bytes; 0 when the fault has no one place).
+struct XmlLoadError {
+  std::string description;
+  int line = 0;
+  int column = 0;
 };
 
 // A document, the owner of its nodes; itself the top node of its tree. A default-made
@@ -110,6 +119,15 @@ class XmlDocument : public XmlNode {
   // The location the document was loaded from; empty for a document made in memory or
   // whose load failed.
   const std::string& Url() const { return url_; }
+  // Why the document that Load or FromBytes gave is empty; an empty description when the
+  // bytes were read.
+  const XmlLoadError& LoadError() const { return load_error_; }
+  // The line of the first byte beyond ASCII of a file declared ISO-8859-1 whose bytes beyond
+  // ASCII all form UTF-8 sequences (an editor saved it as UTF-8); 0 otherwise. Such a file
+  // is read as declared, and every one of those characters misread.
+  int Utf8DeclaredLatin1Line() const { return utf8_declared_latin1_line_; }
+  // The line of the file where a node of this document starts; 0 when it is not known.
+  int LineOf(const XmlNode& node) const;
 
   // Writes the document in ISO-8859-1 with the program's declaration, replacing the file
   // atomically. Characters outside ISO-8859-1 in texts and attribute values are written as
@@ -119,6 +137,9 @@ class XmlDocument : public XmlNode {
  private:
   std::unique_ptr<pugi::xml_document> owner_;
   std::string url_;
+  XmlLoadError load_error_;
+  std::vector<size_t> line_starts_;
+  int utf8_declared_latin1_line_ = 0;
 };
 
 }  // namespace kelvort

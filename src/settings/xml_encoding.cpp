@@ -94,10 +94,15 @@ bool IsXmlText(std::string_view raw) {
 }
 
 bool IsValidUtf8(std::string_view text) {
+  return InvalidUtf8At(text) == std::string_view::npos;
+}
+
+size_t InvalidUtf8At(std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {
-    if (!DecodeNext(text, pos)) return false;
+    const size_t start = pos;
+    if (!DecodeNext(text, pos)) return start;
   }
-  return true;
+  return std::string_view::npos;
 }
 
 bool FitsLatin1(std::string_view utf8) {

@@ -7,6 +7,8 @@
 namespace kelvort {
 
 bool IsValidUtf8(std::string_view text);
+// The offset of the first byte that starts no valid UTF-8 sequence; npos when there is none.
+size_t InvalidUtf8At(std::string_view text);
 // Whether a text as the file writes it (UTF-8, references not yet replaced) holds only
 // characters that XML 1.0 allows, also through its character references ("&#0;" does not).
 bool IsXmlText(std::string_view raw);

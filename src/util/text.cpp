@@ -60,4 +60,22 @@ std::string ReplaceLineBreaks(std::string_view text, std::string_view replacemen
   return out;
 }
 
+size_t EditDistance(std::string_view a, std::string_view b) {
+  const std::string from = ToLower(a);
+  const std::string to = ToLower(b);
+  std::vector<std::vector<size_t>> d(from.size() + 1, std::vector<size_t>(to.size() + 1));
+  for (size_t i = 0; i <= from.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= to.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= from.size(); ++i) {
+    for (size_t j = 1; j <= to.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                          d[i - 1][j - 1] + (from[i - 1] != to[j - 1])});
+      if (i > 1 && j > 1 && from[i - 1] == to[j - 2] && from[i - 2] == to[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[from.size()][to.size()];
+}
+
 }  // namespace kelvort

@@ -16,6 +16,9 @@ std::string_view Trim(std::string_view text);
 std::vector<std::string> Split(std::string_view text, char separator);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+// The number of single-letter insertions, deletions, changes and swaps of neighbours
+// between the two texts, letter case ignored: how near a misspelt word lies to the one meant.
+size_t EditDistance(std::string_view a, std::string_view b);
 // Every line break (CR LF, a lone LF or a lone CR) replaced by the given text.
 std::string ReplaceLineBreaks(std::string_view text, std::string_view replacement);
 

@@ -27,13 +27,13 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
        "and run Kelvort again.\n",
        1,
        ""},
-      // A drawing has no Part to take: the failure is Main's own, logged, and the run ends.
       {"a drawing",
        {{"Gearbox.CATDrawing", "Cover.CATPart"}},
-       "[Error - Version: 1.000.04] Main  438\n"
-       "  Object doesn't support this property or method\n",
-       2,
-       "Main\r\n\t438 - Object doesn't support this property or method\r\n \r\n"},
+       "[Aborted] The active document in CATIA is neither a product nor a part. Open the "
+       "product or the part you want to prepare, make it the active document, and run Kelvort "
+       "again.\n",
+       1,
+       ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -45,6 +45,13 @@ TEST_F(SetParameterNameTest, EachRejectionShowsItsOneMessage) {
       {{"Length", "", "x"}, Rejection(T("Thetypeofaparameterismissing"))},
       // No formula search can express a name that holds a single quote.
       {{"Cap's", "String", "x"}, Rejection(T("Thenameofaparameterholdsaquote") + "\r\nCap's")},
+      // A formula's body holding a backslash would read another parameter.
+      {{"Set.1\\Mat", "String", ""},
+       Rejection(T("Thenameofaparameterholdsabackslash") + "\r\nSet.1\\Mat")},
+      // A permitted value only as written: SetEnumerateValues would refuse any other.
+      {{"Kind", "red,green", "Red"},
+       Rejection(T("Thedefaultvalueof") + "Kind" + T("iswrong") + "\r\n" +
+                 T("ThevaluemustbeoneofthepermittedvaluesPrefix") + "red,green")},
       {{"Length", "Integer", "abc"}, WrongDefault("Length", "ThevaluemustbeofthetypeInteger")},
       // Numeric, but beyond what the host's 32-bit integers hold.
       {{"Big", "integer", "2147483648"}, WrongDefault("Big", "ThevaluemustbeofthetypeInteger")},
@@ -65,9 +72,9 @@ TEST_F(SetParameterNameTest, AcceptedDefinitionsAreKeptAsWritten) {
       {"Half", "INTEGER", "1.5"},       {"Edge", "Integer", " -2147483648 "},
       {"Top", "Integer", "2147483647"}, {"Done", "BOOLEAN", "TRUE"},
       {"Open", "boolean", "False"},     {"Word", "integer ", "abc"},  // not the word
-      {"Weight", "Real", "abc"},        {"Kind", "red,green,blue", "abc"},
+      {"Weight", "Real", "abc"},        {"Kind", "red,green,blue", "green"},
       {" Padded ", "String", " x "},    {"Count", "Integer", ""},
-      {"Flag", "Boolean", ""},
+      {"Flag", "Boolean", ""},          {"Pick", "a,b", ""},
   };
   Settings(definitions);
   EXPECT_EQ(SetParameterName(state_), 0);

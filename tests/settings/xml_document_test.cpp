@@ -82,6 +82,10 @@ TEST_F(XmlDocumentTest, ReadsTheEncodingTheDeclarationNames) {
   };
   EXPECT_EQ(value_of("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"\xE9\"/>"), e_acute);
   EXPECT_EQ(value_of("<?xml version=\"1.0\" encoding=\"latin1\"?><r v=\"\xE9\"/>"), e_acute);
+  // One declared ISO-8859-1 that holds only UTF-8 beyond ASCII is read as declared, and marked.
+  const std::string iso = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";
+  EXPECT_EQ(LoadBytes(iso + "<r v=\"\xC3\xA9\"/>").Utf8DeclaredLatin1Line(), 2);
+  EXPECT_EQ(LoadBytes(iso + "<r v=\"\xE9\xC3\xA9\"/>").Utf8DeclaredLatin1Line(), 0);
   EXPECT_EQ(value_of("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r v=\"\xC3\xA9\"/>"), e_acute);
   EXPECT_EQ(value_of("<r v=\"\xC3\xA9\"/>"), e_acute);
   EXPECT_EQ(value_of("\xEF\xBB\xBF<r v=\"\xC3\xA9\"/>"), e_acute);
@@ -100,30 +104,42 @@ TEST_F(XmlDocumentTest, ReadsTheEncodingTheDeclarationNames) {
 
 // Missing and malformed files give an empty document and stay untouched. A character that
 // XML 1.0 forbids makes the file malformed, also through a reference: never a text cut short
-// at it. References outside texts and values are plain text.
+// at it. References outside texts and values are plain text. Each fault is described with
+// its place ("line:column description").
 TEST_F(XmlDocumentTest, MissingOrMalformedFilesGiveAnEmptyDocumentAndStayUntouched) {
-  const std::vector<std::pair<std::string, bool>> cases = {
-      {"", false},
-      {"<?xml version=\"1.0\"?><SETTINGS><Parameters><Parameter Name=\"a", false},
-      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), false},
-      {"<A/><B/>", false},
-      {"<A/>trailing text", false},
-      {"<!-- c --><?xml version=\"1.0\"?><A/>", false},
-      {kDeclarationLine + "<A Name=\"Len&#0;gth\"/>", false},
-      {kDeclarationLine + "<A Name=\"Len&#x0;gth\"/>", false},
-      {kDeclarationLine + "<A>Len&#1;gth</A>", false},
-      {kDeclarationLine + "<A Name=\"&#xFFFE;\"/>", false},
-      {kDeclarationLine + "<A Name=\"&#xD800;\"/>", false},
-      {kDeclarationLine + "<A Name=\"&#99999999999;\"/>", false},
-      {kDeclarationLine + "<A Name=\"a\x01\"/>", false},
-      {kDeclarationLine + std::string("<A Name=\"a") + '\0' + "b\"/>", false},
-      {kDeclarationLine + "<A Name=\"&#9;&#xA0;&#x10000;\">&amp;#0;</A>", true},
-      {kDeclarationLine + "<!-- &#0; --><A><![CDATA[&#0;]]></A>", true},
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "0:0 no root element"},
+      {"<?xml version=\"1.0\"?>\n<SETTINGS><Parameters><Parameter Name=\"a",
+       "2:40 Error parsing element attribute"},
+      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "1:1 text outside the root element"},
+      {"<A/>\n <B/>", "2:3 a second root element"},
+      {"<A/>trailing text", "1:5 text outside the root element"},
+      {"<!-- c --><?xml version=\"1.0\"?><A/>", "1:13 the XML declaration is not at the start"},
+      {kDeclarationLine + "<A Name=\"Len&#0;gth\"/>", "2:2 a character that XML does not allow"},
+      {kDeclarationLine + "<A Name=\"Len&#x0;gth\"/>", "2:2 a character that XML does not allow"},
+      {kDeclarationLine + "<A>Len&#1;gth</A>", "2:4 a character that XML does not allow"},
+      {kDeclarationLine + "<A Name=\"&#xFFFE;\"/>", "2:2 a character that XML does not allow"},
+      {kDeclarationLine + "<A Name=\"&#xD800;\"/>", "2:2 a character that XML does not allow"},
+      {kDeclarationLine + "<A Name=\"&#99999999999;\"/>",
+       "2:2 a character that XML does not allow"},
+      {kDeclarationLine + "<A Name=\"a\x01\"/>", "2:2 a character that XML does not allow"},
+      {kDeclarationLine + std::string("<A Name=\"a") + '\0' + "b\"/>",
+       "2:10 Error parsing element attribute"},
+      {"<A Name=\"Ma\xC3\"/>", "1:12 a byte that is no UTF-8"},
+      {kDeclarationLine + "<A Name=\"&#9;&#xA0;&#x10000;\">&amp;#0;</A>", ""},
+      {kDeclarationLine + "<!-- &#0; --><A><![CDATA[&#0;]]></A>", ""},
   };
-  for (const auto& [bytes, readable] : cases) {
+  for (const auto& [bytes, fault] : cases) {
     SCOPED_TRACE(bytes);
     const XmlDocument document = LoadBytes(bytes);
     ASSERT_TRUE(document);
+    const XmlLoadError& error = document.LoadError();
+    EXPECT_EQ(error.description.empty()
+                  ? std::string()
+                  : std::to_string(error.line) + ":" + std::to_string(error.column) + " " +
+                        error.description,
+              fault);
+    const bool readable = fault.empty();
     EXPECT_EQ(document.ChildNodes().empty(), !readable);
     EXPECT_EQ(document.Url().empty(), !readable);
     EXPECT_EQ(ReadBytes(dir_.path() / "in.xml"), bytes);
@@ -131,6 +147,7 @@ TEST_F(XmlDocumentTest, MissingOrMalformedFilesGiveAnEmptyDocumentAndStayUntouch
   for (const std::string& unreadable : {dir_.WinPath("missing.xml"), dir_.WinPath()}) {
     const XmlDocument document = XmlDocument::Load(test_.files, unreadable);
     EXPECT_TRUE(document.ChildNodes().empty());
+    EXPECT_NE(document.LoadError().description, "");
     EXPECT_EQ(document.Url(), "");
   }
 }

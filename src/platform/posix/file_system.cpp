@@ -76,6 +76,10 @@ std::string PosixFileSystem::ReadFile(std::string_view path) const {
   }
 }
 
+void PosixFileSystem::CheckReplaceable(std::string_view path) const {
+  CheckReplaceableFile(Require(path, errors::kPathNotFound), path);
+}
+
 void PosixFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
   ReplaceFileAtomically(Require(path, errors::kPathNotFound), bytes, path);
 }

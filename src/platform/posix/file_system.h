@@ -18,6 +18,7 @@ class PosixFileSystem : public FileSystem {
   void CreateEmptyFile(std::string_view path) override;
   std::string ReadFile(std::string_view path) const override;
   void ReplaceFile(std::string_view path, std::string_view bytes) override;
+  void CheckReplaceable(std::string_view path) const override;
   void CopyFile(std::string_view from, std::string_view to) override;
   void AppendText(std::string_view path, std::string_view utf8_text) override;
   std::vector<FolderEntry> ListFolder(std::string_view path) const override;

@@ -60,14 +60,34 @@ void SyncFolder(const std::string& folder) {
   if (fd.valid()) ::fsync(fd.get());  // best effort: the rename itself has succeeded
 }
 
+// The final target, whether it exists, and its state. A folder, a FIFO or a device in
+// its place is refused: replacing it would put a plain file where it stood.
+std::string ExistingTarget(const std::string& posix_path, std::string_view shown_path,
+                           struct stat& old_file, bool& existed) {
+  std::string target = FinalTarget(posix_path, shown_path);
+  existed = ::stat(target.c_str(), &old_file) == 0;
+  if (existed && S_ISDIR(old_file.st_mode)) RaiseFileError(EISDIR, 53, shown_path);
+  if (existed && !S_ISREG(old_file.st_mode)) RaiseFileError(EINVAL, 53, shown_path);
+  return target;
+}
+
 }  // namespace
+
+void CheckReplaceableFile(const std::string& posix_path, std::string_view shown_path) {
+  struct stat old_file {};
+  bool existed = false;
+  const std::string target = ExistingTarget(posix_path, shown_path, old_file, existed);
+  std::string temporary;
+  FileDescriptor fd = CreateTemporary(target, 0600, temporary);
+  if (!fd.valid()) RaiseFileError(errno, 76, shown_path);
+  ::unlink(temporary.c_str());
+}
 
 void ReplaceFileAtomically(const std::string& posix_path, std::string_view bytes,
                            std::string_view shown_path) {
-  const std::string target = FinalTarget(posix_path, shown_path);
   struct stat old_file {};
-  const bool existed = ::stat(target.c_str(), &old_file) == 0;
-  if (existed && S_ISDIR(old_file.st_mode)) RaiseFileError(EISDIR, 53, shown_path);
+  bool existed = false;
+  const std::string target = ExistingTarget(posix_path, shown_path, old_file, existed);
 
   std::string temporary;
   FileDescriptor fd = CreateTemporary(target, existed ? old_file.st_mode & 07777 : 0666, temporary);

@@ -70,6 +70,10 @@ std::string WindowsFileSystem::ReadFile(std::string_view path) const {
   }
 }
 
+void WindowsFileSystem::CheckReplaceable(std::string_view path) const {
+  CheckReplaceableFile(Require(path), path);
+}
+
 void WindowsFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
   ReplaceFileAtomically(Require(path), bytes, path);
 }

@@ -57,18 +57,44 @@ HANDLE CreateTemporary(const std::wstring& target, DWORD attributes, std::wstrin
   return INVALID_HANDLE_VALUE;
 }
 
+// Whether the existing path names a file on a disk, not a device or a pipe.
+bool IsDiskFile(const std::wstring& path) {
+  FileHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  return !file.valid() || ::GetFileType(file.get()) == FILE_TYPE_DISK;
+}
+
+// The attributes of the path (INVALID_FILE_ATTRIBUTES when nothing is there); a folder, a
+// read-only file, a device or a pipe in the file's place is refused.
+DWORD ReplaceableAttributes(const std::wstring& path, std::string_view shown_path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return attributes;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsDiskFile(path)) {
+    RaiseFileError(ERROR_CANT_ACCESS_FILE, errors::kPathFileAccessError, shown_path);
+  }
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    RaiseFileError(ERROR_ACCESS_DENIED, errors::kPathFileAccessError, shown_path);
+  }
+  return attributes;
+}
+
 }  // namespace
+
+void CheckReplaceableFile(const std::wstring& path, std::string_view shown_path) {
+  const DWORD attributes = ReplaceableAttributes(path, shown_path);
+  const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+  std::wstring temporary;
+  FileHandle file(CreateTemporary(existed ? FinalTarget(path, attributes) : path,
+                                  FILE_ATTRIBUTE_NORMAL, temporary));
+  if (!file.valid()) RaiseFileError(::GetLastError(), errors::kPathNotFound, shown_path);
+  file.Close();
+  ::DeleteFileW(temporary.c_str());
+}
 
 void ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                            std::string_view shown_path) {
-  const DWORD old_attributes = ::GetFileAttributesW(path.c_str());
+  const DWORD old_attributes = ReplaceableAttributes(path, shown_path);
   const bool existed = old_attributes != INVALID_FILE_ATTRIBUTES;
-  if (existed && (old_attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    RaiseFileError(ERROR_CANT_ACCESS_FILE, errors::kPathFileAccessError, shown_path);
-  }
-  if (existed && (old_attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    RaiseFileError(ERROR_ACCESS_DENIED, errors::kPathFileAccessError, shown_path);
-  }
   const std::wstring target = existed ? FinalTarget(path, old_attributes) : path;
   const DWORD kept = existed ? old_attributes & kKeptAttributes : 0;
 

@@ -1,0 +1,76 @@
+// The keys of lang.xml that the program shows, and the languages it offers (the options of
+// the settings dialog, in order): kelvort --check looks for each of them.
+#pragma once
+
+#include <string_view>
+
+namespace kelvort {
+
+inline constexpr std::string_view kLanguages[] = {"Lang0", "Lang1"};
+
+inline constexpr std::string_view kTextKeys[] = {
+    "Extras",
+    "Settings",
+    "Foreground",
+    "About",
+    "Help",
+    "English",
+    "German",
+    "Save",
+    "Cancel",
+    "Language",
+    "Selectfile",
+    "Filetype",
+    "Filename",
+    "Selectfolder",
+    "Choice",
+    "ThereisnotexactlyoneCATIAopened",
+    "NodocumentloadedinCATIA",
+    "Parametersuccessfullycreated",
+    "ParametersCreatedWithErrors",
+    "ParametersCreatedWithErrorsLogged",
+    "DryRunNothingChanged",
+    "DryRunItemsWouldBeAdded",
+    "DryRunErrorsOccurred",
+    "Abort",
+    "Thenameofaparameterismissing",
+    "Thetypeofaparameterismissing",
+    "Thenameofaparameterholdsaquote",
+    "Thedefaultvalueof",
+    "iswrong",
+    "ThevaluemustbeofthetypeInteger",
+    "ThevaluemustbeofthetypeBoolean",
+    "YouCantSaveSettingsLocal",
+    "WindowsOnlyOnWindows",
+    "ThevaluemustbeoneofthepermittedvaluesPrefix",
+    "Thenameofaparameterholdsabackslash",
+    "Theactivedocumentisneitherproductnorpart",
+    "SettingsSavedAsUtf8",
+    "SettingsFailedRunCheck",
+    "CheckNothingWrong",
+    "CheckFoundProblems",
+    "CheckAtLine",
+    "CheckInFile",
+    "CheckFileUnreadable",
+    "CheckNotWellFormed",
+    "CheckUtf8DeclaredLatin1",
+    "CheckNoParameters",
+    "CheckMissingAttribute",
+    "CheckUnknownAttribute",
+    "CheckUnknownAttributeLike",
+    "CheckRejected",
+    "CheckNameBlanks",
+    "CheckRepeatedName",
+    "CheckListEntryBlanks",
+    "CheckListEntryEmpty",
+    "CheckTypeMisspelt",
+    "CheckPathUnresolved",
+    "CheckFolderMissing",
+    "CheckFolderNotWritable",
+    "CheckLangKeyMissing",
+    "CheckLangTextMissing",
+    "CheckHostNotChecked",
+    "CheckHostBehaviourNotTried",
+};
+
+}  // namespace kelvort
