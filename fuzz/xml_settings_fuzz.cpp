@@ -1,11 +1,14 @@
 // Fuzzes the XML loader with the walks that the settings helpers make over what it loads:
-// the root, each child element by name, attributes, and the selections the program uses.
+// the root, each child element by name, attributes, and the selections the program uses;
+// and with the check of kelvort --check over its definitions.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "core/run_state.h"
 #include "forms/forms.h"
+#include "parameters/definition_checks.h"
 #include "settings/xml_document.h"
 #include "settings/xml_helpers.h"
 #include "support/test_platform.h"
@@ -49,6 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const XmlDocument document = XmlDocument::FromBytes({reinterpret_cast<const char*>(data), size});
   try {
     Walk(state, document);
+    // kelvort --check over the same document: every finding on a line of the input.
+    CheckFindings findings;
+    CheckDefinitions(state, document, "Settings.xml", findings);
+    const auto lines = std::count(data, data + size, '\n') + 1;
+    for (const CheckFinding& finding : findings) {
+      if (finding.line < 0 || finding.line > lines) __builtin_trap();
+    }
   } catch (const RunError&) {
     // An unset node used after a reported failure: the caller's handler reports it.
   }

@@ -68,8 +68,8 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   for (size_t j = 0; j <= to.size(); ++j) d[0][j] = j;
   for (size_t i = 1; i <= from.size(); ++i) {
     for (size_t j = 1; j <= to.size(); ++j) {
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                          d[i - 1][j - 1] + (from[i - 1] != to[j - 1])});
+      d[i][j] = std::min(
+          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (from[i - 1] != to[j - 1])});
       if (i > 1 && j > 1 && from[i - 1] == to[j - 2] && from[i - 2] == to[j - 1]) {
         d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
       }

@@ -36,6 +36,12 @@ TEST(ProgramCommandLineTest, OptionsAreReadOrRefusedWithTheReason) {
       {{"--window", "--settings"}, std::nullopt, false, kWindowsAlone},
       {{"--window", "--dry-run"}, std::nullopt, false, kWindowsAlone},
       {{"--report", "run.csv", "--settings"}, std::nullopt, false, kWindowsAlone},
+      // --check takes any report file; it checks instead of a run.
+      {{"--check", "--report", "check.txt"}, "check.txt", false, ""},
+      {{"--check", "--dry-run"},
+       std::nullopt,
+       false,
+       "--check checks instead of a run: give it alone, or with --report and --console"},
       {{"Gearbox.CATProduct"}, std::nullopt, false, "unknown option: Gearbox.CATProduct"},
   };
   for (const Case& c : cases) {
@@ -49,6 +55,7 @@ TEST(ProgramCommandLineTest, OptionsAreReadOrRefusedWithTheReason) {
     EXPECT_EQ(line->dry_run, c.dry_run) << given;
     EXPECT_EQ(line->console, c.console) << given;
     EXPECT_EQ(line->settings, given == "--settings") << given;
+    EXPECT_EQ(line->check, given == "--check") << given;
   }
   EXPECT_NE(UsageText().find("--report FILE"), std::string::npos);
 }
