@@ -1,7 +1,12 @@
 // The stand-in CATIA's application, its document collection and its system service.
 #include "application.h"
 
+#include <algorithm>
+
+#include "document.h"
 #include "item_key.h"
+#include "part.h"
+#include "product.h"
 
 namespace kelvort::standin {
 namespace {
@@ -41,6 +46,11 @@ Variant Documents::Serve(InvokeKind kind, std::string_view member, Args args) {
              application->documents(), args[0],
              [&](const std::string& name) { return application->FindDocument(name); },
              self.Type()));
+       }},
+      {"Add", 1, 1,
+       [](Self& self, Args args) {
+         const auto application = Locked(self.application_, "Add", self.Type());
+         return Object(application->AddNewDocument(args[0].ToText()));
        }},
   };
   return kMembers.Serve(*this, kind, member, args);
@@ -83,6 +93,34 @@ bool Application::AddDocument(DocumentPtr document) {
 void Application::Activate(DocumentPtr document) {
   active_ = std::move(document);
   workbench_ = active_ ? WorkbenchOf(active_->document_type()) : "";
+}
+
+DocumentPtr Application::AddNewDocument(const std::string& type) {
+  if (type != "Part" && type != "Product") MethodFailed("Add", "Documents");
+  const std::string extension = type == "Part" ? ".CATPart" : ".CATProduct";
+  int number = 1;
+  while (FindDocument(type + std::to_string(number) + extension)) ++number;
+  const std::string name = type + std::to_string(number);
+  auto document = std::make_shared<Document>(
+      host(), type == "Part" ? DocumentType::kPart : DocumentType::kProduct, name + extension,
+      SharedAs<Application>());
+  document->SetProduct(Product::CreateReference(host(), name, document));
+  if (type == "Part") document->SetPart(Part::Create(host(), document));
+  document->MarkNew();
+  AddDocument(document);
+  Activate(document);
+  return document;
+}
+
+void Application::CloseDocument(const DocumentPtr& document) {
+  const auto found = std::find(documents_.begin(), documents_.end(), document);
+  if (found == documents_.end()) MethodFailed("Close", document->Type());
+  documents_.erase(found);
+  documents_by_name_.clear();
+  for (size_t i = 0; i < documents_.size(); ++i) {
+    documents_by_name_.emplace(documents_[i]->Name(), i);
+  }
+  if (active_ == document) Activate(documents_.empty() ? nullptr : documents_.back());
 }
 
 void Application::StartWorkbench(const std::string& id) {

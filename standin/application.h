@@ -62,6 +62,13 @@ class Application : public HostObject {
   const DocumentPtr& active() const { return active_; }
   // Makes a document active; the workbench follows its type.
   void Activate(DocumentPtr document);
+  // Documents.Add: a new, empty document of the type ("Part" or "Product") named as CATIA
+  // names them (Part1.CATPart, Product1.CATProduct, the first number not open), made active.
+  // It has no file and is never written back.
+  DocumentPtr AddNewDocument(const std::string& type);
+  // Document.Close: the document is no longer open; when it was active, the last opened of
+  // the others becomes active.
+  void CloseDocument(const DocumentPtr& document);
 
   const std::string& workbench() const { return workbench_; }
   // Starts a known workbench ("Assembly", "PrtCfg", "Drw") while a document is open.

@@ -59,6 +59,16 @@ Variant Document::Serve(InvokeKind kind, std::string_view member, Args args) {
       {"FullName", 0, 0, [](Self& self, Args) -> Variant { return self.FullName(); }},
       {"Parent", 0, 0, [](Self& self, Args) { return Object(self.application()); }},
       {"Selection", 0, 0, [](Self& self, Args) { return Object(self.selection()); }},
+      {"Activate", 0, 0,
+       [](Self& self, Args) {
+         self.application()->Activate(self.SharedAs<Document>());
+         return Variant();
+       }},
+      {"Close", 0, 0,
+       [](Self& self, Args) {
+         self.application()->CloseDocument(self.SharedAs<Document>());
+         return Variant();
+       }},
   };
   // A drawing has neither a product nor a part; a product document has no part.
   static const MemberTable<Self> kProductMember{

@@ -51,6 +51,10 @@ class Document : public HostObject {
 
   const std::shared_ptr<Selection>& selection();
 
+  // A document made by Documents.Add: it has no file and is never written back.
+  bool is_new() const { return is_new_; }
+  void MarkNew() { is_new_ = true; }
+
   bool changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
   void MarkSaved() { changed_ = false; }
@@ -68,6 +72,7 @@ class Document : public HostObject {
   NameIndex components_by_part_number_;
   std::shared_ptr<Selection> selection_;
   bool changed_ = false;
+  bool is_new_ = false;
 };
 
 using DocumentPtr = std::shared_ptr<Document>;

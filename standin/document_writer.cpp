@@ -96,7 +96,7 @@ std::string DocumentFileText(const Document& document) {
 void SaveChangedDocuments(Application& application) {
   std::string failures;
   for (const DocumentPtr& document : application.documents()) {
-    if (!document->changed()) continue;
+    if (!document->changed() || document->is_new()) continue;
     const std::string file = document->file().string();
     try {
       WriteFileAtomically(document->file(), DocumentFileText(*document));

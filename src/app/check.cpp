@@ -1,6 +1,7 @@
 // kelvort --check.
 #include "app/check.h"
 
+#include "app/check_text.h"
 #include "app/host_check.h"
 #include "app/run.h"
 #include "core/path_resolution.h"
@@ -19,20 +20,6 @@
 
 namespace kelvort {
 namespace {
-
-// The text of a check key with its values put in for "%1", "%2", ...
-std::string FilledText(RunState& state, std::string_view key,
-                       const std::vector<std::string>& values) {
-  std::string text = GetRightLangText(state, key);
-  for (size_t i = values.size(); i > 0; --i) {
-    const std::string mark = "%" + std::to_string(i);
-    for (size_t at = text.find(mark); at != std::string::npos;
-         at = text.find(mark, at + values[i - 1].size())) {
-      text.replace(at, mark.size(), values[i - 1]);
-    }
-  }
-  return text;
-}
 
 // A file's path with its ".." steps folded, as a user finds it; as given when it does not
 // resolve.

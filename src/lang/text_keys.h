@@ -70,7 +70,8 @@ inline constexpr std::string_view kTextKeys[] = {
     "CheckLangKeyMissing",
     "CheckLangTextMissing",
     "CheckHostNotChecked",
-    "CheckHostBehaviourNotTried",
+    "CheckHostMet",
+    "CheckHostDiffers",
 };
 
 }  // namespace kelvort

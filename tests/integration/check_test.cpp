@@ -1,5 +1,6 @@
 // kelvort --check end to end: each kind of mistake in Settings.xml found at its line with
-// exit status 1, a sound file with exit status 0, the findings written as a report too.
+// exit status 1, a sound file with exit status 0, the findings written as a report too, and
+// the host tried on scratch documents of the check's own.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -84,6 +85,44 @@ TEST(CheckTest, MalformedAndSoundFiles) {
                                                "Falsches gefunden.\n  CATIA wurde nicht geprüft"));
   EXPECT_THAT(testing::ReadBytes(report),
               HasSubstr("<li>kelvort --check hat nichts Falsches gefunden.</li>"));
+}
+
+// The host tried on scratch documents: the user's documents stay byte-identical, both scratch
+// documents are closed with the file alerts off only around the close, and the user's
+// document is active again. A German host's word for user properties is one the run takes;
+// a host whose CreateFormula fails is named in a finding.
+TEST(CheckTest, TheHostIsTriedOnScratchDocumentsOnly) {
+  const struct {
+    std::vector<std::string> host;
+    int status;
+    std::string seen;
+  } cases[] = {
+      {{}, 0, "UserRefProperties.CreateString Name = Product1\\Properties\\KelvortCheck\n"},
+      {{"--german"}, 0, "UserRefProperties.CreateString Name = Product1\\Eigenschaften\\"},
+      {{"--fault", "CreateFormula:1"},
+       1,
+       "CATIA: Relations.CreateFormula Name: the run expects Form_KelvortCheck, this CATIA "
+       "answered "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seen);
+    KelvortRun run;
+    run.WriteUserSettings(testing::kSampleParameters);
+    const testing::TempDir out;
+    const auto journal = out.path() / "journal.txt";
+    const auto before = testing::FilesBelow(run.samples());
+    std::vector<std::string> host = c.host;
+    host.insert(host.end(), {"--journal", journal.string(), run.Sample("Gearbox.CATProduct")});
+    const auto result = run.RunAgainst(host, {"--check"});
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_THAT(result.out, HasSubstr(c.seen));
+    EXPECT_THAT(result.out, HasSubstr("CATIA, as the run expects: Document.Activate = "
+                                      "Gearbox.CATProduct\n"));
+    EXPECT_THAT(testing::ReadBytes(journal),
+                HasSubstr("Application.DisplayFileAlerts = False\nPartDocument.Close()\n"
+                          "ProductDocument.Close()\nApplication.DisplayFileAlerts = False\n"));
+    EXPECT_EQ(testing::FilesBelow(run.samples()), before);
+  }
 }
 
 }  // namespace
