@@ -13,8 +13,8 @@ packages=(
   # The Windows build: the cross compiler, Wine to test it, dpkg-dev for `apt-get source`,
   # locales for the German locale of the Wine tests.
   g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev locales
-  # The Windows package: the zip and the NSIS installer.
-  nsis zip
+  # The Windows packages: the zip, the NSIS installer and the MSI (wixl, msibuild).
+  nsis zip msitools wixl
   # The windows' tests: a virtual display, its screenshots, and the SVG images rendered for
   # the Windows executable (scripts/render-resources.sh).
   xvfb xauth imagemagick librsvg2-bin

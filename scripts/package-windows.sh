@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds what a Windows user installs: dist/Kelvort-<version>-win64.zip and the NSIS installer
-# dist/Kelvort-<version>-setup.exe, both holding kelvort.exe, Config\, Help\ind.html and the
-# licence, never the stand-in CATIA. scripts/package-windows.sh [BUILD_DIR] (the Windows
-# build tree, build/windows by default; built here when its kelvort.exe is missing).
+# Builds what a Windows user installs: dist/Kelvort-<version>-win64.zip, the NSIS installer
+# dist/Kelvort-<version>-setup.exe and dist/Kelvort-<version>-win64.msi, all holding
+# kelvort.exe, Config\ (with the shipped Settings.xml also as Settings.default.xml),
+# Help\ind.html and the licence, never the stand-in CATIA. scripts/package-windows.sh
+# [BUILD_DIR] (the Windows build tree, build/windows by default; built here when its
+# kelvort.exe is missing). The version is CMakeLists.txt's project(VERSION).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/windows}")
@@ -19,14 +21,17 @@ package="$stage/$name"
 mkdir -p "$package/bin" "$package/Config" "$package/Help"
 cp "$build/bin/kelvort.exe" "$package/bin/"
 cp "$root/Config/Settings.xml" "$root/Config/lang.xml" "$package/Config/"
+cp "$root/Config/Settings.xml" "$package/Config/Settings.default.xml"
 cp "$root/Help/ind.html" "$package/Help/"
 # Windows line ends, so that Notepad shows the licence as written.
 sed 's/$/\r/' "$root/LICENSE" >"$package/LICENSE.txt"
 
 mkdir -p "$dist"
-rm -f "$dist/$name.zip" "$dist/Kelvort-$version-setup.exe"
+rm -f "$dist/$name.zip" "$dist/Kelvort-$version-setup.exe" "$dist/$name.msi"
 (cd "$stage" && zip -qrX "$dist/$name.zip" "$name")
-makensis -V2 -DVERSION="$version" -DSTAGE="$package" \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$package" \
   -DOUTFILE="$dist/Kelvort-$version-setup.exe" "$root/packaging/kelvort.nsi"
+bash "$root/scripts/build-msi.sh" "$version" "$package" "$dist/$name.msi"
 echo "dist/$name.zip"
 echo "dist/Kelvort-$version-setup.exe"
+echo "dist/$name.msi"

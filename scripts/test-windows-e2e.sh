@@ -2,8 +2,9 @@
 # The Windows build end to end under Wine: scripts/test-windows-e2e.sh WINDOWS_DIR LINUX_DIR
 # (trees of scripts/build-windows.sh and scripts/build.sh). The Linux end-to-end tests run
 # again with kelvort.exe --console and the Windows CNEXT.exe (the same expectations), then the
-# installer of scripts/package-windows.sh is installed silently, the installed kelvort.exe run
-# against the stand-in, and the uninstaller checked to leave only the user's own files.
+# installer of scripts/package-windows.sh is installed silently and the installed kelvort.exe
+# run against the stand-in; last, scripts/test-windows-deploy.sh takes the MSI and the
+# setup.exe through upgrades, a refused downgrade and the uninstall, in prefixes of their own.
 # One fresh Wine prefix for the run; the wine processes that the tests start die with them,
 # every other wine command runs under a timeout, and the prefix's wineserver is stopped at the
 # end, so that nothing is left running.
@@ -21,8 +22,11 @@ echo "== End-to-end tests: kelvort.exe --console against the Windows CNEXT.exe"
 KELVORT_WINE_TREE="$windows" timeout 900 "$linux/bin/kelvort_integration_tests" \
   --gtest_filter='Run*' --gtest_brief=${KELVORT_GTEST_BRIEF:-1}
 
-echo "== The installer: silent install, a run of the installed program, uninstall"
-setup=$(ls "$root"/dist/Kelvort-*-setup.exe 2>/dev/null | head -1)
-[ -n "$setup" ] || bash "$root/scripts/package-windows.sh" "$windows" >/dev/null
-setup=$(ls "$root"/dist/Kelvort-*-setup.exe | head -1)
+echo "== The installer: silent install, a run of the installed program"
+version=$(sed -n 's/^project(Kelvort VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+setup="$root/dist/Kelvort-$version-setup.exe"
+[ -f "$setup" ] || bash "$root/scripts/package-windows.sh" "$windows" >/dev/null
 bash "$root/tests/windows/installer_test.sh" "$windows" "$linux" "$setup"
+stop_wine
+
+bash "$root/scripts/test-windows-deploy.sh" "$windows"
