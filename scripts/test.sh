@@ -28,6 +28,11 @@ build_once() {
   built+="$dir "
 }
 
+stage format "the C++ sources against .clang-format (clang-format --dry-run --Werror)"
+run_format() {
+  git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+}
+
 stage release "the normal build with warnings as errors, and its tests"
 run_release() {
   build_once build/release
