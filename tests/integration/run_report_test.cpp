@@ -10,6 +10,7 @@
 
 #include "bench/generated_structure.h"
 #include "support/kelvort_run.h"
+#include "support/recording_message_boxes.h"
 #include "support/temp_dir.h"
 
 namespace kelvort {
@@ -128,7 +129,7 @@ TEST(RunReportTest, AReportThatCannotBeWrittenIsReported) {
                                      {"--report", (out.path() / "file" / "report.html").string()});
   EXPECT_THAT(result.out,
               ::testing::StartsWith("[Kelvort] The parameters have been created successfully.\n"
-                                    "[Error - Version: 1.000.04] WriteRunReport  "));
+                                    "[" + testing::ErrorBoxTitle() + "] WriteRunReport  "));
   EXPECT_EQ(result.status, 2);
   EXPECT_THAT(run.ErrorLog(), ::testing::StartsWith("WriteRunReport\r\n\t"));
   EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Form_Released"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/kelvort_run.h"
+#include "support/recording_message_boxes.h"
 
 namespace kelvort {
 namespace {
@@ -30,7 +31,7 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
       // A drawing has no Part to take: the failure is Main's own, logged, and the run ends.
       {"a drawing",
        {{"Gearbox.CATDrawing", "Cover.CATPart"}},
-       "[Error - Version: 1.000.04] Main  438\n"
+       "[" + testing::ErrorBoxTitle() + "] Main  438\n"
        "  Object doesn't support this property or method\n",
        2,
        "Main\r\n\t438 - Object doesn't support this property or method\r\n \r\n"},

@@ -17,7 +17,7 @@ using testing::TempDir;
 using testing::TestPlatform;
 namespace fs = std::filesystem;
 
-constexpr char kTitle[] = "Error - Version: 1.000.04";
+const std::string kTitle = testing::ErrorBoxTitle();
 constexpr char kFirstEntry[] =
     "03/05/2024 - 14:07:09 - GetXMLNode\r\n"
     "\t-2147467259 - Automation error\r\n"

@@ -70,7 +70,7 @@ TEST(WindowsErrorLogTest, EntriesAreAnsiTextWithCrLfAndTheRegionalDateAndTime) {
                                                     "\tnicht gefunden\r\n"
                                                     " \r\n");
   const std::vector<testing::ShownBox> shown = {
-      {"Error - Version: 1.000.04", "CheckPath  76\r\nPfad für Größe\r\nnicht gefunden"}};
+      {testing::ErrorBoxTitle(), "CheckPath  76\r\nPfad für Größe\r\nnicht gefunden"}};
   EXPECT_EQ(test.boxes.boxes, shown);
 }
 
