@@ -39,6 +39,11 @@ run_release() {
   flock /tmp/kelvort-session.lock ctest --test-dir build/release --output-on-failure -j2
 }
 
+stage tidy "static analysis of the Linux build with .clang-tidy (scripts/tidy.sh)"
+run_tidy() {
+  bash scripts/tidy.sh build/release
+}
+
 stage sanitize "the AddressSanitizer + UndefinedBehaviorSanitizer build, and its tests"
 run_sanitize() {
   bash scripts/build.sh build/sanitize -DKELVORT_WERROR=ON -DKELVORT_SANITIZE=ON \
