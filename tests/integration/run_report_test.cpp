@@ -129,7 +129,8 @@ TEST(RunReportTest, AReportThatCannotBeWrittenIsReported) {
                                      {"--report", (out.path() / "file" / "report.html").string()});
   EXPECT_THAT(result.out,
               ::testing::StartsWith("[Kelvort] The parameters have been created successfully.\n"
-                                    "[" + testing::ErrorBoxTitle() + "] WriteRunReport  "));
+                                    "[" +
+                                    testing::ErrorBoxTitle() + "] WriteRunReport  "));
   EXPECT_EQ(result.status, 2);
   EXPECT_THAT(run.ErrorLog(), ::testing::StartsWith("WriteRunReport\r\n\t"));
   EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Form_Released"));

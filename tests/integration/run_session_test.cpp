@@ -31,8 +31,9 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
       // A drawing has no Part to take: the failure is Main's own, logged, and the run ends.
       {"a drawing",
        {{"Gearbox.CATDrawing", "Cover.CATPart"}},
-       "[" + testing::ErrorBoxTitle() + "] Main  438\n"
-       "  Object doesn't support this property or method\n",
+       "[" + testing::ErrorBoxTitle() +
+           "] Main  438\n"
+           "  Object doesn't support this property or method\n",
        2,
        "Main\r\n\t438 - Object doesn't support this property or method\r\n \r\n"},
   };

@@ -53,8 +53,9 @@ TEST(RunSettingsTest, DefinitionsThatStopTheRunLeaveTheDocumentsUntouched) {
       {R"(    <Parameter Name="Revision" Type="String" Default="A" />
     <Parameter Name="Quantity" Type="Integer" />
 )",
-       "[" + testing::ErrorBoxTitle() + "] SetParameterName  91\n"
-       "  Object variable or With block variable not set\n",
+       "[" + testing::ErrorBoxTitle() +
+           "] SetParameterName  91\n"
+           "  Object variable or With block variable not set\n",
        2, "SetParameterName\r\n\t91 - Object variable or With block variable not set\r\n \r\n"},
   };
   for (const Case& stopping : cases) {

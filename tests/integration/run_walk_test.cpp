@@ -111,7 +111,8 @@ TEST(RunWalkTest, ASecondRunAddsNothing) {
 // folder stands in its place) is told without pointing to the log.
 TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
   const std::string kNotAll =
-      "[" + testing::ErrorBoxTitle() + "] Set_Formulas  -2147467259\n"
+      "[" + testing::ErrorBoxTitle() +
+      "] Set_Formulas  -2147467259\n"
       "  Method 'CreateFormula' of object 'Relations' failed\n"
       "[Kelvort] The parameters have been created, but not all of them: errors occurred "
       "during the run, as the previous messages showed.";
@@ -125,8 +126,7 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
     const auto result =
         run.RunAgainst({"--fault", "CreateFormula:6", run.Sample("Gearbox.CATProduct")});
     EXPECT_EQ(result.out,
-              kNotAll +
-                  (log_writable ? " The first error is recorded in Error.log.\n" : "\n"));
+              kNotAll + (log_writable ? " The first error is recorded in Error.log.\n" : "\n"));
     EXPECT_EQ(result.status, 2);
     if (!log_writable) continue;
     EXPECT_EQ(run.ErrorLog(),

@@ -12,7 +12,9 @@
 namespace kelvort::testing {
 
 // The title of every error box: "Error - Version: " and the program's version.
-inline std::string ErrorBoxTitle() { return "Error - Version: " + std::string(kVersion); }
+inline std::string ErrorBoxTitle() {
+  return "Error - Version: " + std::string(kVersion);
+}
 
 struct ShownBox {
   std::string title;

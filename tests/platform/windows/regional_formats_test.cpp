@@ -59,7 +59,7 @@ TEST(WindowsErrorLogTest, EntriesAreAnsiTextWithCrLfAndTheRegionalDateAndTime) {
   RunState state(test.platform);
   TempFolder dir;
   state.ErrorLogPath = dir / "Logs";
-  LogError(state, "CheckPath", RunError(76, "Pfad für Größe\r\nnicht gefunden"));
+  LogError(state, "CheckPath", RunError(errors::kPathNotFound, "Pfad für Größe\r\nnicht gefunden"));
 
   const std::string date =
       FormatDateTime({2024, 3, 5}, test.platform.formats.short_date, test.platform.formats);
