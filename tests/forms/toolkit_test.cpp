@@ -14,6 +14,7 @@
 #include "forms/toolkit/list_controls.h"
 #include "forms/toolkit/menu.h"
 #include "forms/toolkit/text_box.h"
+#include "forms/toolkit/toolkit_errors.h"
 #include "platform/posix/file_system.h"
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
