@@ -2,7 +2,6 @@
 # find_package finds, vcpkg's for one); the MinGW cross build compiles them from Debian's
 # source packages, which scripts/build-windows.sh fetches.
 set(KELVORT_PUGIXML_SOURCE_DIR "" CACHE PATH "pugixml's unpacked source (compiled into the build)")
-set(KELVORT_JSON_INCLUDE_DIR "" CACHE PATH "A folder holding nlohmann/json.hpp (header-only)")
 
 if(KELVORT_PUGIXML_SOURCE_DIR)
   add_library(kelvort_pugixml STATIC ${KELVORT_PUGIXML_SOURCE_DIR}/src/pugixml.cpp)
@@ -11,13 +10,4 @@ if(KELVORT_PUGIXML_SOURCE_DIR)
 else()
   find_package(pugixml REQUIRED)
   add_library(kelvort::pugixml ALIAS pugixml::pugixml)
-endif()
-
-if(KELVORT_JSON_INCLUDE_DIR)
-  add_library(kelvort_json INTERFACE)
-  target_include_directories(kelvort_json SYSTEM INTERFACE ${KELVORT_JSON_INCLUDE_DIR})
-  add_library(kelvort::json ALIAS kelvort_json)
-else()
-  find_package(nlohmann_json 3 REQUIRED)
-  add_library(kelvort::json ALIAS nlohmann_json::nlohmann_json)
 endif()

@@ -2,7 +2,7 @@
 # Cross-builds the Windows tree with MinGW-w64 into DIR, with the program's layout (bin/,
 # Config/, Help/): scripts/build-windows.sh DIR [cmake options...]
 # pugixml is compiled from Debian's source package (fetched once into a cache folder outside
-# the repository), GoogleTest from /usr/src/googletest; nlohmann-json is header-only.
+# the repository), GoogleTest from /usr/src/googletest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$(realpath -m "$1")
@@ -23,13 +23,8 @@ if [ -z "$(pugixml_source)" ]; then
   }
 fi
 
-# The JSON headers alone, never the host's whole system include folder.
-json_include="$dir/third-party/include"
-mkdir -p "$json_include"
-cp -r /usr/include/nlohmann "$json_include/"
-
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DKELVORT_PUGIXML_SOURCE_DIR="$(pugixml_source)" -DKELVORT_JSON_INCLUDE_DIR="$json_include" \
+  -DKELVORT_PUGIXML_SOURCE_DIR="$(pugixml_source)" \
   "$@" >/dev/null
 cmake --build "$dir" -j2

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libpugixml-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format python3
+  clang-format clang-tidy python3
   # The fuzz targets: clang and its sanitizer runtime.
   clang libclang-rt-14-dev
   # The Windows build: the cross compiler, Wine to test it, dpkg-dev for `apt-get source`,

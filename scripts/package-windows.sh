@@ -8,10 +8,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/windows}")
-version=$(sed -n 's/^project(Kelvort VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-[ -n "$version" ] || { echo "package-windows.sh: no version in CMakeLists.txt" >&2; exit 1; }
-
 [ -f "$build/bin/kelvort.exe" ] || bash "$root/scripts/build-windows.sh" "$build"
+# The version the build was made with (the project's, from CMakeLists.txt).
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "package-windows.sh: no version in $build" >&2; exit 1; }
 
 dist="$root/dist"
 name="Kelvort-$version-win64"

@@ -12,7 +12,7 @@ void MemberNotSupported() {
 }
 
 void WrongArgumentCount() {
-  Raise(kWrongArgumentCount, "Wrong number of arguments or invalid property assignment");
+  Raise(errors::kWrongArgumentCount);
 }
 
 namespace {

@@ -12,8 +12,8 @@ namespace kelvort::standin {
 // receives both as run-time error 438, "Object doesn't support this property or method".
 [[noreturn]] void MemberNotSupported();
 
-// Too few or too many arguments: DISP_E_BADPARAMCOUNT, received as run-time error 450.
-inline constexpr int32_t kWrongArgumentCount = 450;
+// Too few or too many arguments: DISP_E_BADPARAMCOUNT, received as run-time error 450
+// (errors::kWrongArgumentCount).
 [[noreturn]] void WrongArgumentCount();
 
 // A call the host refuses: E_FAIL (-2147467259) with the text

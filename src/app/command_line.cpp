@@ -53,7 +53,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       error = "unknown option: " + args[i];
       return std::nullopt;
     }
-    if (const auto flag = std::get_if<bool CommandLine::*>(&option->target)) {
+    if (const auto* const flag = std::get_if<bool CommandLine::*>(&option->target)) {
       line.** flag = true;
       continue;
     }

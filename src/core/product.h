@@ -3,9 +3,12 @@
 
 #include <string_view>
 
+#include "kelvort_version.h"
+
 namespace kelvort {
 
 inline constexpr std::string_view kProductName = "Kelvort";
-inline constexpr std::string_view kVersion = "1.000.04";
+// "1.000.04" for version 1.0.4, made by the build from the project's version.
+inline constexpr std::string_view kVersion = KELVORT_VERSION_TEXT;
 
 }  // namespace kelvort

@@ -72,8 +72,7 @@ void ReadSettings(RunState& state, Form& form) {
     if (state.SettingsMode > 2) return;
     ReadXMLControls(state, GetXMLSettings(state, state.SettingsPath), form);
     if (state.SettingsMode != 2) return;
-    const std::string shared_folder =
-        CheckPath(state, state.platform.environment.ProgramFolder() + "\\..\\Config");
+    const std::string shared_folder = CheckPath(state, SharedConfigFolder(state));
     ReadXMLControls(state, GetXMLSettings(state, shared_folder), form);
   });
 }

@@ -2,6 +2,7 @@
 #include "forms/frm_main.h"
 #include "forms/forms.h"
 
+#include "core/product.h"
 #include "core/run_state.h"
 #include "form_state/form_state.h"
 #include "forms/resources.h"

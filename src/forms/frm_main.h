@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/product.h"
 #include "forms/toolkit/form.h"
 #include "forms/toolkit/menu.h"
 #include "forms/toolkit/static_controls.h"
@@ -14,7 +13,7 @@ namespace kelvort {
 
 struct RunState;
 
-// The main window's caption: "Kelvort -  1.000.04".
+// The main window's caption: the product's name, " -  " and its version (kVersion).
 std::string WindowCaption();
 
 class FrmMain : public Form {

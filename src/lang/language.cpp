@@ -9,6 +9,7 @@
 #include "forms/toolkit/form_collection.h"
 #include "log/procedure.h"
 #include "settings/path_helpers.h"
+#include "settings/settings_file.h"
 #include "settings/xml_helpers.h"
 #include "util/text.h"
 
@@ -29,7 +30,7 @@ std::optional<std::string> TextOf(RunState& state, XmlNode root, std::string_vie
 }  // namespace
 
 std::string LangFile(const RunState& state) {
-  return state.platform.environment.ProgramFolder() + "\\..\\Config\\lang.xml";
+  return SharedConfigFolder(state) + "\\lang.xml";
 }
 
 std::string GetLanguage(RunState& state) {

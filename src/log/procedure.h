@@ -25,7 +25,7 @@ bool RunGuarded(RunState& state, std::string_view name, Body&& body) {
   } catch (const RunError& error) {
     LogError(state, name, error);
   } catch (const std::bad_alloc&) {
-    LogError(state, name, RunError(7, "Out of memory"));
+    LogError(state, name, RunError(errors::kOutOfMemory));
   } catch (const std::exception& error) {
     LogError(state, name, RunError(errors::kInternalError, error.what()));
   }

@@ -93,7 +93,7 @@ class RecordingCollection final : public Dispatch {
     const int32_t held = collection_->Get("Count").ToLong();
     if (position <= held) return collection_->Call("Item", {position});
     const std::vector<std::string> would_be = recorder_.WouldBeUserProperties();
-    const size_t index = static_cast<size_t>(position - held - 1);
+    const auto index = static_cast<size_t>(position - held - 1);
     if (index >= would_be.size()) Raise(errors::kSubscriptOutOfRange);
     return WouldBeItem(recorder_.CurrentPartNumber() + "\\Properties\\" + would_be[index]);
   }
@@ -120,7 +120,7 @@ class RecordingCollection final : public Dispatch {
       return Variant(DispatchPtr(
           std::make_shared<RecordedItemObject>(recorder_, added, nullptr, std::move(name))));
     }
-    const Variant created = collection_->Invoke(InvokeKind::kMethod, member, args);
+    Variant created = collection_->Invoke(InvokeKind::kMethod, member, args);
     std::string name = item.name;
     const auto added = recorder_.Added(std::move(item));
     if (!created.IsObject()) return created;

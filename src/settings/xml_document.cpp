@@ -94,7 +94,10 @@ std::string XmlNode::Name() const {
 
 std::vector<XmlNode> XmlNode::ChildNodes() const {
   std::vector<XmlNode> children;
-  for (const pugi::xml_node child : Checked().children()) children.push_back(XmlNode(child));
+  // push_back throughout: the node's constructor is protected, out of emplace_back's reach.
+  for (const pugi::xml_node child : Checked().children()) {
+    children.push_back(XmlNode(child));  // NOLINT(modernize-use-emplace)
+  }
   return children;
 }
 
@@ -110,7 +113,7 @@ XmlNode XmlNode::SelectSingleNode(std::string_view xpath) const {
 std::vector<XmlNode> XmlNode::SelectNodes(std::string_view xpath) const {
   std::vector<XmlNode> nodes;
   for (const pugi::xpath_node& item : Select(Checked(), xpath)) {
-    if (item.node()) nodes.push_back(XmlNode(item.node()));
+    if (item.node()) nodes.push_back(XmlNode(item.node()));  // NOLINT(modernize-use-emplace)
   }
   return nodes;
 }

@@ -21,7 +21,8 @@ std::optional<char32_t> DecodeNext(std::string_view text, size_t& pos) {
   if (lead < 0x80) {
     ++pos;
     return lead;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
+  }
+  if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2, code = lead & 0x1F, minimum = 0x80;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
     length = 3, code = lead & 0x0F, minimum = 0x800;

@@ -9,6 +9,8 @@ std::string StandardDescription(int32_t number) {
       return "Invalid procedure call or argument";
     case errors::kOverflow:
       return "Overflow";
+    case errors::kOutOfMemory:
+      return "Out of memory";
     case errors::kSubscriptOutOfRange:
       return "Subscript out of range";
     case errors::kTypeMismatch:
@@ -39,6 +41,8 @@ std::string StandardDescription(int32_t number) {
       return "Object required";
     case errors::kMemberNotSupported:
       return "Object doesn't support this property or method";
+    case errors::kWrongArgumentCount:
+      return "Wrong number of arguments or invalid property assignment";
     case errors::kHostFailure:
       return "Automation error\r\nUnspecified error";
     case errors::kHostException:

@@ -11,6 +11,7 @@ namespace kelvort {
 namespace errors {
 inline constexpr int32_t kInvalidProcedureCall = 5;
 inline constexpr int32_t kOverflow = 6;
+inline constexpr int32_t kOutOfMemory = 7;
 inline constexpr int32_t kSubscriptOutOfRange = 9;
 inline constexpr int32_t kTypeMismatch = 13;
 inline constexpr int32_t kInternalError = 51;
@@ -26,6 +27,7 @@ inline constexpr int32_t kInvalidPropertyValue = 380;
 inline constexpr int32_t kCannotCreateObject = 429;
 inline constexpr int32_t kObjectRequired = 424;
 inline constexpr int32_t kMemberNotSupported = 438;
+inline constexpr int32_t kWrongArgumentCount = 450;
 // Host failures carry the host's HRESULT.
 inline constexpr int32_t kHostFailure = -2147467259;    // E_FAIL
 inline constexpr int32_t kHostException = -2147352567;  // DISP_E_EXCEPTION

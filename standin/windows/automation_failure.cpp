@@ -4,6 +4,7 @@
 #include "hresult.h"
 #include "platform/windows/com_owners.h"
 #include "platform/windows/wide_text.h"
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 
@@ -11,7 +12,7 @@ HRESULT AutomationFailure(const RunError& failure, EXCEPINFO* exception) {
   switch (failure.number()) {
     case errors::kMemberNotSupported:
       return DISP_E_MEMBERNOTFOUND;
-    case kWrongArgumentCount:
+    case errors::kWrongArgumentCount:
       return DISP_E_BADPARAMCOUNT;
     case errors::kTypeMismatch:
       return DISP_E_TYPEMISMATCH;

@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, LoadingGivesCaptionTextsAndTheStoredStayOnTopMark) {
   state_.ErrorOccurred = true;
 
   FrmMain& main = FormsOf(state_).frmMain();
-  EXPECT_EQ(main.Caption(), "Kelvort -  1.000.04");
+  EXPECT_EQ(main.Caption(), "Kelvort -  " + std::string(kVersion));
   EXPECT_FALSE(state_.ErrorOccurred);
   EXPECT_EQ(main.menForeground.Caption(), Shipped("Foreground", "Lang0"));
   EXPECT_TRUE(main.menForeground.Checked());

@@ -12,6 +12,7 @@
 
 #include "bench/generated_structure.h"
 #include "support/kelvort_run.h"
+#include "support/recording_message_boxes.h"
 #include "support/temp_dir.h"
 #include "support/wine_launch.h"
 
@@ -138,7 +139,8 @@ TEST(RunReportTest, AReportThatCannotBeWrittenStopsTheRunBeforeAnyChange) {
     const auto before = testing::FilesBelow(run.samples());
     const auto result =
         run.RunAgainst({run.Sample("Gearbox.CATProduct")}, {"--report", report.string()});
-    EXPECT_THAT(result.out, ::testing::StartsWith("[Error - Version: 1.000.04] WriteRunReport  "));
+    EXPECT_THAT(result.out,
+                ::testing::StartsWith("[" + testing::ErrorBoxTitle() + "] WriteRunReport  "));
     EXPECT_EQ(result.status, 2);
     EXPECT_THAT(run.ErrorLog(), ::testing::StartsWith("WriteRunReport\r\n\t"));
     EXPECT_EQ(testing::FilesBelow(run.samples()), before);

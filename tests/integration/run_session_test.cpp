@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/kelvort_run.h"
+#include "support/recording_message_boxes.h"
 
 namespace kelvort {
 namespace {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/kelvort_run.h"
+#include "support/recording_message_boxes.h"
 
 namespace kelvort {
 namespace {
@@ -39,7 +40,7 @@ TEST(RunSettingsTest, TheGermanLanguageChosenGivesGermanBoxes) {
 TEST(RunSettingsTest, DefinitionsThatStopTheRunLeaveTheDocumentsUntouched) {
   struct Case {
     const char* parameters;
-    const char* out;
+    std::string out;
     int status;
     const char* error_log;
   };
@@ -72,10 +73,11 @@ TEST(RunSettingsTest, DefinitionsThatStopTheRunLeaveTheDocumentsUntouched) {
       {R"(    <Parameter Name="Revision" Type="String" Default="A" />
     <Parameter Name="Quantity" Type="Integer" />
 )",
-       "[Error - Version: 1.000.04] SetParameterName  91\n"
-       "  Object variable or With block variable not set\n"
-       "[Kelvort] Settings.xml could not be read. Run kelvort --check: it tells you what is "
-       "wrong in it and where.\n",
+       "[" + testing::ErrorBoxTitle() +
+           "] SetParameterName  91\n"
+           "  Object variable or With block variable not set\n"
+           "[Kelvort] Settings.xml could not be read. Run kelvort --check: it tells you what is "
+           "wrong in it and where.\n",
        2, "SetParameterName\r\n\t91 - Object variable or With block variable not set\r\n \r\n"},
   };
   for (const Case& stopping : cases) {

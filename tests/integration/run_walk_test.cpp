@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "support/kelvort_run.h"
+#include "support/recording_message_boxes.h"
 #include "support/temp_dir.h"
 
 namespace kelvort {
@@ -109,8 +110,9 @@ TEST(RunWalkTest, ASecondRunAddsNothing) {
 // says that not everything was created. A failure that cannot be written to Error.log (a
 // folder stands in its place) is told without pointing to the log.
 TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
-  constexpr const char* kNotAll =
-      "[Error - Version: 1.000.04] Set_Formulas  -2147467259\n"
+  const std::string kNotAll =
+      "[" + testing::ErrorBoxTitle() +
+      "] Set_Formulas  -2147467259\n"
       "  Method 'CreateFormula' of object 'Relations' failed\n"
       "[Kelvort] The parameters have been created, but not all of them: errors occurred "
       "during the run, as the previous messages showed.";
@@ -124,8 +126,7 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
     const auto result =
         run.RunAgainst({"--fault", "CreateFormula:6", run.Sample("Gearbox.CATProduct")});
     EXPECT_EQ(result.out,
-              std::string(kNotAll) +
-                  (log_writable ? " The first error is recorded in Error.log.\n" : "\n"));
+              kNotAll + (log_writable ? " The first error is recorded in Error.log.\n" : "\n"));
     EXPECT_EQ(result.status, 2);
     if (!log_writable) continue;
     EXPECT_EQ(run.ErrorLog(),

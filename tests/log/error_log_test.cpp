@@ -17,7 +17,7 @@ using testing::TempDir;
 using testing::TestPlatform;
 namespace fs = std::filesystem;
 
-constexpr char kTitle[] = "Error - Version: 1.000.04";
+const std::string kTitle = testing::ErrorBoxTitle();
 constexpr char kFirstEntry[] =
     "03/05/2024 - 14:07:09 - GetXMLNode\r\n"
     "\t-2147467259 - Automation error\r\n"
@@ -29,9 +29,7 @@ class ErrorLogTest : public ::testing::Test {
   ErrorLogTest() { state.ErrorLogPath = dir.WinPath("logs"); }
 
   fs::path LogFile() const { return dir.path() / "logs" / "Error.log"; }
-  void FailInGetXMLNode() {
-    LogError(state, "GetXMLNode", RunError(-2147467259, "Automation error\r\nUnspecified error"));
-  }
+  void FailInGetXMLNode() { LogError(state, "GetXMLNode", RunError(errors::kHostFailure)); }
 
   TempDir dir;
   TestPlatform test;
@@ -44,7 +42,7 @@ class ErrorLogTest : public ::testing::Test {
 TEST_F(ErrorLogTest, TheFirstFailureOfEachActionIsWrittenAndEveryOneShowsABox) {
   FailInGetXMLNode();
   test.clock.now = {2024, 12, 31, 23, 59, 58};
-  LogError(state, "ReadSettings", RunError(91));
+  LogError(state, "ReadSettings", RunError(errors::kObjectVariableNotSet));
   EXPECT_EQ(ReadBytes(LogFile()), kFirstEntry);
   EXPECT_EQ(test.message_boxes.boxes,
             (std::vector<ShownBox>{
@@ -56,7 +54,7 @@ TEST_F(ErrorLogTest, TheFirstFailureOfEachActionIsWrittenAndEveryOneShowsABox) {
   state.ErrorOccurred = false;
   {
     testing::FileSizeLimit limit(fs::file_size(LogFile()) + 10);
-    LogError(state, "Main", RunError(5));
+    LogError(state, "Main", RunError(errors::kInvalidProcedureCall));
   }
   EXPECT_EQ(ReadBytes(LogFile()), kFirstEntry);
   EXPECT_TRUE(state.ErrorOccurred);
@@ -65,7 +63,7 @@ TEST_F(ErrorLogTest, TheFirstFailureOfEachActionIsWrittenAndEveryOneShowsABox) {
   test.platform.formats.short_date = "%d.%m.%Y";
   test.platform.formats.long_time = "%I:%M:%S %p";
   test.clock.now = {2025, 1, 2, 0, 5, 6};
-  LogError(state, "Main", RunError(13, "Type mismatch"));
+  LogError(state, "Main", RunError(errors::kTypeMismatch));
   state.ErrorOccurred = false;
   test.clock.now = {2025, 1, 2, 12, 0, 0};
   LogError(state, "SetLanguage", RunError(0, "Line one\nline two\rline three"));

@@ -67,8 +67,8 @@ void InPrivateProcessTable(const std::function<void()>& body) {
   }
   const int status = ExitStatus(child);
   if (status == kNoNamespace) {
-    body();
-    return;
+    GTEST_SKIP() << "no process table of its own (unshare or mounting /proc refused): the "
+                    "CATIA processes counted would be the whole machine's";
   }
   EXPECT_EQ(status, 0) << "the test failed in its own process table (see above)";
 }

@@ -59,7 +59,7 @@ class CatiaSession {
 // Runs body where /proc shows only the processes it starts (a PID namespace of its own), so
 // that CATIA processes of anything else on the machine cannot change what it counts. Its
 // failures are reported as usual and fail the test. Where the system does not allow a
-// namespace, body runs in this process and sees the whole machine.
+// namespace, the test is skipped with that reason: what body counts would be the machine's.
 void InPrivateProcessTable(const std::function<void()>& body);
 
 }  // namespace kelvort::testing

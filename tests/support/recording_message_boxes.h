@@ -6,9 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/product.h"
 #include "platform/platform.h"
 
 namespace kelvort::testing {
+
+// The title of every error box: "Error - Version: " and the program's version.
+inline std::string ErrorBoxTitle() {
+  return "Error - Version: " + std::string(kVersion);
+}
 
 struct ShownBox {
   std::string title;

@@ -10,6 +10,7 @@ TEST(RunErrorTest, EveryStandardNumberHasItsText) {
   const std::pair<int32_t, const char*> cases[] = {
       {5, "Invalid procedure call or argument"},
       {6, "Overflow"},
+      {7, "Out of memory"},
       {9, "Subscript out of range"},
       {13, "Type mismatch"},
       {51, "Internal error"},
@@ -25,6 +26,7 @@ TEST(RunErrorTest, EveryStandardNumberHasItsText) {
       {424, "Object required"},
       {429, "ActiveX component can't create object"},
       {438, "Object doesn't support this property or method"},
+      {450, "Wrong number of arguments or invalid property assignment"},
       {-2147467259, "Automation error\r\nUnspecified error"},
       {-2147352567, "Automation error\r\nException occurred."},
       {1, ""},

@@ -117,7 +117,7 @@ void FileListBox::SetPath(std::string_view path) {
   Refresh(ResolveFolder(path, path_, view_.current_folder), pattern_);
 }
 
-void FileListBox::SetPattern(std::string pattern) {
+void FileListBox::SetPattern(const std::string& pattern) {
   Refresh(path_, pattern);
 }
 

@@ -60,7 +60,7 @@ class FileListBox : public ListControl {
   const std::string& Path() const { return path_; }
   void SetPath(std::string_view path);
   const std::string& Pattern() const { return pattern_; }
-  void SetPattern(std::string pattern);
+  void SetPattern(const std::string& pattern);
   // The selected file's name without its folder; empty when none is selected.
   std::string FileName() const;
 

@@ -8,7 +8,7 @@
 namespace kelvort {
 
 void RaiseWrongArgumentCount() {
-  Raise(errors::kWrongArgumentCount, "Wrong number of arguments or invalid property assignment");
+  Raise(errors::kWrongArgumentCount);
 }
 
 MemberTable::Member& MemberTable::Add(std::string name) {

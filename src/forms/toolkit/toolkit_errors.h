@@ -10,7 +10,6 @@ inline constexpr int32_t kObjectNotAnArray = 343;
 inline constexpr int32_t kObjectUnloaded = 364;
 inline constexpr int32_t kInvalidPropertyArrayIndex = 381;
 inline constexpr int32_t kPropertyReadOnly = 383;
-inline constexpr int32_t kWrongArgumentCount = 450;
 inline constexpr int32_t kControlNotFound = 730;
 }  // namespace kelvort::errors
 

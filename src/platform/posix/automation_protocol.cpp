@@ -66,7 +66,7 @@ void RaiseTransportError(int32_t hresult, std::string_view detail) {
 
 std::optional<size_t> CompleteFrameSize(std::span<const uint8_t> buffered) {
   if (buffered.size() < kHeaderSize) return std::nullopt;
-  const uint32_t length = Load<uint32_t>(buffered.data());
+  const auto length = Load<uint32_t>(buffered.data());
   if (length == 0 || length > kMaxFrameSize) {
     throw ProtocolError("frame length " + std::to_string(length) + " outside 1.." +
                         std::to_string(kMaxFrameSize));

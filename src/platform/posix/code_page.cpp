@@ -32,7 +32,10 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  bool usable() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+  // iconv_open's failure value is (iconv_t)-1.
+  bool usable() const {
+    return handle_ != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+  }
 
   std::string Convert(std::string_view utf8) {
     std::string out;

@@ -11,7 +11,8 @@
 #include "platform/posix/process_names.h"
 #include "util/text.h"
 
-extern char** environ;
+// POSIX has a program declare environ itself; glibc declares it too.
+extern char** environ;  // NOLINT(readability-redundant-declaration)
 
 namespace kelvort {
 namespace {

@@ -15,7 +15,7 @@
 namespace kelvort {
 namespace {
 
-constexpr size_t kInitialBuffer = 64 * 1024;
+constexpr size_t kInitialBuffer = size_t{64} * 1024;
 constexpr size_t kLargestFrame = protocol::kHeaderSize + protocol::kMaxFrameSize;
 constexpr size_t kMaxClients = 64;
 

@@ -18,9 +18,9 @@ using protocol::Handle;
 using protocol::hresults::kCallFailed;
 
 namespace {
-constexpr size_t kInitialBuffer = 64 * 1024;
+constexpr size_t kInitialBuffer = size_t{64} * 1024;
 // Releases wait for the next call, to travel in its write; this many bytes go at once.
-constexpr size_t kMaxQueuedReleases = 64 * 1024;
+constexpr size_t kMaxQueuedReleases = size_t{64} * 1024;
 }  // namespace
 
 // One connection to the server: the socket, one proxy for each handle the server handed
@@ -70,7 +70,7 @@ class Connection final : public std::enable_shared_from_this<Connection>,
   }
 
  private:
-  void CheckOpen() {
+  void CheckOpen() const {
     if (broken_) protocol::RaiseTransportError(protocol::hresults::kServerUnavailable);
   }
 

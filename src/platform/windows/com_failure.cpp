@@ -5,11 +5,6 @@
 #include "platform/windows/wide_text.h"
 
 namespace kelvort {
-namespace {
-
-constexpr int32_t kWrongArgumentCount = 450;
-
-}  // namespace
 
 bool IsHostGone(HRESULT result) {
   return result == RPC_E_DISCONNECTED || result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
@@ -36,8 +31,7 @@ RunError MemberFailure(HRESULT result, EXCEPINFO* exception, std::string_view me
     case DISP_E_MEMBERNOTFOUND:
       return RunError(errors::kMemberNotSupported);
     case DISP_E_BADPARAMCOUNT:
-      return RunError(kWrongArgumentCount,
-                      "Wrong number of arguments or invalid property assignment");
+      return RunError(errors::kWrongArgumentCount);
     case DISP_E_TYPEMISMATCH:
       return RunError(errors::kTypeMismatch);
     case DISP_E_OVERFLOW:

@@ -15,13 +15,13 @@ VARIANT* Source(const VARIANT& value) {
 }
 
 void Check(HRESULT result) {
-  if (result == E_OUTOFMEMORY) Raise(7, "Out of memory");
+  if (result == E_OUTOFMEMORY) Raise(errors::kOutOfMemory);
   if (FAILED(result)) Raise(errors::kTypeMismatch);
 }
 
 SAFEARRAY* ToSafeArray(const Variant::Array& values) {
   SafeArrayOwner array(::SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size())));
-  if (array.get() == nullptr) Raise(7, "Out of memory");
+  if (array.get() == nullptr) Raise(errors::kOutOfMemory);
   for (LONG index = 0; index < static_cast<LONG>(values.size()); ++index) {
     VariantOwner element;
     ToVariant(values[static_cast<size_t>(index)], element.get());

@@ -250,9 +250,11 @@ TEST_F(ComDispatchTest, FailuresBecomeTheRunTimeErrorsOfLateBinding) {
     int32_t number;
     const char* description;
   } cases[] = {
-      {"NoSuchMember", 438, "Object doesn't support this property or method"},
-      {"Echo", 450, "Wrong number of arguments or invalid property assignment"},
-      {"Fail", -2147467259, "Method 'Fail' of object 'Probe' failed"},
+      {"NoSuchMember", errors::kMemberNotSupported,
+       "Object doesn't support this property or method"},
+      {"Echo", errors::kWrongArgumentCount,
+       "Wrong number of arguments or invalid property assignment"},
+      {"Fail", errors::kHostFailure, "Method 'Fail' of object 'Probe' failed"},
       {"Raise", static_cast<int32_t>(0x80040123), "Filled in later"},
       {"WorkbookCode", 1004, "Der Wert ist ungültig"},
   };

@@ -59,7 +59,7 @@ TEST(WindowsErrorLogTest, EntriesAreAnsiTextWithCrLfAndTheRegionalDateAndTime) {
   RunState state(test.platform);
   TempFolder dir;
   state.ErrorLogPath = dir / "Logs";
-  LogError(state, "CheckPath", RunError(76, "Pfad für Größe\r\nnicht gefunden"));
+  LogError(state, "CheckPath", RunError(errors::kPathNotFound, "Pfad für Größe\r\nnicht gefunden"));
 
   const std::string date =
       FormatDateTime({2024, 3, 5}, test.platform.formats.short_date, test.platform.formats);
@@ -70,7 +70,7 @@ TEST(WindowsErrorLogTest, EntriesAreAnsiTextWithCrLfAndTheRegionalDateAndTime) {
                                                     "\tnicht gefunden\r\n"
                                                     " \r\n");
   const std::vector<testing::ShownBox> shown = {
-      {"Error - Version: 1.000.04", "CheckPath  76\r\nPfad für Größe\r\nnicht gefunden"}};
+      {testing::ErrorBoxTitle(), "CheckPath  76\r\nPfad für Größe\r\nnicht gefunden"}};
   EXPECT_EQ(test.boxes.boxes, shown);
 }
 
