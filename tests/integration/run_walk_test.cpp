@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 #include "support/kelvort_run.h"
 #include "support/temp_dir.h"
@@ -137,6 +138,106 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
     // Form_Quantity failed, and Form_Released was not tried.
     expected["GB-1010"].formulas = {"Form_Material", "Form_WeightClass", "Form_Revision"};
     EXPECT_EQ(Holdings(run.samples() / "Gearbox.CATProduct"), expected);
+  }
+}
+
+// Documents made before the definitions existed, filled in by hand and without parameters:
+// the product's user properties simply hold values; the part's meet every clash (Material
+// driven by the user's own MyMat, Revision differing from its parameter, Quantity a text
+// where the definition is an integer) and one equal pair, Released.
+constexpr const char* kOldProduct = R"(<ProductDocument>
+  <Product PartNumber="OLD-1">
+    <UserRefProperties>
+      <Parameter Name="Material" Type="String" Value="EN-GJL-250" />
+      <Parameter Name="WeightClass" Type="String" Value="Heavy" />
+      <Parameter Name="Quantity" Type="Integer" Value="12" />
+      <Parameter Name="Released" Type="Boolean" Value="true" />
+    </UserRefProperties>
+    <Products><Instance Name="Old part.1" File="OldPart.CATPart" /></Products>
+  </Product>
+</ProductDocument>
+)";
+constexpr const char* kOldPart = R"(<PartDocument>
+  <Product PartNumber="OLD-2">
+    <UserRefProperties>
+      <Parameter Name="Material" Type="String" Value="EN-GJL-250" />
+      <Parameter Name="Revision" Type="String" Value="B" />
+      <Parameter Name="Quantity" Type="String" Value="7" />
+      <Parameter Name="Released" Type="Boolean" Value="true" />
+    </UserRefProperties>
+  </Product>
+  <Part>
+    <Parameters>
+      <Parameter Name="MatCode" Type="String" Value="EN-GJL-250" />
+      <Parameter Name="Revision" Type="String" Value="C" />
+      <Parameter Name="Released" Type="Boolean" Value="true" />
+    </Parameters>
+    <Relations>
+      <Formula Name="MyMat" Comment="" Body="MatCode" Output="Material" OutputIn="UserRefProperties" />
+    </Relations>
+  </Part>
+</PartDocument>
+)";
+
+// Every user property keeps its value: the new parameters hold the same values and are
+// linked; a clash leaves its definition unlinked without an error, the part still updates,
+// the closing message counts the clashes and the report lists them, as the dry run
+// foretold. A second run adds nothing and finds the same clashes.
+TEST(RunWalkTest, WhatUsersEnteredSurvives) {
+  KelvortRun run;
+  run.WriteUserSettings(testing::kSampleParameters);
+  testing::WriteBytes(run.samples() / "Old.CATProduct", kOldProduct);
+  testing::WriteBytes(run.samples() / "OldPart.CATPart", kOldPart);
+  const testing::TempDir out;
+  const auto report = [&](const char* name) { return (out.path() / name).string(); };
+  const std::string clashes =
+      "\n  Definitions left without their formula: 3. Their formula would have changed or broken "
+      "what the user property holds (another formula drives it, or its type or value differs "
+      "from the parameter's); the report of a run with --report FILE lists each with what was "
+      "found.\n";
+  const std::vector<std::string> host = {run.Sample("Old.CATProduct")};
+  const auto dry = run.RunAgainst(host, {"--dry-run", "--report", report("dry.csv")});
+  EXPECT_THAT(dry.out, ::testing::EndsWith(clashes));
+  const auto before = testing::FilesBelow(run.samples());
+  for (const char* name : {"first.csv", "second.csv"}) {
+    SCOPED_TRACE(name);
+    const auto result = run.RunAgainst(host, {"--report", report(name)});
+    EXPECT_EQ(result.out, "[Kelvort] The parameters have been created successfully." + clashes);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(run.ErrorLog(), "");
+    const std::string csv = testing::ReadBytes(report(name));
+    const std::string part = "Old part.1,OldPart.CATPart,OLD-2,Clash,";
+    EXPECT_THAT(csv, ::testing::HasSubstr(
+                         part + "Material,,,,left unlinked,Set_Formulas,,,driven by MyMat\r\n" +
+                         part + "Revision,,,,left unlinked,Set_Formulas,,,values differ: " +
+                         "parameter C, user property B\r\n" + part +
+                         "Quantity,,,,left unlinked,Set_Formulas,,,types differ: Integer and "
+                         "String\r\n"));
+    if (name == std::string("second.csv")) {
+      EXPECT_EQ(testing::FilesBelow(run.samples()), before);
+      EXPECT_THAT(csv, ::testing::Not(::testing::HasSubstr(",added,")));
+      continue;
+    }
+    EXPECT_EQ(std::regex_replace(testing::ReadBytes(report("dry.csv")),
+                                 std::regex(",would (add|leave unlinked),"), ",$1,"),
+              std::regex_replace(csv, std::regex(",(added|left unlinked),"), ",$1,"));
+    const std::regex took("holds the value its user property had");
+    EXPECT_EQ(std::distance(std::sregex_iterator(csv.begin(), csv.end(), took), {}), 6);
+    EXPECT_THAT(run.Tree("Old.CATProduct"),
+                ::testing::HasSubstr("    User properties\n"
+                                     "      Material (String) = \"EN-GJL-250\"\n"
+                                     "      WeightClass (String) = \"Heavy\"\n"
+                                     "      Quantity (Integer) = 12\n"
+                                     "      Released (Boolean) = true\n"
+                                     "      Revision (String) = \"A\"\n"
+                                     "    Parameters\n"
+                                     "      Revision (String) = \"A\"\n"
+                                     "      Material (String) = \"EN-GJL-250\"\n"
+                                     "      WeightClass (String) = \"Heavy\"  permitted: "
+                                     "\"Light\", \"Medium\", \"Heavy\"\n"
+                                     "      Quantity (Integer) = 12\n"
+                                     "      Released (Boolean) = true\n"));
+    EXPECT_EQ(run.Tree("OldPart.CATPart"), "");
   }
 }
 
