@@ -66,6 +66,8 @@ Variant Parameter::Serve(InvokeKind kind, std::string_view member, Args args) {
       {"Value", 0, 0, [](Self& self, Args) { return self.value(); },
        [](Self& self, const Variant& value) { self.SetValue(value); }},
       {"ValueAsString", 0, 0, [](Self& self, Args) -> Variant { return self.ValueAsString(); }},
+      // Nothing, or the relation that computes the parameter.
+      {"OptionalRelation", 0, 0, [](Self& self, Args) { return Object(self.driver()); }},
   };
   static const MemberTable<Self> kTextMembers{
       {"SetEnumerateValues", 1, 1,

@@ -29,9 +29,11 @@ class Parameter : public HostObject {
   const std::vector<std::string>& permitted() const { return permitted_; }
   std::shared_ptr<Parameters> parent() const { return parent_.lock(); }
 
-  // Whether a formula drives the parameter; the host lets one formula drive it, no more.
-  bool driven() const { return driven_; }
-  void set_driven(bool driven) { driven_ = driven; }
+  // The relation whose output the parameter is, if any; the host lets one relation drive
+  // it, no more.
+  std::shared_ptr<HostObject> driver() const { return driver_.lock(); }
+  bool driven() const { return driver() != nullptr; }
+  void set_driver(const std::shared_ptr<HostObject>& relation) { driver_ = relation; }
 
   std::string ValueAsString() const { return ValueText(type_, value_); }
   // Sets the value, converted to the parameter's type. The host refuses a text that is
@@ -52,7 +54,7 @@ class Parameter : public HostObject {
   ParameterType type_;
   Variant value_;
   std::vector<std::string> permitted_;
-  bool driven_ = false;
+  std::weak_ptr<HostObject> driver_;
 };
 
 using ParameterPtr = std::shared_ptr<Parameter>;

@@ -33,7 +33,7 @@ FormulaPtr Relations::CreateFormula(std::string name, std::string comment,
   }
   auto formula = std::make_shared<Formula>(host(), SharedAs<Relations>(), name, std::move(comment),
                                            std::move(body), output);
-  output->set_driven(true);
+  output->set_driver(formula);
   by_name_.emplace(std::move(name), items_.size());
   items_.push_back(formula);
   if (const auto home = document_.lock()) home->MarkChanged();

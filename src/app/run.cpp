@@ -47,6 +47,15 @@ void UpdateDocument(RunState& state, const DispatchPtr& root_product, const Disp
   if (MayChange(state)) root_product->Call("Update");
 }
 
+// The closing message's note on definitions left without their formula, since linking them
+// would have changed or broken what a user property holds; empty when there are none.
+std::string UnlinkedNote(RunState& state) {
+  if (state.UnlinkedDefinitions == 0) return {};
+  return "\r\n" + GetRightLangText(state, "DefinitionsLeftUnlinked") +
+         std::to_string(state.UnlinkedDefinitions) +
+         GetRightLangText(state, "DefinitionsLeftUnlinkedWhy");
+}
+
 // The closing message of a dry run: nothing was changed, and how many items a run would
 // add. Looked up with the failure flag cleared, like the messages of a run with failures.
 void ShowDryRunOutcome(RunState& state) {
@@ -55,7 +64,7 @@ void ShowDryRunOutcome(RunState& state) {
                      std::to_string(state.recorder->Totals().added()) +
                      GetRightLangText(state, "DryRunItemsWouldBeAdded");
   if (state.FailureCount > 0) text += "\r\n" + GetRightLangText(state, "DryRunErrorsOccurred");
-  state.platform.message_boxes.Show(text, kProductName);
+  state.platform.message_boxes.Show(text + UnlinkedNote(state), kProductName);
 }
 
 // The closing message. A run in which failures were reported says so instead of claiming
@@ -66,14 +75,16 @@ void ShowOutcome(RunState& state) {
     return;
   }
   if (state.FailureCount == 0) {
-    state.platform.message_boxes.Show(GetRightLangText(state, "Parametersuccessfullycreated"),
-                                      kProductName);
+    state.platform.message_boxes.Show(
+        GetRightLangText(state, "Parametersuccessfullycreated") + UnlinkedNote(state),
+        kProductName);
     return;
   }
   state.ErrorOccurred = false;
   const char* key = state.ErrorLogEntries > 0 ? "ParametersCreatedWithErrorsLogged"
                                               : "ParametersCreatedWithErrors";
-  state.platform.message_boxes.Show(GetRightLangText(state, key), kProductName);
+  state.platform.message_boxes.Show(GetRightLangText(state, key) + UnlinkedNote(state),
+                                    kProductName);
 }
 
 }  // namespace

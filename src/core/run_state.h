@@ -35,6 +35,9 @@ struct RunState {
   int FailureCount = 0;
   // The entries LogError wrote to Error.log during the run.
   int ErrorLogEntries = 0;
+  // The definitions whose formula the run left out because it would have changed or broken
+  // what a user property holds. Not failures: the closing message counts them.
+  int UnlinkedDefinitions = 0;
 
   // 0 shared and read-only, 1 per-user, 2 per-user overlaid by the shared file.
   uint8_t SettingsMode = 0;

@@ -4,6 +4,7 @@
 #include "core/run_state.h"
 #include "host/dispatch.h"
 #include "parameters/defining_document.h"
+#include "parameters/visit_items.h"
 
 namespace kelvort {
 
@@ -14,8 +15,11 @@ namespace kelvort {
 // with the collection's parent name. Failures are reported under "Fill_Part".
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
                const DispatchPtr& owner_document);
-// The same with the owner document as the walk holds it: its type is asked at most once.
+// The same with the owner document as the walk holds it (its type is asked at most once)
+// and what the visit's fills learn. A new parameter whose user property in
+// items.user_properties() exists takes that property's value where it converts exactly;
+// the user-property fill then takes the answer of that look-up instead of asking again.
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
-               const DefiningDocument& owner_document);
+               const DefiningDocument& owner_document, VisitItems& items);
 
 }  // namespace kelvort

@@ -7,6 +7,7 @@
 
 #include "host/late_binding.h"
 #include "log/procedure.h"
+#include "parameters/defined_value.h"
 
 namespace kelvort {
 namespace {
@@ -15,11 +16,6 @@ namespace {
 std::string ShortName(const std::string& key) {
   const size_t last = key.rfind('\\');
   return last == std::string::npos ? key : key.substr(last + 1);
-}
-
-std::string ValueText(const Variant& value) {
-  if (value.kind() == Variant::Kind::kBoolean) return value.ToBoolean() ? "true" : "false";
-  return value.ToText();
 }
 
 // A parameter or formula as the run holds it after creating it: the real one, whose
@@ -47,7 +43,7 @@ class RecordedItemObject final : public Dispatch {
         item.permitted.clear();
         for (const Variant& value : args[0].ToArray()) item.permitted.push_back(value.ToText());
       } else if (kind == InvokeKind::kPropertyPut && member == "Value") {
-        item.value = ValueText(args.back());
+        item.value = ValueWord(args.back());
       }
     }
     return result;
@@ -112,7 +108,7 @@ class RecordingCollection final : public Dispatch {
       if (args.size() >= 4) item.value = args[3].ToText();
     } else {
       item.type = std::string(member.substr(6));  // CreateString gives String
-      if (args.size() >= 2) item.value = ValueText(args[1]);
+      if (args.size() >= 2) item.value = ValueWord(args[1]);
     }
     if (recorder_.dry_run()) {
       std::string name = item.name;
@@ -173,6 +169,15 @@ bool KnownFormula(RunState& state, bool found_by_host, const std::string& formul
                      (recorder->dry_run() && recorder->WouldHold(ItemKind::kFormula, formula_name));
   if (known) recorder->Existing(ItemKind::kFormula, formula_name);
   return known;
+}
+
+void RecordValueTaken(RunState& state) {
+  if (state.recorder != nullptr) state.recorder->TookUserValue();
+}
+
+void RecordClash(RunState& state, std::string name, std::string finding) {
+  ++state.UnlinkedDefinitions;
+  if (state.recorder != nullptr) state.recorder->Clash(std::move(name), std::move(finding));
 }
 
 RecordedVisit::RecordedVisit(RunState& state, const DispatchPtr& product, const DispatchPtr& part)

@@ -24,6 +24,12 @@ DispatchPtr Recorded(RunState& state, const DispatchPtr& collection, ItemKind ki
 // host, or one the dry run would have created. An existing one is recorded as such.
 bool KnownFormula(RunState& state, bool found_by_host, const std::string& formula_name);
 
+// The parameter just created holds its user property's value, not the default.
+void RecordValueTaken(RunState& state);
+
+// A definition left without its formula at the node being visited, and what was found.
+void RecordClash(RunState& state, std::string name, std::string finding);
+
 // One product or part of the walk in the run's record, from construction to destruction.
 // product is the product handled (the root product or a child instance); without one,
 // part is the active part document's part.

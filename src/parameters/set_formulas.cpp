@@ -9,6 +9,7 @@
 #include "host/late_binding.h"
 #include "log/procedure.h"
 #include "parameters/definition_rows.h"
+#include "parameters/formula_clash.h"
 #include "parameters/recording.h"
 
 namespace kelvort {
@@ -142,6 +143,17 @@ void CreateFormula(Dispatch& relations, const std::string& formula_name,
   relations.Call("CreateFormula", {formula_name, "", Variant(property->object), body});
 }
 
+// Whether the row's formula may be made; one that would change or break what the user
+// property holds is recorded as a clash instead. Without a user property the creation
+// fails as it always has.
+bool MayLink(RunState& state, const ParameterRow& row, const UserProperty* property,
+             const VisitItems* items) {
+  if (property == nullptr || items == nullptr) return true;
+  const auto clash = FormulaClash(row, items->Find(row[0]), *property->object);
+  if (clash) RecordClash(state, row[0], *clash);
+  return !clash;
+}
+
 }  // namespace
 
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part) {
@@ -174,7 +186,10 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       for (const ParameterRow& row : rows) {
         const std::string formula_name = "Form_" + row[0];
         if (FormulaExists(*relations, formula_name)) continue;
-        CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
+        const UserProperty* property = user_properties.Find(row[0]);
+        if (MayLink(state, row, property, known.items)) {
+          CreateFormula(*relations, formula_name, property);
+        }
       }
       return;
     }
@@ -197,12 +212,15 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       selection->Call("Search", {FormulaSearchQuery(formula_name)});
       if (!KnownFormula(state, FoundInDocument(*selection, document.object(), document_name),
                         formula_name)) {
-        if (!relations) {
-          relations =
-              Recorded(state, own.relations() ? own.relations() : ObjectMember(owner, "Relations"),
-                       ItemKind::kFormula);
+        const UserProperty* property = user_properties.Find(row[0]);
+        if (MayLink(state, row, property, known.items)) {
+          if (!relations) {
+            relations = Recorded(
+                state, own.relations() ? own.relations() : ObjectMember(owner, "Relations"),
+                ItemKind::kFormula);
+          }
+          CreateFormula(*relations, formula_name, property);
         }
-        CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
       selection->Call("Clear");
     }

@@ -4,6 +4,7 @@
 #include "core/run_state.h"
 #include "host/dispatch.h"
 #include "parameters/defining_document.h"
+#include "parameters/visit_items.h"
 
 namespace kelvort {
 
@@ -15,10 +16,14 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
 
 // What a caller has already read of the product's definition: the user-property collection
 // of its reference product and the document that defines it, with its type if read. The
-// structure walk hands them over so that they are not fetched from the host a second time.
+// structure walk hands them over so that they are not fetched from the host a second time,
+// and what its fills found and made: with it, a formula that would change or break what a
+// user property holds (another relation drives it, its type or its earlier value differs
+// from the parameter's) is not made but recorded as a clash, and the next row goes on.
 struct KnownDefinition {
   DispatchPtr properties;
   DefiningDocument document;
+  const VisitItems* items = nullptr;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                   const KnownDefinition& known);

@@ -35,21 +35,27 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
   Procedure(state, "SetInformations", Gate::kNone, [&] {
     DispatchPtr handled = product;
     KnownDefinition definition{nullptr, known.document};
+    DispatchPtr parameters;
+    // The user properties are fetched before the parameters are filled: a new parameter
+    // takes the value its user property already holds.
     if (!handled) {
       if (!definition.document.object())
         definition.document = DefiningDocument(ObjectMember(part, "Parent"));
-      Fill_Part(state, ObjectMember(part, "Parameters"), true, definition.document);
       handled = ObjectMember(definition.document.object(), "Product");
       definition.properties = ObjectMember(handled, "UserRefProperties");
+      parameters = ObjectMember(part, "Parameters");
     } else {
       const DispatchPtr reference =
           known.reference ? known.reference : ObjectMember(handled, "ReferenceProduct");
       if (!definition.document.object())
         definition.document = DefiningDocument(ObjectMember(reference, "Parent"));
-      Fill_Part(state, ObjectMember(reference, "Parameters"), true, definition.document);
       definition.properties = ObjectMember(reference, "UserRefProperties");
+      parameters = ObjectMember(reference, "Parameters");
     }
-    Fill_Part(state, definition.properties, false, definition.document);
+    VisitItems items(definition.properties);
+    Fill_Part(state, parameters, true, definition.document, items);
+    Fill_Part(state, definition.properties, false, definition.document, items);
+    definition.items = &items;
     Set_Formulas(state, handled, part, definition);
 
     const DispatchPtr children = ObjectMember(handled, "Products");

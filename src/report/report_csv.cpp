@@ -71,7 +71,8 @@ std::vector<std::string> FailureRow(const RecordedNode* node, const RecordedFail
           "failed",
           failure.procedure,
           std::to_string(failure.number),
-          failure.description};
+          failure.description,
+          ""};
 }
 
 }  // namespace
@@ -79,14 +80,19 @@ std::vector<std::string> FailureRow(const RecordedNode* node, const RecordedFail
 std::string ReportCsv(const RunRecorder& record, std::string_view list_separator) {
   std::string csv = "\xEF\xBB\xBF";
   csv += Row({"Instance path", "Document", "Part number", "Item", "Name", "Type", "Value",
-              "Permitted values", "Action", "Procedure", "Error number", "Error text"},
+              "Permitted values", "Action", "Procedure", "Error number", "Error text", "Note"},
              list_separator);
   const std::string action(AddedAction(record));
   for (const RecordedNode& node : record.nodes()) {
     for (const RecordedItem& item : node.added) {
       csv += Row({node.instance_path, node.document, node.part_number,
                   std::string(ItemKindName(item.kind)), item.name, item.type, item.value,
-                  Joined(item.permitted), action, "", "", ""},
+                  Joined(item.permitted), action, "", "", "", std::string(ItemNote(item))},
+                 list_separator);
+    }
+    for (const RecordedClash& clash : node.clashes) {
+      csv += Row({node.instance_path, node.document, node.part_number, "Clash", clash.name, "", "",
+                  "", std::string(ClashAction(record)), "Set_Formulas", "", "", clash.finding},
                  list_separator);
     }
     for (const RecordedFailure& failure : node.failures) {

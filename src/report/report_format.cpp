@@ -30,4 +30,12 @@ std::string_view AddedAction(const RunRecorder& record) {
   return record.dry_run() ? "would add" : "added";
 }
 
+std::string_view ClashAction(const RunRecorder& record) {
+  return record.dry_run() ? "would leave unlinked" : "left unlinked";
+}
+
+std::string_view ItemNote(const RecordedItem& item) {
+  return item.took_user_value ? "holds the value its user property had" : "";
+}
+
 }  // namespace kelvort

@@ -18,5 +18,10 @@ std::string_view ItemKindName(ItemKind kind);
 
 // What happened to an added item: "added", or in a dry run "would add".
 std::string_view AddedAction(const RunRecorder& record);
+// What happened to a definition whose formula clashed: "left unlinked", or in a dry run
+// "would leave unlinked".
+std::string_view ClashAction(const RunRecorder& record);
+// The note on an added item: that a parameter took its user property's value, or nothing.
+std::string_view ItemNote(const RecordedItem& item);
 
 }  // namespace kelvort

@@ -27,6 +27,7 @@ li { margin: 6px 0; }
 .existing, .nothing { color: #777; font-size: 13px; margin: 2px 0; }
 .failure { background: #fde8e8; border-left: 4px solid #c62828; padding: 4px 8px; margin: 4px 0; font-size: 13px; white-space: pre-wrap; }
 .failed > .node { color: #c62828; }
+.clash { background: #fff3e0; border-left: 4px solid #ef6c00; padding: 4px 8px; margin: 4px 0; font-size: 13px; }
 .summary tr.failures td { color: #c62828; }
 )";
 
@@ -131,6 +132,8 @@ std::string Summary(const RunRecorder& record) {
   html += SummaryRow(dry ? "Formulas a run would add" : "Formulas added", totals.formulas);
   html += SummaryRow("Already there, left as they were", totals.existing);
   html += SummaryRow("Failures", totals.failures, totals.failures > 0 ? "failures" : "");
+  html += SummaryRow(dry ? "Definitions a run would leave unlinked" : "Definitions left unlinked",
+                     totals.clashes);
   return html + "</table>\n";
 }
 
@@ -146,15 +149,16 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
   if (!node.added.empty()) {
     html += "<table class=\"items\"><tr><th>" +
             std::string(record.dry_run() ? "Would add" : "Added") +
-            "</th><th>Name</th><th>Type</th><th>Value</th><th>Permitted values</th></tr>\n";
+            "</th><th>Name</th><th>Type</th><th>Value</th><th>Permitted values</th><th>Note</th>"
+            "</tr>\n";
     for (const RecordedItem& item : node.added) {
       html += "<tr><td>" + std::string(ItemKindName(item.kind)) + "</td><td>" +
               HtmlEscaped(item.name) + "</td><td>" + HtmlEscaped(item.type) + "</td><td>" +
               HtmlEscaped(item.value) + "</td><td>" + HtmlEscaped(Joined(item.permitted)) +
-              "</td></tr>\n";
+              "</td><td>" + std::string(ItemNote(item)) + "</td></tr>\n";
     }
     html += "</table>\n";
-  } else if (node.failures.empty()) {
+  } else if (node.failures.empty() && node.clashes.empty()) {
     html += "<p class=\"nothing\">Nothing to add.</p>\n";
   }
   if (!node.existing.empty()) {
@@ -163,6 +167,10 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
       names.push_back(name + " (" + ToLower(ItemKindName(kind)) + ")");
     }
     html += "<p class=\"existing\">Already there: " + HtmlEscaped(Joined(names)) + "</p>\n";
+  }
+  for (const RecordedClash& clash : node.clashes) {
+    html += "<div class=\"clash\"><b>" + HtmlEscaped(clash.name) + "</b> " +
+            std::string(ClashAction(record)) + ": " + HtmlEscaped(clash.finding) + "</div>\n";
   }
   for (const RecordedFailure& failure : node.failures) html += Failure(failure);
   return html;

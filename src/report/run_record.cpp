@@ -57,6 +57,15 @@ void RunRecorder::Existing(ItemKind kind, std::string name) {
   Current().existing.emplace_back(kind, std::move(name));
 }
 
+void RunRecorder::TookUserValue() {
+  RecordedNode& node = Current();
+  if (!node.added.empty()) node.added.back().took_user_value = true;
+}
+
+void RunRecorder::Clash(std::string name, std::string finding) {
+  Current().clashes.push_back({std::move(name), std::move(finding)});
+}
+
 std::string RunRecorder::RegistryKey(ItemKind kind) const {
   if (open_.empty()) return {};
   const RecordedNode& node = nodes_[open_.back()];
@@ -115,6 +124,7 @@ RecordTotals RunRecorder::Totals() const {
     }
     totals.existing += static_cast<int>(node.existing.size());
     totals.failures += static_cast<int>(node.failures.size());
+    totals.clashes += static_cast<int>(node.clashes.size());
   }
   return totals;
 }

@@ -23,6 +23,14 @@ struct RecordedItem {
   std::string type;   // "String", "Integer", "Boolean", "Formula"
   std::string value;  // a formula's body
   std::vector<std::string> permitted;
+  bool took_user_value = false;  // a parameter created holding its user property's value
+};
+
+// A definition whose formula was not made because it would change or break what the user
+// has: what stood in the way ("driven by MyMat", "values differ: ...", "types differ: ...").
+struct RecordedClash {
+  std::string name;
+  std::string finding;
 };
 
 struct RecordedFailure {
@@ -41,10 +49,12 @@ struct RecordedNode {
   std::vector<RecordedItem> added;
   std::vector<std::pair<ItemKind, std::string>> existing;
   std::vector<RecordedFailure> failures;
+  std::vector<RecordedClash> clashes;
 };
 
 struct RecordTotals {
-  int nodes = 0, parameters = 0, user_properties = 0, formulas = 0, existing = 0, failures = 0;
+  int nodes = 0, parameters = 0, user_properties = 0, formulas = 0, existing = 0, failures = 0,
+      clashes = 0;
   int added() const { return parameters + user_properties + formulas; }
 };
 
@@ -68,6 +78,9 @@ class RunRecorder {
   ItemRef Added(RecordedItem item);
   RecordedItem& Item(ItemRef ref) { return nodes_[ref.node].added[ref.item]; }
   void Existing(ItemKind kind, std::string name);
+  // The item added last to the current node took the value its user property had.
+  void TookUserValue();
+  void Clash(std::string name, std::string finding);
   // Dry run: whether the current node (for formulas, its document) would already hold the
   // item named by the look-up key ("Name", or a prefixed "Parent\Name").
   bool WouldHold(ItemKind kind, std::string_view key) const;

@@ -116,7 +116,7 @@ TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
     EXPECT_EQ(result.status, 2);
     const std::string csv = testing::ReadBytes(report);
     EXPECT_EQ(Count(csv, ",Failure,"), 1) << csv;
-    EXPECT_THAT(csv, ::testing::HasSubstr("\r\n" + c.row + "\r\n"));
+    EXPECT_THAT(csv, ::testing::HasSubstr("\r\n" + c.row + ",\r\n"));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 #include "support/kelvort_run.h"
 #include "support/recording_message_boxes.h"
@@ -138,6 +139,129 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
     // Form_Quantity failed, and Form_Released was not tried.
     expected["GB-1010"].formulas = {"Form_Material", "Form_WeightClass", "Form_Revision"};
     EXPECT_EQ(Holdings(run.samples() / "Gearbox.CATProduct"), expected);
+  }
+}
+
+// Documents made before the definitions existed, filled in by hand and without parameters:
+// the product's user properties simply hold values; the part's meet every clash (Material
+// driven by the user's own MyMat, Revision differing from its parameter, Quantity a text
+// where the definition is an integer) and one equal pair, Released.
+constexpr const char* kOldProduct = R"(<ProductDocument>
+  <Product PartNumber="OLD-1">
+    <UserRefProperties>
+      <Parameter Name="Material" Type="String" Value="EN-GJL-250" />
+      <Parameter Name="WeightClass" Type="String" Value="Heavy" />
+      <Parameter Name="Quantity" Type="Integer" Value="12" />
+      <Parameter Name="Released" Type="Boolean" Value="true" />
+    </UserRefProperties>
+    <Products><Instance Name="Old part.1" File="OldPart.CATPart" /></Products>
+  </Product>
+</ProductDocument>
+)";
+constexpr const char* kOldPart = R"(<PartDocument>
+  <Product PartNumber="OLD-2">
+    <UserRefProperties>
+      <Parameter Name="Material" Type="String" Value="EN-GJL-250" />
+      <Parameter Name="Revision" Type="String" Value="B" />
+      <Parameter Name="Quantity" Type="String" Value="7" />
+      <Parameter Name="Released" Type="Boolean" Value="true" />
+    </UserRefProperties>
+  </Product>
+  <Part>
+    <Parameters>
+      <Parameter Name="MatCode" Type="String" Value="EN-GJL-250" />
+      <Parameter Name="Revision" Type="String" Value="C" />
+      <Parameter Name="Released" Type="Boolean" Value="true" />
+    </Parameters>
+    <Relations>
+      <Formula Name="MyMat" Comment="" Body="MatCode" Output="Material" OutputIn="UserRefProperties" />
+    </Relations>
+  </Part>
+</PartDocument>
+)";
+
+// Every user property keeps its value: the new parameters hold the same values and are
+// linked; a clash leaves its definition unlinked without an error, the part still updates,
+// the closing message counts the clashes and the report lists them, as the dry run
+// foretold. A second run adds nothing and finds the same clashes.
+TEST(RunWalkTest, WhatUsersEnteredSurvives) {
+  KelvortRun run;
+  run.WriteUserSettings(testing::kSampleParameters);
+  testing::WriteBytes(run.samples() / "Old.CATProduct", kOldProduct);
+  testing::WriteBytes(run.samples() / "OldPart.CATPart", kOldPart);
+  const testing::TempDir out;
+  const auto report = [&](const char* name) { return (out.path() / name).string(); };
+  const std::string clashes =
+      "\n  Definitions left without their formula: 3. Their formula would have changed or broken "
+      "what the user property holds (another formula drives it, or its type or value differs "
+      "from the parameter's); the report of a run with --report FILE lists each with what was "
+      "found.\n";
+  const std::vector<std::string> host = {run.Sample("Old.CATProduct")};
+  const auto dry = run.RunAgainst(host, {"--dry-run", "--report", report("dry.csv")});
+  EXPECT_THAT(dry.out, ::testing::EndsWith(clashes));
+  std::map<std::string, std::string> after_first;
+  for (const char* name : {"first.csv", "second.csv"}) {
+    SCOPED_TRACE(name);
+    const auto result = run.RunAgainst(host, {"--report", report(name)});
+    EXPECT_EQ(result.out, "[Kelvort] The parameters have been created successfully." + clashes);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(run.ErrorLog(), "");
+    const std::string csv = testing::ReadBytes(report(name));
+    const std::string part = "OLD-1/Old part.1,OldPart.CATPart,OLD-2,Clash,";
+    EXPECT_THAT(csv, ::testing::HasSubstr(
+                         part + "Revision,,,,left unlinked,Set_Formulas,,,\"values differ: " +
+                         "parameter C, user property B\"\r\n" + part +
+                         "Material,,,,left unlinked,Set_Formulas,,,driven by MyMat\r\n" + part +
+                         "Quantity,,,,left unlinked,Set_Formulas,,,types differ: Integer and "
+                         "String\r\n"));
+    if (name == std::string("second.csv")) {
+      EXPECT_EQ(testing::FilesBelow(run.samples()), after_first);
+      EXPECT_THAT(csv, ::testing::Not(::testing::HasSubstr(",added,")));
+      continue;
+    }
+    after_first = testing::FilesBelow(run.samples());
+    const std::string dry_csv = std::regex_replace(testing::ReadBytes(report("dry.csv")),
+                                                   std::regex(",would add,"), ",added,");
+    EXPECT_EQ(std::regex_replace(dry_csv, std::regex(",would leave unlinked,"), ",left unlinked,"),
+              csv);
+    const std::regex took("holds the value its user property had");
+    EXPECT_EQ(std::distance(std::sregex_iterator(csv.begin(), csv.end(), took), {}), 6);
+    EXPECT_THAT(run.Tree("Old.CATProduct"),
+                ::testing::HasSubstr("    Parameters\n"
+                                     "      Revision (String) = \"A\"\n"
+                                     "      Material (String) = \"EN-GJL-250\"\n"
+                                     "      WeightClass (String) = \"Heavy\"  permitted: "
+                                     "\"Light\", \"Medium\", \"Heavy\"\n"
+                                     "      Quantity (Integer) = 12\n"
+                                     "      Released (Boolean) = true\n"
+                                     "    User properties\n"
+                                     "      Material (String) = \"EN-GJL-250\"\n"
+                                     "      WeightClass (String) = \"Heavy\"\n"
+                                     "      Quantity (Integer) = 12\n"
+                                     "      Released (Boolean) = true\n"
+                                     "      Revision (String) = \"A\"\n"));
+    EXPECT_EQ(
+        run.Tree("OldPart.CATPart"),
+        "PartDocument OldPart.CATPart\n"
+        "  Product OLD-2\n"
+        "    User properties\n"
+        "      Material (String) = \"EN-GJL-250\"\n"
+        "      Revision (String) = \"B\"\n"
+        "      Quantity (String) = \"7\"\n"
+        "      Released (Boolean) = true\n"
+        "      WeightClass (String) = \"Medium\"  permitted: \"Light\", \"Medium\", \"Heavy\"\n"
+        "    Part OLD-2\n"
+        "      Parameters\n"
+        "        MatCode (String) = \"EN-GJL-250\"\n"
+        "        Revision (String) = \"C\"\n"
+        "        Released (Boolean) = true\n"
+        "        Material (String) = \"EN-GJL-250\"\n"
+        "        WeightClass (String) = \"Medium\"  permitted: \"Light\", \"Medium\", \"Heavy\"\n"
+        "        Quantity (Integer) = 7\n"
+        "      Formulas\n"
+        "        MyMat: user property Material = MatCode\n"
+        "        Form_WeightClass: user property WeightClass = WeightClass\n"
+        "        Form_Released: user property Released = Released\n");
   }
 }
 

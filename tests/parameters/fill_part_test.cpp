@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "parameters/defined_value.h"
 #include "parameters/standin_run_fixture.h"
 #include "part.h"
 #include "product.h"
@@ -103,6 +104,36 @@ TEST_F(FillPartTest, TheRowCounterAddressesAtMost32768Rows) {
   EXPECT_EQ(Doc("Washer.CATPart").part()->parameters()->items().size(), 32768u);
   EXPECT_EQ(Reported(), std::vector<std::string>{"Fill_Part"});
   EXPECT_EQ(Doc("Bolt.CATPart").part()->parameters()->FindShort("P0"), nullptr);
+}
+
+// A user property's value is taken for a new parameter only where it converts without loss.
+TEST(ExactValueTest, OnlyWhatConvertsWithoutLossIsTaken) {
+  const ParameterRow text{"T", "String", ""}, whole{"N", "integer", ""}, flag{"F", "Boolean", ""},
+      list{"L", "Light,Heavy", ""};
+  const std::optional<Variant> none;
+  const struct {
+    Variant value;
+    const ParameterRow& row;
+    std::optional<Variant> taken;
+  } cases[] = {
+      {int32_t{7}, text, Variant("7")},
+      {true, text, Variant("true")},
+      {8.5, text, none},
+      {"12", whole, Variant(int32_t{12})},
+      {-3.0, whole, Variant(int32_t{-3})},
+      {12.5, whole, none},
+      {"12 ", whole, none},
+      {"99999999999", whole, none},
+      {true, whole, none},
+      {"TRUE", flag, Variant(true)},
+      {int32_t{1}, flag, none},
+      {"Heavy", list, Variant("Heavy")},
+      {"", list, Variant("")},
+      {"Medium", list, none},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ExactValue(c.value, c.row), c.taken) << c.value.ToText() << " as " << c.row[1];
+  }
 }
 
 }  // namespace

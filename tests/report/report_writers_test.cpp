@@ -22,14 +22,15 @@ with open(sys.argv[1], encoding="utf-8-sig", newline="") as f:
     print(json.dumps(list(csv.reader(f, delimiter=sys.argv[2]))))
 )";
 
-// Parses the page strictly as XML; prints the texts of the failure boxes and the numbers of
-// list items and scripts.
+// Parses the page strictly as XML; prints the texts of the failure and clash boxes and the
+// numbers of list items and scripts.
 constexpr const char* kReadHtml = R"(
 import sys, json, xml.etree.ElementTree as ET
 root = ET.fromstring(open(sys.argv[1], encoding="utf-8").read().split("\n", 1)[1])
-failures = ["".join(e.itertext()) for e in root.iter("div") if e.get("class") == "failure"]
+texts = lambda kind: ["".join(e.itertext()) for e in root.iter("div") if e.get("class") == kind]
 count = lambda tag: len(list(root.iter(tag)))
-print(json.dumps({"failures": failures, "items": count("li"), "scripts": count("script")}))
+print(json.dumps({"failures": texts("failure"), "clashes": texts("clash"), "items": count("li"),
+                  "scripts": count("script")}))
 )";
 
 nlohmann::json Python(const char* script, const std::vector<std::string>& args) {
@@ -41,17 +42,19 @@ nlohmann::json Python(const char* script, const std::vector<std::string>& args) 
 }
 
 // A gearbox with a part below it: values with separators, quotes, line breaks, markup,
-// a formula-looking text and non-ASCII letters; a failure at the part and one of the run.
+// a formula-looking text and non-ASCII letters; a parameter that took its user property's
+// value, a clash and a failure at the part, and a failure of the run.
 RunRecorder Record() {
   RunRecorder record(false);
   record.EnterNode("GB-1000");
   record.DescribeNode("Gearbox.CATProduct", "/d/Gearbox.CATProduct", "GB-1000");
-  record.Added({ItemKind::kParameter, "Note", "String", "a;b,c \"quoted\"\r\nnext", {}});
+  record.Added({ItemKind::kParameter, "Note", "String", "a;b,c \"quoted\"\r\nnext", {}, true});
   record.Added({ItemKind::kUserProperty, "Finish", "String", "=1+2", {"=1+2", " Matt"}});
   record.Existing(ItemKind::kFormula, "Form_Note");
   record.EnterNode("Housing <1>");
   record.DescribeNode("Gehäuse & Co.CATPart", "/d/Gehäuse.CATPart", "GB-1010");
   record.Added({ItemKind::kFormula, "Form_Note", "Formula", "Note", {}});
+  record.Clash("Finish", "values differ: parameter <a>, user property =b");
   record.Failure("Set_Formulas", -2147467259, "Method 'CreateFormula' failed <b>\x01");
   record.LeaveNode(false);
   record.LeaveNode(false);
@@ -62,14 +65,18 @@ RunRecorder Record() {
 TEST(ReportWritersTest, TheCsvReadsBackFieldForFieldWithEitherListSeparator) {
   const Rows expected = {
       {"GB-1000", "Gearbox.CATProduct", "GB-1000", "Parameter", "Note", "String",
-       "a;b,c \"quoted\"\r\nnext", "", "added", "", "", ""},
+       "a;b,c \"quoted\"\r\nnext", "", "added", "", "", "",
+       "holds the value its user property had"},
       {"GB-1000", "Gearbox.CATProduct", "GB-1000", "User property", "Finish", "String", "'=1+2",
-       "'=1+2, Matt", "added", "", "", ""},
+       "'=1+2, Matt", "added", "", "", "", ""},
       {"GB-1000/Housing <1>", "Gehäuse & Co.CATPart", "GB-1010", "Formula", "Form_Note", "Formula",
-       "Note", "", "added", "", "", ""},
+       "Note", "", "added", "", "", "", ""},
+      {"GB-1000/Housing <1>", "Gehäuse & Co.CATPart", "GB-1010", "Clash", "Finish", "", "", "",
+       "left unlinked", "Set_Formulas", "", "", "values differ: parameter <a>, user property =b"},
       {"GB-1000/Housing <1>", "Gehäuse & Co.CATPart", "GB-1010", "Failure", "", "", "", "",
-       "failed", "Set_Formulas", "-2147467259", "Method 'CreateFormula' failed <b>\x01"},
-      {"", "", "", "Failure", "", "", "", "", "failed", "Main", "91", "Object variable not set"},
+       "failed", "Set_Formulas", "-2147467259", "Method 'CreateFormula' failed <b>\x01", ""},
+      {"", "", "", "Failure", "", "", "", "", "failed", "Main", "91", "Object variable not set",
+       ""},
   };
   const testing::TempDir dir;
   for (const std::string separator : {",", ";"}) {
@@ -95,6 +102,8 @@ TEST(ReportWritersTest, ThePageIsWellFormedSelfContainedAndShowsEachFailureOnce)
                                   "Set_Formulas error -2147467259: Method 'CreateFormula' "
                                   "failed <b>\xEF\xBF\xBD",
                               }));
+  EXPECT_EQ(page["clashes"], nlohmann::json{"Finish left unlinked: values differ: parameter <a>, "
+                                            "user property =b"});
   const std::string html = testing::ReadBytes(file);
   EXPECT_EQ(html.find("src="), std::string::npos);
   EXPECT_EQ(html.find("href="), std::string::npos);
