@@ -175,6 +175,14 @@ bool KnownFormula(RunState& state, bool found_by_host, const std::string& formul
   return known;
 }
 
+std::string RecordedPath(const RunState& state) {
+  return state.recorder ? state.recorder->CurrentPath() : std::string();
+}
+
+void RecordSameDefinition(RunState& state, std::string first_path) {
+  if (state.recorder) state.recorder->SameDefinitionAs(std::move(first_path));
+}
+
 RecordedVisit::RecordedVisit(RunState& state, const DispatchPtr& product, const DispatchPtr& part)
     : recorder_(state.recorder) {
   if (recorder_ == nullptr) return;

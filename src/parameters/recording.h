@@ -24,6 +24,12 @@ DispatchPtr Recorded(RunState& state, const DispatchPtr& collection, ItemKind ki
 // host, or one the dry run would have created. An existing one is recorded as such.
 bool KnownFormula(RunState& state, bool found_by_host, const std::string& formula_name);
 
+// The instance path of the node being visited; empty when nothing is recorded.
+std::string RecordedPath(const RunState& state);
+// Marks the node being visited as a placement of the definition handled at the node of
+// that path, and so not handled again.
+void RecordSameDefinition(RunState& state, std::string first_path);
+
 // One product or part of the walk in the run's record, from construction to destruction.
 // product is the product handled (the root product or a child instance); without one,
 // part is the active part document's part.

@@ -185,7 +185,9 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     // so it is empty before every search.
     const DispatchPtr selection = ObjectMember(document.object(), "Selection");
     std::optional<std::string> document_name;
-    OwnFormulas own(owner);
+    // A component looks up in its document's root product, which holds the document's
+    // formulas as a rule; a formula it lacks is still created in the component's own.
+    OwnFormulas own(known.document_root ? known.document_root : owner);
     DispatchPtr relations;
     selection->Call("Clear");
     for (const ParameterRow& row : rows) {
@@ -199,7 +201,9 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
                         formula_name)) {
         if (!relations) {
           relations =
-              Recorded(state, own.relations() ? own.relations() : ObjectMember(owner, "Relations"),
+              Recorded(state,
+                       own.relations() && !known.document_root ? own.relations()
+                                                               : ObjectMember(owner, "Relations"),
                        ItemKind::kFormula);
         }
         CreateFormula(*relations, formula_name, user_properties.Find(row[0]));

@@ -16,9 +16,12 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
 // What a caller has already read of the product's definition: the user-property collection
 // of its reference product and the document that defines it, with its type if read. The
 // structure walk hands them over so that they are not fetched from the host a second time.
+// For a component (a product defined inside another product's document) it also hands
+// over that document's root product, whose formulas are looked up before any search.
 struct KnownDefinition {
   DispatchPtr properties;
   DefiningDocument document;
+  DispatchPtr document_root;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                   const KnownDefinition& known);

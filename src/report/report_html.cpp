@@ -24,7 +24,7 @@ li { margin: 6px 0; }
 .items { margin: 4px 0 2px; font-size: 13px; }
 .items th { text-align: left; color: #555; font-weight: normal; border-bottom: 1px solid #ddd; padding: 1px 12px 1px 0; }
 .items td { padding: 1px 12px 1px 0; }
-.existing, .nothing { color: #777; font-size: 13px; margin: 2px 0; }
+.existing, .nothing, .same { color: #777; font-size: 13px; margin: 2px 0; }
 .failure { background: #fde8e8; border-left: 4px solid #c62828; padding: 4px 8px; margin: 4px 0; font-size: 13px; white-space: pre-wrap; }
 .failed > .node { color: #c62828; }
 .summary tr.failures td { color: #c62828; }
@@ -122,7 +122,8 @@ std::string Summary(const RunRecorder& record) {
   const RecordTotals totals = record.Totals();
   const bool dry = record.dry_run();
   std::string html = "<table class=\"summary\">\n";
-  html += SummaryRow("Products and parts reached", totals.nodes);
+  html += SummaryRow("Placements of products and parts reached", totals.nodes);
+  html += SummaryRow("Distinct documents and components among them", totals.definitions);
   html += SummaryRow(dry ? "Parameters a run would add" : "Parameters added", totals.parameters);
   html += SummaryRow(dry ? "User properties a run would add" : "User properties added",
                      totals.user_properties);
@@ -140,6 +141,10 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
     html += "<span class=\"pn\">part number " + Escaped(node.part_number) + "</span>";
   }
   html += "</div>\n";
+  if (!node.same_definition_as.empty()) {
+    html += "<p class=\"same\">The same definition as " + Escaped(node.same_definition_as) +
+            ", handled there: left as it is.</p>\n";
+  }
   if (!node.added.empty()) {
     html += "<table class=\"items\"><tr><th>" +
             std::string(record.dry_run() ? "Would add" : "Added") +
@@ -150,7 +155,7 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
               Escaped(Joined(item.permitted)) + "</td></tr>\n";
     }
     html += "</table>\n";
-  } else if (node.failures.empty()) {
+  } else if (node.failures.empty() && node.same_definition_as.empty()) {
     html += "<p class=\"nothing\">Nothing to add.</p>\n";
   }
   if (!node.existing.empty()) {
