@@ -54,7 +54,6 @@ TEST(SessionProcessTest, TheCountDecidesAndAServingCatiaIsAttached) {
       if (attached) {
         // The display off for the run, its old value kept for the end; file alerts untouched.
         EXPECT_EQ(session.state.CatiaApp->Get("RefreshDisplay"), Variant(false));
-        EXPECT_EQ(session.state.RefreshDisplayBefore, std::optional<bool>(true));
         EXPECT_EQ(session.state.CatiaApp->Get("DisplayFileAlerts"), Variant(true));
         RestoreRefreshDisplay(session.state);
         EXPECT_EQ(session.state.CatiaApp->Get("RefreshDisplay"), Variant(true));
