@@ -18,6 +18,9 @@ namespace kelvort::bench {
 struct CallLog {
   long long calls = 0;
   long long type_names = 0;  // of the calls, the TypeName asks
+  // Of the calls, those that change what CATIA shows or holds: workbench switches, updates
+  // and create calls.
+  long long workbench_starts = 0, updates = 0, creates = 0;
   // Each call's duration in microseconds, when timed; and each release of a host object's
   // last reference (through COM a round trip of its own).
   bool timed = false;
@@ -30,6 +33,7 @@ struct CallLog {
   void Reset() {
     calls = 0;
     type_names = 0;
+    workbench_starts = updates = creates = 0;
     durations.clear();
     releases.clear();
     by_member.clear();
@@ -79,6 +83,13 @@ class CountingDispatch final : public Dispatch {
  private:
   void Count(std::string_view member) {
     ++log_.calls;
+    if (member == "StartWorkbench") {
+      ++log_.workbench_starts;
+    } else if (member == "Update") {
+      ++log_.updates;
+    } else if (member.starts_with("Create")) {
+      ++log_.creates;
+    }
     if (log_.itemised) ++log_.by_member[type_ + "." + std::string(member)];
   }
 

@@ -1,9 +1,13 @@
 // The run's walk (SetParameterName and SetInformations) over structures of 100, 1,000 and
 // 10,000 parts with twenty definitions, twice each (the first run creates everything, the
 // second finds everything), in process and through the stand-in server: wall time, host
-// calls per part, the server's round trip, and what one child of each kind costs.
-//   run_bench [--in-process] [PARTS...]   (default 100 1000 10000; --in-process leaves the
-//   server out); exit status 1 when a target is missed, 2 when the benchmark fails
+// calls per part, the server's round trip, and what one child of each kind costs. Then the
+// same over structures shaped like real assemblies of 1,000 and 10,000 placements
+// (real_structure.h): host calls per placement and per distinct definition, workbench
+// switches, updates and create calls.
+//   run_bench [--in-process] [PARTS...] [--real PLACEMENTS...]   (default 100 1000 10000
+//   --real 1000 10000; sizes given replace the defaults; --in-process leaves the server out);
+//   exit status 1 when a target is missed, 2 when the benchmark fails
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +25,7 @@
 #include "generated_structure.h"
 #include "host/late_binding.h"
 #include "platform/posix/posix_path.h"
+#include "real_runs.h"
 #include "run_walk.h"
 #include "standin_process.h"
 
@@ -118,6 +123,7 @@ Figures MedianRun(std::vector<Figures> runs) {
 
 struct Options {
   std::vector<int> sizes;
+  std::vector<int> real_sizes;
   bool in_process_only = false;
 };
 
@@ -155,6 +161,77 @@ SizeFigures MeasureSize(Platform& platform, const fs::path& folder, int parts,
   return figures;
 }
 
+struct RealFigures {
+  RealShape shape;
+  Figures in_process[2];
+  Figures served[2];
+};
+
+// Both runs over a real-shaped structure: in process the median of three fresh copies,
+// through the server once.
+RealFigures MeasureReal(Platform& platform, const fs::path& folder, int placements,
+                        const std::string& settings, const Options& options) {
+  RealFigures figures;
+  const fs::path structure = folder / ("real-" + std::to_string(placements));
+  figures.shape = WriteRealShaped(structure, placements);
+  CallLog log;
+  std::vector<Figures> repeats[2];
+  for (int repeat = 0; repeat < kInProcessRepeats; ++repeat) {
+    const standin::ApplicationPtr application = OpenInProcess(figures.shape.top);
+    for (auto& run : repeats) run.push_back(Walk(platform, application, log, settings));
+  }
+  for (int run = 0; run < 2; ++run) figures.in_process[run] = MedianRun(repeats[run]);
+  if (!options.in_process_only) {
+    StandInProcess standin(figures.shape.top, folder / "run");
+    const DispatchPtr application = platform.com.GetActiveObject("CATIA.Application");
+    for (Figures& run : figures.served) run = Walk(platform, application, log, settings);
+  }
+  fs::remove_all(structure);
+  return figures;
+}
+
+void PrintReal(const RealFigures& figures, const Options& options) {
+  PrintShape(figures.shape);
+  for (int run = 0; run < 2; ++run) {
+    PrintRealRun("in process", run + 1, figures.in_process[run], figures.shape);
+  }
+  if (options.in_process_only) return;
+  for (int run = 0; run < 2; ++run) {
+    PrintRealRun("server", run + 1, figures.served[run], figures.shape);
+  }
+}
+
+// The real-shaped runs' targets, and that the in-process time grows no faster than the
+// placements from the smallest structure to the largest (of 10,000 placements or more).
+void CheckReal(Targets& targets, const std::vector<ChildCost>& costs,
+               const std::vector<RealFigures>& all, const Options& options) {
+  DefinitionCosts first_run;
+  for (const ChildCost& cost : costs) {
+    (cost.kind == ChildKind::kPart          ? first_run.part
+     : cost.kind == ChildKind::kSubAssembly ? first_run.product
+                                            : first_run.component) = cost.calls[0];
+  }
+  for (const RealFigures& figures : all) {
+    CheckRealRuns(targets, "in process", figures.shape, first_run, figures.in_process);
+    if (!options.in_process_only) {
+      CheckRealRuns(targets, "server", figures.shape, first_run, figures.served);
+    }
+  }
+  if (all.size() < 2 || all.back().shape.placements < 10000) return;
+  const RealFigures& small = all.front();
+  const RealFigures& large = all.back();
+  const double placements = static_cast<double>(large.shape.placements) / small.shape.placements;
+  char what[200];
+  for (int run = 0; run < 2; ++run) {
+    const double ratio = large.in_process[run].seconds / small.in_process[run].seconds;
+    std::snprintf(what, sizeof what,
+                  "in process, real-shaped, run %d: %.2f x the placements take %.2f x the time "
+                  "(within 1.1 x the placements)",
+                  run + 1, placements, ratio);
+    targets.Check(ratio <= 1.1 * placements, what);
+  }
+}
+
 void PrintSize(const SizeFigures& figures, const Options& options) {
   std::printf("%d parts (%d sub-assemblies, 100 components); in process the median of %d:\n",
               figures.parts, figures.parts / 10, kInProcessRepeats);
@@ -180,9 +257,10 @@ constexpr ChildLimit kChildLimits[] = {{ChildKind::kPart, {196, 79}},
                                        {ChildKind::kComponent, {293, 235}}};
 
 bool CheckTargets(const std::vector<ChildCost>& costs, const std::vector<SizeFigures>& all,
-                  const Options& options) {
+                  const std::vector<RealFigures>& real, const Options& options) {
   std::printf("\nTargets:\n");
   Targets targets;
+  CheckReal(targets, costs, real, options);
   char what[200];
   for (const ChildCost& cost : costs) {
     for (const ChildLimit& limit : kChildLimits) {
@@ -256,8 +334,14 @@ int Run(const Options& options, const char* argv0) {
     PrintSize(all.back(), options);
     std::fflush(stdout);
   }
+  std::vector<RealFigures> real;
+  for (int placements : options.real_sizes) {
+    real.push_back(MeasureReal(platform, folder, placements, settings, options));
+    PrintReal(real.back(), options);
+    std::fflush(stdout);
+  }
   fs::remove_all(folder);
-  return CheckTargets(costs, all, options) && read_once.met ? 0 : 1;
+  return CheckTargets(costs, all, real, options) && read_once.met ? 0 : 1;
 }
 
 }  // namespace
@@ -265,19 +349,29 @@ int Run(const Options& options, const char* argv0) {
 
 int main(int argc, char** argv) {
   kelvort::bench::Options options;
+  bool real = false;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--in-process") {
       options.in_process_only = true;
       continue;
     }
-    const int parts = std::atoi(argv[i]);
-    if (parts < 10 || parts % 10 != 0) {
-      std::fprintf(stderr, "Usage: run_bench [--in-process] [PARTS...] (multiples of 10)\n");
+    if (std::string(argv[i]) == "--real") {
+      real = true;
+      continue;
+    }
+    const int size = std::atoi(argv[i]);
+    if (size < 10 || (!real && size % 10 != 0)) {
+      std::fprintf(stderr,
+                   "Usage: run_bench [--in-process] [PARTS...] (multiples of 10) "
+                   "[--real PLACEMENTS...]\n");
       return 2;
     }
-    options.sizes.push_back(parts);
+    (real ? options.real_sizes : options.sizes).push_back(size);
   }
-  if (options.sizes.empty()) options.sizes = {100, 1000, 10000};
+  if (options.sizes.empty() && options.real_sizes.empty()) {
+    options.sizes = {100, 1000, 10000};
+    options.real_sizes = {1000, 10000};
+  }
   try {
     return kelvort::bench::Run(options, argv[0]);
   } catch (const std::exception& failure) {

@@ -39,6 +39,7 @@ struct Figures {
   double seconds = 0;
   double cpu_seconds = 0;  // the benchmark process's processor time
   long long calls = 0;
+  long long workbench_starts = 0, updates = 0, creates = 0;  // of the calls
   double median_us = 0;          // the median duration of the run's host calls
   double in_calls_s = 0;         // the time spent inside host calls
   long long releases = 0;        // releases of a host object's last reference, when timed
@@ -87,6 +88,9 @@ inline Figures Walk(Platform& platform, const DispatchPtr& application, CallLog&
   figures.cpu_seconds = ProcessorSeconds() - cpu_start;
   if (state.FailureCount != 0) throw std::runtime_error("the walk reported failures");
   figures.calls = log.calls;
+  figures.workbench_starts = log.workbench_starts;
+  figures.updates = log.updates;
+  figures.creates = log.creates;
   figures.median_us = Median(log.durations);
   for (float took : log.durations) figures.in_calls_s += took / 1e6;
   figures.releases = static_cast<long long>(log.releases.size());

@@ -156,6 +156,8 @@ Variant Application::Serve(InvokeKind kind, std::string_view member, Args args) 
       {"DisplayFileAlerts", 0, 0,
        [](Self& self, Args) -> Variant { return self.display_file_alerts_; },
        [](Self& self, const Variant& value) { self.display_file_alerts_ = value.ToBoolean(); }},
+      {"RefreshDisplay", 0, 0, [](Self& self, Args) -> Variant { return self.refresh_display_; },
+       [](Self& self, const Variant& value) { self.refresh_display_ = value.ToBoolean(); }},
   };
   return kMembers.Serve(*this, kind, member, args);
 }

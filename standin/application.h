@@ -86,6 +86,7 @@ class Application : public HostObject {
   std::shared_ptr<SystemService> system_service_;
   std::string workbench_;
   bool display_file_alerts_ = true;
+  bool refresh_display_ = true;  // a real CATIA redraws after every call while it is set
 };
 
 }  // namespace kelvort::standin

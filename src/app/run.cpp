@@ -136,9 +136,11 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     const DispatchPtr selection = ObjectMember(document, "Selection");
     SetInformations(state, root_product, root_part, selection);
     UpdateDocument(state, root_product, root_part, selection);
+    RestoreRefreshDisplay(state);  // before the closing message, which the user reads
     ShowOutcome(state);
     completed = true;
   });
+  RestoreRefreshDisplay(state);  // after a stop or an error too
   if (state.recorder) state.recorder->Ended(completed);
   FormsOf(state).Unload(FormId::kMain);
   if (state.FailureCount > 0) return kExitFailureReported;

@@ -2,6 +2,7 @@
 #include "app/session.h"
 
 #include "host/dispatch.h"
+#include "host/late_binding.h"
 #include "log/procedure.h"
 #include "util/run_error.h"
 
@@ -38,9 +39,21 @@ uint8_t Check4RunningCATIA(RunState& state) {
           result = 0;
           return;
         }
-        // Modal file alerts would block the run.
-        IgnoringErrors([&] { state.CatiaApp->Put("DisplayFileAlerts", false); });
+        // While RefreshDisplay is True, CATIA redraws its display after every call: off for
+        // the run, read first so that the run's end gives it back.
+        IgnoringErrors([&] {
+          const bool before = state.CatiaApp->Get("RefreshDisplay").ToBoolean();
+          state.CatiaApp->Put("RefreshDisplay", false);
+          state.RefreshDisplayBefore = before;
+        });
       });
+}
+
+void RestoreRefreshDisplay(RunState& state) {
+  if (!state.RefreshDisplayBefore) return;
+  const bool before = *state.RefreshDisplayBefore;
+  state.RefreshDisplayBefore.reset();
+  IgnoringErrors([&] { Deref(state.CatiaApp).Put("RefreshDisplay", before); });
 }
 
 }  // namespace kelvort

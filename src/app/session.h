@@ -18,6 +18,11 @@ inline constexpr std::string_view kCatiaProgId = "CATIA.Application";
 // keeps it in state.CatiaApp. Answers 0 (not checked, an error, or the attach failed),
 // 1 (one CATIA, attached), 2 (no CATIA) or 3 (several CATIA processes, attached); only 1
 // lets the run go on.
+// Once attached, it switches CATIA's RefreshDisplay off for the run.
 uint8_t Check4RunningCATIA(RunState& state);
+
+// Gives CATIA's RefreshDisplay back the value it had before the attach, if the run changed
+// it; a failing call is passed over. Every run that attached ends with it.
+void RestoreRefreshDisplay(RunState& state);
 
 }  // namespace kelvort

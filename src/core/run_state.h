@@ -48,6 +48,9 @@ struct RunState {
 
   // The attached CATIA application; null until session detection attaches.
   DispatchPtr CatiaApp;
+  // The value of CATIA's RefreshDisplay that the run switched off after attaching, to be
+  // given back at its end; none while the run has not changed it.
+  std::optional<bool> RefreshDisplayBefore;
   ParameterTable ParameterDefs;
 
   // What the run adds, for its report and its dry run; null when neither is asked for.

@@ -180,6 +180,14 @@ void RecordClash(RunState& state, std::string name, std::string finding) {
   if (state.recorder != nullptr) state.recorder->Clash(std::move(name), std::move(finding));
 }
 
+std::string RecordedPath(const RunState& state) {
+  return state.recorder ? state.recorder->CurrentPath() : std::string();
+}
+
+void RecordSameDefinition(RunState& state, std::string first_path) {
+  if (state.recorder) state.recorder->SameDefinitionAs(std::move(first_path));
+}
+
 RecordedVisit::RecordedVisit(RunState& state, const DispatchPtr& product, const DispatchPtr& part)
     : recorder_(state.recorder) {
   if (recorder_ == nullptr) return;

@@ -30,6 +30,12 @@ void RecordValueTaken(RunState& state);
 // A definition left without its formula at the node being visited, and what was found.
 void RecordClash(RunState& state, std::string name, std::string finding);
 
+// The instance path of the node being visited; empty when nothing is recorded.
+std::string RecordedPath(const RunState& state);
+// Marks the node being visited as a placement of the definition handled at the node of
+// that path, and so not handled again.
+void RecordSameDefinition(RunState& state, std::string first_path);
+
 // One product or part of the walk in the run's record, from construction to destruction.
 // product is the product handled (the root product or a child instance); without one,
 // part is the active part document's part.

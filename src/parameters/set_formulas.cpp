@@ -200,7 +200,9 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     // so it is empty before every search.
     const DispatchPtr selection = ObjectMember(document.object(), "Selection");
     std::optional<std::string> document_name;
-    OwnFormulas own(owner);
+    // A component looks up in its document's root product, which holds the document's
+    // formulas as a rule; a formula it lacks is still created in the component's own.
+    OwnFormulas own(known.document_root ? known.document_root : owner);
     DispatchPtr relations;
     selection->Call("Clear");
     for (const ParameterRow& row : rows) {
@@ -215,9 +217,11 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
         const UserProperty* property = user_properties.Find(row[0]);
         if (MayLink(state, row, property, known.items)) {
           if (!relations) {
-            relations = Recorded(
-                state, own.relations() ? own.relations() : ObjectMember(owner, "Relations"),
-                ItemKind::kFormula);
+            relations =
+                Recorded(state,
+                         own.relations() && !known.document_root ? own.relations()
+                                                                 : ObjectMember(owner, "Relations"),
+                         ItemKind::kFormula);
           }
           CreateFormula(*relations, formula_name, property);
         }

@@ -20,9 +20,12 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
 // and what its fills found and made: with it, a formula that would change or break what a
 // user property holds (another relation drives it, its type or its earlier value differs
 // from the parameter's) is not made but recorded as a clash, and the next row goes on.
+// For a component (a product defined inside another product's document) it also hands
+// over that document's root product, whose formulas are looked up before any search.
 struct KnownDefinition {
   DispatchPtr properties;
   DefiningDocument document;
+  DispatchPtr document_root;
   const VisitItems* items = nullptr;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,

@@ -24,7 +24,7 @@ li { margin: 6px 0; }
 .items { margin: 4px 0 2px; font-size: 13px; }
 .items th { text-align: left; color: #555; font-weight: normal; border-bottom: 1px solid #ddd; padding: 1px 12px 1px 0; }
 .items td { padding: 1px 12px 1px 0; }
-.existing, .nothing { color: #777; font-size: 13px; margin: 2px 0; }
+.existing, .nothing, .same { color: #777; font-size: 13px; margin: 2px 0; }
 .failure { background: #fde8e8; border-left: 4px solid #c62828; padding: 4px 8px; margin: 4px 0; font-size: 13px; white-space: pre-wrap; }
 .failed > .node { color: #c62828; }
 .clash { background: #fff3e0; border-left: 4px solid #ef6c00; padding: 4px 8px; margin: 4px 0; font-size: 13px; }
@@ -125,7 +125,8 @@ std::string Summary(const RunRecorder& record) {
   const RecordTotals totals = record.Totals();
   const bool dry = record.dry_run();
   std::string html = "<table class=\"summary\">\n";
-  html += SummaryRow("Products and parts reached", totals.nodes);
+  html += SummaryRow("Placements of products and parts reached", totals.nodes);
+  html += SummaryRow("Distinct documents and components among them", totals.definitions);
   html += SummaryRow(dry ? "Parameters a run would add" : "Parameters added", totals.parameters);
   html += SummaryRow(dry ? "User properties a run would add" : "User properties added",
                      totals.user_properties);
@@ -146,6 +147,10 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
     html += "<span class=\"pn\">part number " + HtmlEscaped(node.part_number) + "</span>";
   }
   html += "</div>\n";
+  if (!node.same_definition_as.empty()) {
+    html += "<p class=\"same\">The same definition as " + HtmlEscaped(node.same_definition_as) +
+            ", handled there: left as it is.</p>\n";
+  }
   if (!node.added.empty()) {
     html += "<table class=\"items\"><tr><th>" +
             std::string(record.dry_run() ? "Would add" : "Added") +
@@ -158,7 +163,7 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
               "</td><td>" + std::string(ItemNote(item)) + "</td></tr>\n";
     }
     html += "</table>\n";
-  } else if (node.failures.empty() && node.clashes.empty()) {
+  } else if (node.failures.empty() && node.clashes.empty() && node.same_definition_as.empty()) {
     html += "<p class=\"nothing\">Nothing to add.</p>\n";
   }
   if (!node.existing.empty()) {

@@ -92,6 +92,14 @@ std::string RunRecorder::CurrentPartNumber() const {
   return open_.empty() ? std::string() : nodes_[open_.back()].part_number;
 }
 
+std::string RunRecorder::CurrentPath() const {
+  return open_.empty() ? std::string() : nodes_[open_.back()].instance_path;
+}
+
+void RunRecorder::SameDefinitionAs(std::string first_path) {
+  Current().same_definition_as = std::move(first_path);
+}
+
 void RunRecorder::Failure(std::string procedure, int32_t number, std::string description) {
   RecordedFailure failure{std::move(procedure), number, std::move(description)};
   std::optional<size_t> node = unwound_from_;
@@ -108,7 +116,13 @@ RecordTotals RunRecorder::Totals() const {
   RecordTotals totals;
   totals.nodes = static_cast<int>(nodes_.size());
   totals.failures = static_cast<int>(run_failures_.size());
+  std::set<std::string> definitions;
   for (const RecordedNode& node : nodes_) {
+    // A node whose document could not be read is counted as a definition of its own.
+    const bool described = !node.document_key.empty();
+    if (!described || definitions.insert(node.document_key + '\n' + node.part_number).second) {
+      ++totals.definitions;
+    }
     for (const RecordedItem& item : node.added) {
       switch (item.kind) {
         case ItemKind::kParameter:

@@ -50,11 +50,15 @@ struct RecordedNode {
   std::vector<std::pair<ItemKind, std::string>> existing;
   std::vector<RecordedFailure> failures;
   std::vector<RecordedClash> clashes;
+  // A later placement of a definition handled before: the instance path of that node.
+  std::string same_definition_as;
 };
 
+// nodes counts the placements reached, definitions the distinct documents and components
+// among them.
 struct RecordTotals {
-  int nodes = 0, parameters = 0, user_properties = 0, formulas = 0, existing = 0, failures = 0,
-      clashes = 0;
+  int nodes = 0, definitions = 0, parameters = 0, user_properties = 0, formulas = 0, existing = 0,
+      failures = 0, clashes = 0;
   int added() const { return parameters + user_properties + formulas; }
 };
 
@@ -86,8 +90,11 @@ class RunRecorder {
   bool WouldHold(ItemKind kind, std::string_view key) const;
   // Dry run: the names of the user properties the current node would have gained.
   std::vector<std::string> WouldBeUserProperties() const;
-  // The part number of the node being visited; empty outside the walk.
+  // The part number and the instance path of the node being visited; empty outside the walk.
   std::string CurrentPartNumber() const;
+  std::string CurrentPath() const;
+  // The node being visited is a placement of the definition handled at first_path.
+  void SameDefinitionAs(std::string first_path);
 
   // A failure reported under a procedure: tied to the node where it happened, or to the
   // run as a whole outside the walk.

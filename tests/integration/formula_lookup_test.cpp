@@ -1,14 +1,18 @@
-// A formula looked up in the product's own formula collection before any search: the run
-// does exactly what it did when the search alone decided. Each structure is walked twice
-// (the first run creates, the second finds) as the run does it, and again from the same
-// files with every look-up in a product's formula collection failing, so that the search
-// decides every time. The documents written back, the messages, Error.log, the selections
-// and the report (of a run and of a dry run) must be the same.
+// Two ways of sparing host calls must leave the run's outcome as it was. A formula looked up
+// in the product's own formula collection before any search: the run does exactly what it
+// did when the search alone decided. Each structure is walked twice (the first run creates,
+// the second finds) as the run does it, and again from the same files with every look-up
+// in a product's formula collection failing, so that the search decides every time. The
+// documents written back, the messages, Error.log, the selections and the report (of a run
+// and of a dry run) must be the same. And a definition handled once, at its first
+// placement: the same outcome as when a host that refuses each document's first name read
+// leaves the walk unable to tell definitions apart, so that it handles every placement.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "bench/generated_structure.h"
+#include "bench/real_structure.h"
 #include "document_files.h"
 #include "forms/forms.h"
 #include "host/late_binding.h"
@@ -25,35 +29,48 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The host through a wrapper on every object it answers, in which the formula collection
-// of a product fails every look-up by name.
-class ProductLookupsFailing final : public Dispatch {
+// The host through a wrapper on every object it answers: one in which the formula
+// collection of a product fails every look-up by name, or one in which a document reached
+// from a reference product refuses its first FullName.
+enum class Host { kPlain, kLookupsFailing, kNamesRefused };
+class AlteredHost final : public Dispatch {
  public:
-  ProductLookupsFailing(DispatchPtr inner, bool fails) : inner_(std::move(inner)), fails_(fails) {}
-  static DispatchPtr Wrap(const DispatchPtr& object, bool fails = false) {
-    return object ? std::make_shared<ProductLookupsFailing>(object, fails) : object;
+  AlteredHost(DispatchPtr inner, Host host, bool fails)
+      : inner_(std::move(inner)), host_(host), fails_(fails) {}
+  static DispatchPtr Wrap(const DispatchPtr& object, Host host, bool fails = false) {
+    return object ? std::make_shared<AlteredHost>(object, host, fails) : object;
   }
 
   std::string TypeName() override { return inner_->TypeName(); }
   Variant Invoke(InvokeKind kind, std::string_view member, std::span<const Variant> args) override {
-    if (fails_ && member == "Item" && args[0].kind() == Variant::Kind::kText) {
+    const bool refuses = host_ == Host::kNamesRefused
+                             ? member == "FullName"
+                             : member == "Item" && args[0].kind() == Variant::Kind::kText;
+    if (fails_ && refuses) {
+      fails_ = host_ == Host::kLookupsFailing;
       Raise(errors::kHostFailure);
     }
     std::vector<Variant> unwrapped(args.begin(), args.end());
     for (Variant& arg : unwrapped) {
-      const auto* wrapped = arg.IsObject()
-                                ? dynamic_cast<const ProductLookupsFailing*>(arg.ToObject().get())
-                                : nullptr;
+      const auto* wrapped =
+          arg.IsObject() ? dynamic_cast<const AlteredHost*>(arg.ToObject().get()) : nullptr;
       if (wrapped) arg = Variant(wrapped->inner_);
     }
     const Variant result = inner_->Invoke(kind, member, unwrapped);
     if (!result.IsObject()) return result;
-    return Variant(Wrap(result.ToObject(), member == "Relations" && TypeName() == "Product"));
+    const bool alters = host_ == Host::kLookupsFailing
+                            ? member == "Relations" && TypeName() == "Product"
+                            : member == "Parent" && reference_;
+    const DispatchPtr answer = Wrap(result.ToObject(), host_, alters);
+    static_cast<AlteredHost&>(*answer).reference_ = member == "ReferenceProduct";
+    return Variant(answer);
   }
 
  private:
   DispatchPtr inner_;
+  Host host_;
   bool fails_;
+  bool reference_ = false;
 };
 
 using Files = std::map<std::string, std::string>;
@@ -70,7 +87,8 @@ struct Outcome {
 struct Case {
   fs::path folder;
   std::string top;
-  int failing_creation;  // the formula creation that the host refuses (0: none)
+  int failing_creation;  // the nth call of the member that the host refuses (0: none)
+  const char* failing = "CreateFormula";
 };
 
 const std::vector<ParameterRow> kDefinitions = {{"Revision", "String", "A"},
@@ -79,13 +97,18 @@ const std::vector<ParameterRow> kDefinitions = {{"Revision", "String", "A"},
                                                 {"Released", "Boolean", "false"},
                                                 {"Surface finish", "String", ""}};
 
-// Two runs over a fresh copy of the case's files; searches counts the searches made.
-std::vector<Outcome> TwoRuns(const Case& with, bool dry_run, bool search_only, size_t& searches) {
+// What the host served in two runs: its searches and all its calls.
+struct Served {
+  size_t searches = 0, calls = 0;
+};
+
+// Two runs over a fresh copy of the case's files.
+std::vector<Outcome> TwoRuns(const Case& with, bool dry_run, Host host, Served& served) {
   const fs::path work = with.folder.parent_path() / "work";
   fs::remove_all(work);
   fs::copy(with.folder, work, fs::copy_options::recursive);
   const standin::ApplicationPtr app = standin::OpenApplication({work / with.top});
-  if (with.failing_creation > 0) app->host()->faults().Add("CreateFormula", with.failing_creation);
+  if (with.failing_creation > 0) app->host()->faults().Add(with.failing, with.failing_creation);
   std::vector<Outcome> outcomes(2);
   for (Outcome& outcome : outcomes) {
     testing::TestPlatform test;
@@ -93,7 +116,7 @@ std::vector<Outcome> TwoRuns(const Case& with, bool dry_run, bool search_only, s
     Forms forms(state);
     state.ErrorLogPath = testing::ToWinPath(work);
     state.ParameterDefs = kDefinitions;
-    state.CatiaApp = search_only ? ProductLookupsFailing::Wrap(app) : app;
+    state.CatiaApp = host == Host::kPlain ? app : AlteredHost::Wrap(app, host);
     RunRecorder recorder(dry_run);
     state.recorder = &recorder;
     const DispatchPtr document = ObjectMember(state.CatiaApp, "ActiveDocument");
@@ -108,8 +131,9 @@ std::vector<Outcome> TwoRuns(const Case& with, bool dry_run, bool search_only, s
       outcome.selected.push_back(open->selection()->items().size());
   }
   const auto& journal = app->host()->journal().entries();
-  searches = std::count_if(journal.begin(), journal.end(),
-                           [](const auto& entry) { return entry.member == "Search"; });
+  served.searches = std::count_if(journal.begin(), journal.end(),
+                                  [](const auto& entry) { return entry.member == "Search"; });
+  served.calls = journal.size();
   return outcomes;
 }
 
@@ -128,12 +152,12 @@ TEST(FormulaLookupTest, ARunDoesTheSameWhetherALookUpOrTheSearchFindsAFormula) {
     for (const bool dry : {false, true}) {
       SCOPED_TRACE(with.top + ", creation refused " + std::to_string(with.failing_creation) +
                    (dry ? ", dry run" : ""));
-      size_t searched = 0, looked_up = 0;
-      const std::vector<Outcome> by_search = TwoRuns(with, dry, true, searched);
-      EXPECT_EQ(TwoRuns(with, dry, false, looked_up), by_search);
+      Served searched, looked_up;
+      const std::vector<Outcome> by_search = TwoRuns(with, dry, Host::kLookupsFailing, searched);
+      EXPECT_EQ(TwoRuns(with, dry, Host::kPlain, looked_up), by_search);
       // A dry run creates nothing, so its second run finds no more than its first.
       if (!dry) {
-        EXPECT_LT(looked_up, searched) << "the look-ups spared no search";
+        EXPECT_LT(looked_up.searches, searched.searches) << "the look-ups spared no search";
       }
       EXPECT_EQ(by_search[0].boxes.size(), with.failing_creation > 0 && !dry ? 1u : 0u);
       if (dry) {
@@ -142,6 +166,36 @@ TEST(FormulaLookupTest, ARunDoesTheSameWhetherALookUpOrTheSearchFindsAFormula) {
         EXPECT_NE(by_search[0].files, FilesBelow(with.folder)) << "the first run created nothing";
       }
     }
+  }
+}
+
+// The gearbox places the bolt four times and the bearing in both shaft assemblies; the
+// real-shaped structure places parts and sub-assemblies many times, and Sub_00003 (three
+// times) and Std_Bolt (twelve times in each sub-assembly) are refused a creation at their
+// first handling: they are handled again at their next placement.
+TEST(FormulaLookupTest, ADefinitionHandledOnceEndsAsWhenEveryPlacementIsHandled) {
+  const testing::TempDir dir;
+  const fs::path gearbox = testing::CopySamples(dir.path());
+  const fs::path real = bench::WriteRealShaped(dir.path() / "real" / "s", 250).top.parent_path();
+  const Case cases[] = {{gearbox, "Gearbox.CATProduct", 0},
+                        {real, "Top.CATProduct", 0},
+                        {real, "Top.CATProduct", 13, "CreateString"},
+                        {real, "Top.CATProduct", 122}};
+  for (const Case& with : cases) {
+    SCOPED_TRACE(with.top + ", refused " + with.failing + std::to_string(with.failing_creation));
+    Served every_placement, once;
+    // The records differ: one tells repeated placements apart, the other cannot.
+    const auto without_record = [](std::vector<Outcome> outcomes) {
+      for (Outcome& outcome : outcomes) outcome.record.clear();
+      return outcomes;
+    };
+    const auto handled_once = without_record(TwoRuns(with, false, Host::kPlain, once));
+    EXPECT_EQ(without_record(TwoRuns(with, false, Host::kNamesRefused, every_placement)),
+              handled_once);
+    const bool real_shaped = with.folder == real;  // the gearbox repeats little
+    EXPECT_TRUE(!real_shaped || once.calls * 3 < every_placement.calls * 2) << "few left out";
+    EXPECT_LT(once.calls, every_placement.calls);
+    EXPECT_EQ(handled_once[0].boxes.size(), with.failing_creation > 0 ? 1u : 0u);
   }
 }
 

@@ -1,5 +1,7 @@
 // kelvort end to end when the session does not allow a run: no CATIA, two, no document, a
-// drawing as the active document. No document is touched.
+// drawing as the active document. No document is touched, and CATIA's display refresh,
+// switched off once attached, is given back.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/kelvort_run.h"
@@ -40,11 +42,15 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
     SCOPED_TRACE(c.name);
     testing::KelvortRun run;
     const auto before = testing::FilesBelow(run.samples());
+    const testing::TempDir journal_folder;
+    const auto journal = journal_folder.path() / "journal.txt";
     std::vector<testing::ChildProcess*> catias;
     for (std::vector<std::string> args : c.catias) {
       for (std::string& arg : args) {
         if (!arg.starts_with("--")) arg = run.Sample(arg);
       }
+      // The first one serves and is attached.
+      if (catias.empty()) args.insert(args.begin(), {"--journal", journal.string()});
       catias.push_back(&run.StartCatia(args));
     }
     const auto result = run.Run();
@@ -55,6 +61,10 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
     // The serving stand-in writes back what changed; an idle one is ended with the test.
     if (!catias.empty()) {
       EXPECT_EQ(run.StopCatia(*catias.front()).status, 0);
+      EXPECT_THAT(
+          testing::JournalLinesWith(journal, "Display"),
+          ::testing::ElementsAre("Application.RefreshDisplay", "Application.RefreshDisplay = False",
+                                 "Application.RefreshDisplay = True"));
     }
     EXPECT_EQ(testing::FilesBelow(run.samples()), before);
   }

@@ -27,7 +27,7 @@ int32_t CatiaProcesses() {
 }
 
 // What Check4RunningCATIA answers for the processes that run: a serving stand-in is
-// attached with its file alerts off, one that does not serve gives 0 without a report, and
+// attached with its display refresh off, one that does not serve gives 0 without a report, and
 // after an earlier error nothing is attached.
 TEST(SessionProcessTest, TheCountDecidesAndAServingCatiaIsAttached) {
   const struct {
@@ -52,7 +52,11 @@ TEST(SessionProcessTest, TheCountDecidesAndAServingCatiaIsAttached) {
       EXPECT_EQ(Check4RunningCATIA(session.state), result);
       ASSERT_EQ(session.state.CatiaApp != nullptr, attached);
       if (attached) {
-        EXPECT_EQ(session.state.CatiaApp->Get("DisplayFileAlerts"), Variant(false));
+        // The display off for the run, its old value kept for the end; file alerts untouched.
+        EXPECT_EQ(session.state.CatiaApp->Get("RefreshDisplay"), Variant(false));
+        EXPECT_EQ(session.state.CatiaApp->Get("DisplayFileAlerts"), Variant(true));
+        RestoreRefreshDisplay(session.state);
+        EXPECT_EQ(session.state.CatiaApp->Get("RefreshDisplay"), Variant(true));
       }
       EXPECT_EQ(session.state.FailureCount, 0);
       EXPECT_FALSE(fs::exists(session.log_file()));

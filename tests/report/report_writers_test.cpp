@@ -1,6 +1,7 @@
 // The run report's two files as other programs read them: the CSV through Python's csv
 // module with an English and a German list separator, the page through an XML parser. The
 // record holds what breaks careless writers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -43,7 +44,8 @@ nlohmann::json Python(const char* script, const std::vector<std::string>& args) 
 
 // A gearbox with a part below it: values with separators, quotes, line breaks, markup,
 // a formula-looking text and non-ASCII letters; a parameter that took its user property's
-// value, a clash and a failure at the part, and a failure of the run.
+// value, a clash and a failure at the part, and a failure of the run; the part placed a
+// second time.
 RunRecorder Record() {
   RunRecorder record(false);
   record.EnterNode("GB-1000");
@@ -56,6 +58,10 @@ RunRecorder Record() {
   record.Added({ItemKind::kFormula, "Form_Note", "Formula", "Note", {}});
   record.Clash("Finish", "values differ: parameter <a>, user property =b");
   record.Failure("Set_Formulas", -2147467259, "Method 'CreateFormula' failed <b>\x01");
+  record.LeaveNode(false);
+  record.EnterNode("Housing <2>");  // the same part placed again
+  record.DescribeNode("Gehäuse & Co.CATPart", "/d/Gehäuse.CATPart", "GB-1010");
+  record.SameDefinitionAs("GB-1000/Housing <1>");
   record.LeaveNode(false);
   record.LeaveNode(false);
   record.Failure("Main", 91, "Object variable not set");
@@ -105,6 +111,9 @@ TEST(ReportWritersTest, ThePageIsWellFormedSelfContainedAndShowsEachFailureOnce)
   EXPECT_EQ(page["clashes"], nlohmann::json{"Finish left unlinked: values differ: parameter <a>, "
                                             "user property =b"});
   const std::string html = testing::ReadBytes(file);
+  EXPECT_THAT(html, ::testing::HasSubstr("The same definition as GB-1000/Housing &lt;1&gt;, "));
+  EXPECT_THAT(html, ::testing::HasSubstr("reached</td><td class=\"count\">3<"));
+  EXPECT_THAT(html, ::testing::HasSubstr("among them</td><td class=\"count\">2<"));
   EXPECT_EQ(html.find("src="), std::string::npos);
   EXPECT_EQ(html.find("href="), std::string::npos);
 }

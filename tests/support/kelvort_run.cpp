@@ -79,6 +79,16 @@ std::map<std::string, Holding> Holdings(const std::filesystem::path& document) {
   return holdings;
 }
 
+std::vector<std::string> JournalLinesWith(const std::filesystem::path& journal,
+                                          std::string_view text) {
+  std::istringstream lines(ReadBytes(journal));
+  std::vector<std::string> found;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(text) != std::string::npos) found.push_back(line);
+  }
+  return found;
+}
+
 std::map<std::string, Holding> Completed(std::map<std::string, Holding> holdings) {
   // The names held before, followed by those of the definitions they lacked, in order.
   const auto with_missing = [](std::vector<std::string>& names, const std::string& prefix) {

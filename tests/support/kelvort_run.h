@@ -8,6 +8,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/catia_session.h"
@@ -45,6 +46,10 @@ inline constexpr const char* kSampleParameters = R"(  <Parameters>
 // A component defined inside the gearbox's document (GB-1100) gets no formulas of its own:
 // the search finds those of its document's root product, which count as the document's.
 std::map<std::string, Holding> Completed(std::map<std::string, Holding> holdings);
+
+// The lines of a stand-in's journal file that hold the text.
+std::vector<std::string> JournalLinesWith(const std::filesystem::path& journal,
+                                          std::string_view text);
 
 class KelvortRun {
  public:
