@@ -51,6 +51,15 @@ class Document : public HostObject {
 
   const std::shared_ptr<Selection>& selection();
 
+  // Whether a window shows the document: those opened as files have one; documents that
+  // their structures reach have none, and their selection's search finds nothing.
+  bool has_window() const { return has_window_; }
+  void OpenWindow() { has_window_ = true; }
+  // Whether the document's content is loaded; in cache mode, placed documents start
+  // unloaded and their products answer little until a work mode loads them.
+  bool loaded() const { return loaded_; }
+  void SetLoaded(bool loaded) { loaded_ = loaded; }
+
   bool changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
   void MarkSaved() { changed_ = false; }
@@ -68,6 +77,8 @@ class Document : public HostObject {
   NameIndex components_by_part_number_;
   std::shared_ptr<Selection> selection_;
   bool changed_ = false;
+  bool has_window_ = false;
+  bool loaded_ = true;
 };
 
 using DocumentPtr = std::shared_ptr<Document>;

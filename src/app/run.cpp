@@ -1,6 +1,8 @@
 // The program's one run.
 #include "app/run.h"
 
+#include <optional>
+
 #include "app/session.h"
 #include "form_state/form_state.h"
 #include "forms/forms.h"
@@ -8,6 +10,7 @@
 #include "forms/frm_settings.h"
 #include "host/late_binding.h"
 #include "lang/language.h"
+#include "log/error_log.h"
 #include "log/procedure.h"
 #include "parameters/recording.h"
 #include "parameters/set_informations.h"
@@ -45,6 +48,20 @@ void UpdateDocument(RunState& state, const DispatchPtr& root_product, const Disp
     application.Call("StartWorkbench", {"Assembly"});
   }
   if (MayChange(state)) root_product->Call("Update");
+}
+
+// Puts a product document's assembly in design mode, so that a session that works with a
+// cache has loaded the document of every component before the walk reads them. A dry run
+// does it too: it loads, it changes no document. A failure is answered, not reported.
+std::optional<RunError> LoadAssembly(RunState& state, const DispatchPtr& root_product) {
+  constexpr int32_t kDesignMode = 2;
+  try {
+    root_product->Call("ApplyWorkMode", {kDesignMode});
+  } catch (const RunError& failure) {
+    return failure;
+  }
+  if (state.recorder) state.recorder->AssemblyLoaded();
+  return std::nullopt;
 }
 
 // The closing message of a dry run: nothing was changed, and how many items a run would
@@ -110,7 +127,12 @@ int Main(RunState& state) {
     if (SetParameterName(state) == 1 || state.FailureCount != failures_before) return;
 
     const DispatchPtr selection = ObjectMember(document, "Selection");
+    // The design mode's failure is reported only when the walk fails too: it may be why.
+    const std::optional<RunError> unloaded =
+        root_product ? LoadAssembly(state, root_product) : std::nullopt;
+    const int failures_before_walk = state.FailureCount;
     SetInformations(state, root_product, root_part, selection);
+    if (unloaded && state.FailureCount > failures_before_walk) LogError(state, "Main", *unloaded);
     UpdateDocument(state, root_product, root_part, selection);
     ShowOutcome(state);
     completed = true;

@@ -4,6 +4,7 @@
 #include "core/run_state.h"
 #include "host/dispatch.h"
 #include "parameters/defining_document.h"
+#include "parameters/formula_holders.h"
 
 namespace kelvort {
 
@@ -15,10 +16,13 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
 
 // What a caller has already read of the product's definition: the user-property collection
 // of its reference product and the document that defines it, with its type if read. The
-// structure walk hands them over so that they are not fetched from the host a second time.
+// structure walk hands them over so that they are not fetched from the host a second time,
+// and with them the run's knowledge of the formulas that exist (without it, Set_Formulas
+// searches through the active document's selection on its own).
 struct KnownDefinition {
   DispatchPtr properties;
   DefiningDocument document;
+  FormulaHolders* formulas = nullptr;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                   const KnownDefinition& known);

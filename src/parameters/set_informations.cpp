@@ -31,10 +31,10 @@ struct KnownChild {
 };
 
 void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
-           const DispatchPtr& selection, const KnownChild& known) {
+           const DispatchPtr& selection, const KnownChild& known, FormulaHolders& formulas) {
   Procedure(state, "SetInformations", Gate::kNone, [&] {
     DispatchPtr handled = product;
-    KnownDefinition definition{nullptr, known.document};
+    KnownDefinition definition{nullptr, known.document, &formulas};
     if (!handled) {
       if (!definition.document.object())
         definition.document = DefiningDocument(ObjectMember(part, "Parent"));
@@ -61,12 +61,12 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
       child_known.reference = ObjectMember(child, "ReferenceProduct");
       child_known.document = DefiningDocument(ObjectMember(child_known.reference, "Parent"));
       if (child_known.document.IsProductDocument()) {
-        Visit(state, child, nullptr, selection, child_known);
+        Visit(state, child, nullptr, selection, child_known, formulas);
         continue;
       }
       const DispatchPtr child_part = ObjectMember(child_known.document.object(), "Part");
       EnterPartDesign(state, child_part, selection);
-      Visit(state, nullptr, child_part, selection, {nullptr, child_known.document});
+      Visit(state, nullptr, child_part, selection, {nullptr, child_known.document}, formulas);
       if (MayChange(state)) child_part->Call("Update");
     }
   });
@@ -77,7 +77,8 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
 void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                      const DispatchPtr& selection) {
   const RecordedVisit visit(state, product, part);
-  Visit(state, product, part, selection, KnownChild{});
+  FormulaHolders formulas(selection);
+  Visit(state, product, part, selection, KnownChild{}, formulas);
 }
 
 }  // namespace kelvort
