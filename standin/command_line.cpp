@@ -32,6 +32,8 @@ SIGINT. It then writes every changed document back to its file and exits with st
 Options:
   --german          a German host: user properties are named
                     <part number>\Eigenschaften\<name> instead of ...\Properties\...
+  --cache-mode      open as a cache (visualization) mode session: the documents that the
+                    files place start unloaded until Product.ApplyWorkMode loads them
   --journal FILE    write every member call served to FILE, one line each, flushed
   --fault MEMBER:N  the Nth call of MEMBER (any object, letter case ignored) fails as the
                     host fails; may be given several times
@@ -62,6 +64,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       line.help = true;
     } else if (arg == "--german") {
       line.german = true;
+    } else if (arg == "--cache-mode") {
+      line.cache_mode = true;
     } else if (arg == "--no-document") {
       line.no_document = true;
     } else if (arg == "--idle") {

@@ -11,6 +11,7 @@ namespace kelvort::standin {
 struct CommandLine {
   bool help = false;
   bool german = false;
+  bool cache_mode = false;
   std::string journal;  // empty: no journal file
   std::vector<std::pair<std::string, int>> faults;
   bool no_document = false;

@@ -54,6 +54,14 @@ class Document : public HostObject {
   // A document made by Documents.Add: it has no file and is never written back.
   bool is_new() const { return is_new_; }
   void MarkNew() { is_new_ = true; }
+  // Whether a window shows the document: those opened as files have one; documents that
+  // their structures reach have none, and their selection's search finds nothing.
+  bool has_window() const { return has_window_; }
+  void OpenWindow() { has_window_ = true; }
+  // Whether the document's content is loaded; in cache mode, placed documents start
+  // unloaded and their products answer little until a work mode loads them.
+  bool loaded() const { return loaded_; }
+  void SetLoaded(bool loaded) { loaded_ = loaded; }
 
   bool changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
@@ -73,6 +81,8 @@ class Document : public HostObject {
   std::shared_ptr<Selection> selection_;
   bool changed_ = false;
   bool is_new_ = false;
+  bool has_window_ = false;
+  bool loaded_ = true;
 };
 
 using DocumentPtr = std::shared_ptr<Document>;

@@ -268,13 +268,14 @@ class DocumentReader {
         source.Fail(node, "the formula " + Quoted(name) + " drives " + Quoted(output_name) +
                               ", which is not in its " + std::string(output_in));
       }
+      if (relations.Find(name))
+        source.Fail(node, "the formula " + Quoted(name) + " is defined twice");
       try {
         relations.CreateFormula(name, node.attribute("Comment").value(), output,
                                 node.attribute("Body").value());
       } catch (const RunError&) {
         source.Fail(node, "the formula " + Quoted(name) +
-                              " is defined twice or drives a parameter that another formula "
-                              "drives already");
+                              " drives a parameter that another formula drives already");
       }
     }
   }
@@ -361,7 +362,11 @@ ApplicationPtr OpenApplication(const std::vector<fs::path>& files, HostOptions o
     DocumentPtr active;
     for (const fs::path& file : files) {
       DocumentPtr document = reader.Open(file);
+      document->OpenWindow();
       if (!active) active = std::move(document);
+    }
+    for (const DocumentPtr& document : application->documents()) {
+      if (application->host()->cache_mode() && !document->has_window()) document->SetLoaded(false);
     }
     CheckNoCycle(*application);
     application->Activate(active);

@@ -18,6 +18,8 @@ enum class HostLanguage { kEnglish, kGerman };
 struct HostOptions {
   // A German host names user properties <part number>\Eigenschaften\<name>.
   HostLanguage language = HostLanguage::kEnglish;
+  // Cache mode: the documents that the opened files place start unloaded.
+  bool cache_mode = false;
   // The environment that SystemService.Environ answers from; the process's when unset.
   std::function<std::string(std::string_view)> environment;
 };
@@ -27,6 +29,7 @@ class Host {
   explicit Host(HostOptions options = {});
 
   HostLanguage language() const { return options_.language; }
+  bool cache_mode() const { return options_.cache_mode; }
   // The middle word of a user property's name: "Properties" or "Eigenschaften".
   std::string_view PropertiesWord() const;
   // An environment variable's value, empty when it has none.

@@ -1,10 +1,6 @@
 // The failures the stand-in CATIA raises.
 #include "hresult.h"
 
-#include <string>
-
-#include "util/run_error.h"
-
 namespace kelvort::standin {
 
 void MemberNotSupported() {
@@ -15,18 +11,12 @@ void WrongArgumentCount() {
   Raise(errors::kWrongArgumentCount);
 }
 
-namespace {
+HostFailure::HostFailure(std::string_view member, std::string_view type_name)
+    : RunError(errors::kHostFailure, "The method " + std::string(member) + " failed"),
+      source_("CATIA" + std::string(type_name)) {}
 
-// Built apart from the throw, so that no temporary outlives it: a refused call (a name that
-// Item does not know, above all) is a common answer, and its unwinding should stop at the
-// caller's handler and nowhere before.
-RunError HostFailure(std::string_view member, std::string_view type_name) {
-  return RunError(errors::kHostFailure, "Method '" + std::string(member) + "' of object '" +
-                                            std::string(type_name) + "' failed");
-}
-
-}  // namespace
-
+// The texts are built inside the constructor, so that no temporary outlives the throw: a
+// refused call (a name that Item does not know, above all) is a common answer.
 void MethodFailed(std::string_view member, std::string_view type_name) {
   throw HostFailure(member, type_name);
 }

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "util/run_error.h"
 
 namespace kelvort::standin {
 
@@ -16,8 +19,16 @@ namespace kelvort::standin {
 // (errors::kWrongArgumentCount).
 [[noreturn]] void WrongArgumentCount();
 
-// A call the host refuses: E_FAIL (-2147467259) with the text
-// "Method 'Item' of object 'Parameters' failed".
+// A call the host refuses, as CATIA raises it: E_FAIL (-2147467259) with the text
+// "The method <member> failed" from the source "CATIA<type name>" (CATIAParameters).
+class HostFailure : public RunError {
+ public:
+  HostFailure(std::string_view member, std::string_view type_name);
+  const std::string& source() const { return source_; }
+
+ private:
+  std::string source_;
+};
 [[noreturn]] void MethodFailed(std::string_view member, std::string_view type_name);
 
 }  // namespace kelvort::standin

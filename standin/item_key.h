@@ -23,8 +23,8 @@ std::shared_ptr<T> ItemAt(const std::vector<std::shared_ptr<T>>& items, const Va
   return items[static_cast<size_t>(position.ToLong()) - 1];
 }
 
-// The item at the position or of the name; the host fails ("Method 'Item' of object ...
-// failed") for a position out of range or a name it does not know.
+// The item at the position or of the name; the host fails ("The method Item failed") for a position
+// out of range or a name it does not know.
 template <typename T, typename FindByName>
 std::shared_ptr<T> ItemByKey(const std::vector<std::shared_ptr<T>>& items, const Variant& key,
                              FindByName find_by_name, std::string_view type_name) {

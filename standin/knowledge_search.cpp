@@ -18,7 +18,8 @@ class KnowledgeSearch {
       : query_(query), exact_(query.pattern.find('*') == std::string::npos) {}
 
   void Visit(Product& reference) {
-    if (!visited_.insert(&reference).second) return;
+    // A document that is not loaded (cache mode) shows nothing of its content.
+    if (!visited_.insert(&reference).second || !reference.loaded()) return;
     Collect(*reference.parameters());
     Collect(*reference.properties());
     Collect(*reference.relations());

@@ -22,4 +22,15 @@ struct NameHash {
 // The positions of a collection's items by name.
 using NameIndex = std::unordered_map<std::string, size_t, NameHash, std::equal_to<>>;
 
+// The name a new item takes: the name asked for, or, when an item holds it, the name with
+// the first free ".N" suffix (Length.1, Length.2, ...). CATIA does not refuse a second
+// object of a name that exists; it disambiguates.
+inline std::string FreeName(const NameIndex& index, std::string name) {
+  if (!index.contains(name)) return name;
+  for (size_t n = 1;; ++n) {
+    std::string candidate = name + "." + std::to_string(n);
+    if (!index.contains(candidate)) return candidate;
+  }
+}
+
 }  // namespace kelvort::standin

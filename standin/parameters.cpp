@@ -46,10 +46,11 @@ ParameterPtr Parameters::Find(std::string_view key) const {
 ParameterPtr Parameters::Create(std::string_view member, std::string name, ParameterType type,
                                 const Variant& value) {
   Variant converted = Coerce(type, value);
-  if (name.empty() || !IsStorableText(name) || by_short_name_.contains(name) ||
+  if (name.empty() || !IsStorableText(name) ||
       (type == ParameterType::kString && !IsStorableText(converted.ToText()))) {
     MethodFailed(member, Type());
   }
+  name = FreeName(by_short_name_, std::move(name));
   auto parameter =
       std::make_shared<Parameter>(host(), SharedAs<Parameters>(), name, type, std::move(converted));
   by_short_name_.emplace(std::move(name), items_.size());
@@ -79,6 +80,14 @@ Variant Parameters::Serve(InvokeKind kind, std::string_view member, Args args) {
        [](Self& self, Args args) {
          return Object(
              self.Create("CreateBoolean", args[0].ToText(), ParameterType::kBoolean, args[1]));
+       }},
+      {"GetNameToUseInRelation", 1, 1,
+       [](Self& self, Args args) -> Variant {
+         const auto parameter = std::dynamic_pointer_cast<Parameter>(args[0].ToObjectOrNull());
+         if (!parameter || parameter->parent() != self.SharedAs<Parameters>()) {
+           MethodFailed("GetNameToUseInRelation", self.Type());
+         }
+         return parameter->short_name();
        }},
       {"CreateReal", 2, 2,
        [](Self& self, Args args) {

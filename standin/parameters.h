@@ -38,8 +38,9 @@ class Parameters : public HostObject {
   ParameterPtr FindShort(std::string_view short_name) const;
   std::string FullName(std::string_view short_name) const;
 
-  // Creates a parameter; member names the creating member for the host's refusal (an
-  // empty, duplicate or unstorable name, an unstorable text).
+  // Creates a parameter; a name that the collection holds takes the next free ".N"
+  // suffix. member names the creating member for the host's refusal (an empty or
+  // unstorable name, an unstorable text).
   ParameterPtr Create(std::string_view member, std::string name, ParameterType type,
                       const Variant& value);
   void MarkChanged() const;

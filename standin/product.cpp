@@ -1,11 +1,13 @@
 // A product and its members.
 #include "product.h"
 
+#include <optional>
 #include <unordered_set>
 
 #include "document.h"
 #include "part.h"
 #include "products.h"
+#include "util/text.h"
 
 namespace kelvort::standin {
 
@@ -55,6 +57,43 @@ void Product::Update() {
   update(update, *reference());
 }
 
+bool Product::loaded() const {
+  const auto home = document();
+  return !home || home->loaded();
+}
+
+void Product::ApplyWorkMode(int32_t mode) {
+  if (mode < 0 || mode > 2) MethodFailed("ApplyWorkMode", Type());
+  const auto load = [](Product& reference) {
+    if (const auto home = reference.document()) home->SetLoaded(true);
+  };
+  if (mode == 0) load(*reference());
+  if (mode != 2) return;
+  std::unordered_set<const Product*> done;
+  const auto load_below = [&](const auto& self, Product& reference) -> void {
+    if (!done.insert(&reference).second) return;
+    load(reference);
+    for (const ProductPtr& child : reference.products()->items()) {
+      self(self, *child->reference());
+    }
+  };
+  load_below(load_below, *reference());
+}
+
+// A product whose document is not loaded (cache mode) answers an empty part number and
+// fails what needs the document's content; its name, an instance's parent, its reference
+// and the work modes remain.
+std::optional<Variant> Product::ServeUnloaded(std::string_view member) const {
+  static constexpr std::string_view kNeedContent[] = {"Parameters", "UserRefProperties",
+                                                      "Relations", "Products"};
+  if (EqualsIgnoreCase(member, "PartNumber")) return Variant(std::string());
+  if (EqualsIgnoreCase(member, "Parent") && !is_instance()) MethodFailed("Parent", Type());
+  for (const std::string_view name : kNeedContent) {
+    if (EqualsIgnoreCase(member, name)) MethodFailed(name, Type());
+  }
+  return std::nullopt;
+}
+
 Variant Product::Serve(InvokeKind kind, std::string_view member, Args args) {
   using Self = Product;
   static const MemberTable<Self> kMembers{
@@ -71,7 +110,15 @@ Variant Product::Serve(InvokeKind kind, std::string_view member, Args args) {
          self.Update();
          return {};
        }},
+      {"ApplyWorkMode", 1, 1,
+       [](Self& self, Args args) -> Variant {
+         self.ApplyWorkMode(args[0].ToLong());
+         return {};
+       }},
   };
+  if (!loaded()) {
+    if (std::optional<Variant> answer = ServeUnloaded(member)) return *answer;
+  }
   return kMembers.Serve(*this, kind, member, args);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "parameters.h"
@@ -47,10 +48,17 @@ class Product : public HostObject {
   // Recomputes the formulas of the product's whole structure, each reference once.
   void Update();
 
+  // Whether the document that defines the product is loaded (see Document::loaded).
+  bool loaded() const;
+  // CATIA's work modes: 0 (default) loads the product's own document, 1 (visualization)
+  // changes nothing here, 2 (design) loads every document of the structure below.
+  void ApplyWorkMode(int32_t mode);
+
  protected:
   Variant Serve(InvokeKind kind, std::string_view member, Args args) override;
 
  private:
+  std::optional<Variant> ServeUnloaded(std::string_view member) const;
   const Product& Defining() const { return reference_ ? *reference_ : *this; }
   DispatchPtr Parent() const;
 

@@ -28,9 +28,10 @@ FormulaPtr Relations::CreateFormula(std::string name, std::string comment,
   const bool output_held_here =
       output_parent && (output_parent == parameters() || output_parent == properties());
   if (name.empty() || !IsStorableText(name) || !IsStorableText(comment) || !IsStorableText(body) ||
-      by_name_.contains(name) || !output_held_here || output->driven()) {
+      !output_held_here || output->driven()) {
     MethodFailed("CreateFormula", Type());
   }
+  name = FreeName(by_name_, std::move(name));
   auto formula = std::make_shared<Formula>(host(), SharedAs<Relations>(), name, std::move(comment),
                                            std::move(body), output);
   output->set_driver(formula);

@@ -29,8 +29,9 @@ class Relations : public HostObject {
   ParametersPtr properties() const { return properties_.lock(); }
 
   FormulaPtr Find(std::string_view name) const;
-  // The host refuses an empty, duplicate or unstorable name or text, an output outside the
-  // owner's collections and an output that another formula drives already.
+  // The host refuses an empty or unstorable name or text, an output outside the owner's
+  // collections and an output that another formula drives already. A name that the
+  // collection holds takes the next free ".N" suffix.
   FormulaPtr CreateFormula(std::string name, std::string comment, const ParameterPtr& output,
                            std::string body);
   // Gives every formula whose body names a parameter (by short name, in the owner's

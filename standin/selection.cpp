@@ -41,7 +41,8 @@ void Selection::Search(std::string_view query) {
   const auto parsed = ParseSearchQuery(query);
   const auto document = document_.lock();
   if (!parsed || !document) MethodFailed("Search", Type());
-  items_ = FindKnowledgeObjects(*document, *parsed);
+  items_.clear();
+  if (document->has_window()) items_ = FindKnowledgeObjects(*document, *parsed);
 }
 
 Variant Selection::Serve(InvokeKind kind, std::string_view member, Args args) {

@@ -43,7 +43,8 @@ class Selection : public HostObject {
   // Adds a stand-in object once; the host refuses anything else.
   void Add(const DispatchPtr& object);
   // Replaces the selection with the knowledge objects the query finds in the document and
-  // the documents its structure reaches, in the order of the structure tree. The host
+  // the documents its structure reaches, in the order of the structure tree; a document
+  // without a window finds nothing, CATIA's answer being unpredictable there. The host
   // refuses a query it does not understand.
   void Search(std::string_view query);
 

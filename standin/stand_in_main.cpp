@@ -26,6 +26,7 @@ int Run(const CommandLine& line, ServerFace& face) {
   }
   HostOptions options;
   options.language = line.german ? HostLanguage::kGerman : HostLanguage::kEnglish;
+  options.cache_mode = line.cache_mode;
   std::vector<std::filesystem::path> files;
   for (const std::string& file : line.files) files.push_back(PathOf(file));
   const ApplicationPtr application = OpenApplication(files, std::move(options));

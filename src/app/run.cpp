@@ -1,6 +1,8 @@
 // The program's one run.
 #include "app/run.h"
 
+#include <optional>
+
 #include "app/session.h"
 #include "form_state/form_state.h"
 #include "forms/forms.h"
@@ -8,6 +10,7 @@
 #include "forms/frm_settings.h"
 #include "host/late_binding.h"
 #include "lang/language.h"
+#include "log/error_log.h"
 #include "log/procedure.h"
 #include "parameters/recording.h"
 #include "parameters/set_informations.h"
@@ -54,6 +57,20 @@ std::string UnlinkedNote(RunState& state) {
   return "\r\n" + GetRightLangText(state, "DefinitionsLeftUnlinked") +
          std::to_string(state.UnlinkedDefinitions) +
          GetRightLangText(state, "DefinitionsLeftUnlinkedWhy");
+}
+
+// Puts a product document's assembly in design mode, so that a session that works with a
+// cache has loaded the document of every component before the walk reads them. A dry run
+// does it too: it loads, it changes no document. A failure is answered, not reported.
+std::optional<RunError> LoadAssembly(RunState& state, const DispatchPtr& root_product) {
+  constexpr int32_t kDesignMode = 2;
+  try {
+    root_product->Call("ApplyWorkMode", {kDesignMode});
+  } catch (const RunError& failure) {
+    return failure;
+  }
+  if (state.recorder) state.recorder->AssemblyLoaded();
+  return std::nullopt;
 }
 
 // The closing message of a dry run: nothing was changed, and how many items a run would
@@ -134,7 +151,12 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     if (ready_to_change && !ready_to_change()) return;
 
     const DispatchPtr selection = ObjectMember(document, "Selection");
+    // The design mode's failure is reported only when the walk fails too: it may be why.
+    const std::optional<RunError> unloaded =
+        root_product ? LoadAssembly(state, root_product) : std::nullopt;
+    const int failures_before_walk = state.FailureCount;
     SetInformations(state, root_product, root_part, selection);
+    if (unloaded && state.FailureCount > failures_before_walk) LogError(state, "Main", *unloaded);
     UpdateDocument(state, root_product, root_part, selection);
     RestoreRefreshDisplay(state);  // before the closing message, which the user reads
     ShowOutcome(state);

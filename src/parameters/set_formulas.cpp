@@ -1,7 +1,6 @@
 // Adds the "Form_" formula of every defined parameter that does not have one yet.
 #include "parameters/set_formulas.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "log/procedure.h"
 #include "parameters/definition_rows.h"
 #include "parameters/formula_clash.h"
+#include "parameters/formula_holders.h"
 #include "parameters/recording.h"
 
 namespace kelvort {
@@ -74,31 +74,6 @@ class UserPropertyFinder {
   std::string identifier_;
 };
 
-// Whether one of the selection's matches lies in the document: three Parent steps lead
-// from a formula to the document that holds it. The document's FullName is read when the
-// first match needs it, and kept for the later searches.
-bool FoundInDocument(Dispatch& selection, const DispatchPtr& document,
-                     std::optional<std::string>& document_name) {
-  const int16_t matches = selection.Get("Count").ToInteger();
-  for (int32_t i = 1; i <= matches; ++i) {
-    DispatchPtr holder = ObjectMember(selection.Call("Item", {i}).ToObject(), "Value");
-    for (int step = 0; step < 3; ++step) holder = ObjectMember(holder, "Parent");
-    if (!document_name) document_name = TextMember(document, "FullName");
-    if (TextMember(holder, "FullName") == *document_name) return true;
-  }
-  return false;
-}
-
-// The search for a formula by name. A name of other characters than letters, digits and
-// underscores stands in single quotes, as the search syntax asks.
-std::string FormulaSearchQuery(const std::string& formula_name) {
-  const bool bare = std::all_of(formula_name.begin(), formula_name.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-  });
-  const std::string name = bare ? formula_name : "'" + formula_name + "'";
-  return "CATKnowledgeSearch..Name=" + name + ",all";
-}
-
 bool FormulaExists(Dispatch& relations, const std::string& formula_name) {
   bool found = false;
   IgnoringErrors(
@@ -154,6 +129,11 @@ bool MayLink(RunState& state, const ParameterRow& row, const UserProperty* prope
   return !clash;
 }
 
+// The selection of the active document, the one CATIA's search works on.
+DispatchPtr ActiveSelection(RunState& state) {
+  return ObjectMember(ObjectMember(state.CatiaApp, "ActiveDocument"), "Selection");
+}
+
 }  // namespace
 
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part) {
@@ -194,39 +174,36 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       return;
     }
 
-    // In a product document the formula may lie anywhere in the structure: unless the
-    // product's own collection holds it, search it and count only a match that this
-    // document holds. The selection is emptied before the first search and after each one,
-    // so it is empty before every search.
-    const DispatchPtr selection = ObjectMember(document.object(), "Selection");
+    // In a product document the formula may lie anywhere in the document's structure:
+    // unless the product's own collection holds it, the run's knowledge of the documents
+    // that hold it decides (a search the first time the run asks about the name).
+    std::optional<FormulaHolders> own_holders;
+    FormulaHolders& holders =
+        known.formulas ? *known.formulas : own_holders.emplace(ActiveSelection(state));
     std::optional<std::string> document_name;
     // A component looks up in its document's root product, which holds the document's
     // formulas as a rule; a formula it lacks is still created in the component's own.
     OwnFormulas own(known.document_root ? known.document_root : owner);
     DispatchPtr relations;
-    selection->Call("Clear");
     for (const ParameterRow& row : rows) {
       const std::string formula_name = "Form_" + row[0];
       if (own.Hold(formula_name)) {
         KnownFormula(state, true, formula_name);
         continue;
       }
-      selection->Call("Search", {FormulaSearchQuery(formula_name)});
-      if (!KnownFormula(state, FoundInDocument(*selection, document.object(), document_name),
-                        formula_name)) {
-        const UserProperty* property = user_properties.Find(row[0]);
-        if (MayLink(state, row, property, known.items)) {
-          if (!relations) {
-            relations =
-                Recorded(state,
-                         own.relations() && !known.document_root ? own.relations()
-                                                                 : ObjectMember(owner, "Relations"),
-                         ItemKind::kFormula);
-          }
-          CreateFormula(*relations, formula_name, property);
-        }
+      if (!document_name) document_name = TextMember(document.object(), "FullName");
+      if (KnownFormula(state, holders.Hold(formula_name, *document_name), formula_name)) continue;
+      const UserProperty* property = user_properties.Find(row[0]);
+      if (!MayLink(state, row, property, known.items)) continue;
+      if (!relations) {
+        relations =
+            Recorded(state,
+                     own.relations() && !known.document_root ? own.relations()
+                                                             : ObjectMember(owner, "Relations"),
+                     ItemKind::kFormula);
       }
-      selection->Call("Clear");
+      CreateFormula(*relations, formula_name, property);
+      if (MayChange(state)) holders.Created(formula_name, *document_name);
     }
   });
 }

@@ -4,6 +4,7 @@
 #include "core/run_state.h"
 #include "host/dispatch.h"
 #include "parameters/defining_document.h"
+#include "parameters/formula_holders.h"
 #include "parameters/visit_items.h"
 
 namespace kelvort {
@@ -21,11 +22,14 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
 // user property holds (another relation drives it, its type or its earlier value differs
 // from the parameter's) is not made but recorded as a clash, and the next row goes on.
 // For a component (a product defined inside another product's document) it also hands
-// over that document's root product, whose formulas are looked up before any search.
+// over that document's root product, whose formulas are looked up before any search, and
+// the run's knowledge of the formulas that exist (without it, Set_Formulas searches
+// through the active document's selection on its own).
 struct KnownDefinition {
   DispatchPtr properties;
   DefiningDocument document;
   DispatchPtr document_root;
+  FormulaHolders* formulas = nullptr;
   const VisitItems* items = nullptr;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,

@@ -32,6 +32,7 @@ struct Walk {
   RunState& state;
   DispatchPtr selection;
   std::map<std::string, std::string> handled;
+  FormulaHolders formulas;
 };
 
 // What tells definitions apart, decided from reads the walk makes of every placement anyway
@@ -96,7 +97,7 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
   RunState& state = walk.state;
   Procedure(state, "SetInformations", Gate::kNone, [&] {
     DispatchPtr handled = product;
-    KnownDefinition definition{nullptr, known.document, known.document_root};
+    KnownDefinition definition{nullptr, known.document, known.document_root, &walk.formulas};
     const auto guarded = [&](const DispatchPtr& collection) {
       return known.design ? known.design->Guarded(collection) : collection;
     };
@@ -144,7 +145,7 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
 void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                      const DispatchPtr& selection) {
   const RecordedVisit visit(state, product, part);
-  Walk walk{state, selection, {}};
+  Walk walk{state, selection, {}, FormulaHolders(selection)};
   Visit(walk, product, part, KnownChild{});
 }
 

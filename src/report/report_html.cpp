@@ -216,6 +216,11 @@ std::string ReportHtml(const RunRecorder& record, std::string_view when) {
       "<p class=\"meta\">" + HtmlEscaped(when) + " &#183; " +
       (record.completed() ? "the run went through to its end" : "the run stopped before its end") +
       "</p>\n";
+  if (record.assembly_loaded()) {
+    html +=
+        "<p class=\"meta\">The assembly was put in design mode before the walk: the documents "
+        "of components that a cache-mode session had not loaded were loaded.</p>\n";
+  }
   if (dry) {
     html +=
         "<p class=\"dry\">Dry run: nothing has been changed. This is what a run would "

@@ -100,6 +100,11 @@ class RunRecorder {
   // run as a whole outside the walk.
   void Failure(std::string procedure, int32_t number, std::string description);
 
+  // The run put the assembly in design mode before the walk, loading what a session that
+  // works with a cache had not loaded.
+  void AssemblyLoaded() { assembly_loaded_ = true; }
+  bool assembly_loaded() const { return assembly_loaded_; }
+
   // How the run ended: with its closing message, or early.
   void Ended(bool completed) { completed_ = completed; }
   bool completed() const { return completed_; }
@@ -114,6 +119,7 @@ class RunRecorder {
 
   bool dry_run_;
   bool completed_ = false;
+  bool assembly_loaded_ = false;
   std::vector<RecordedNode> nodes_;
   std::vector<size_t> open_;  // the nodes entered and not yet left, innermost last
   std::optional<size_t> unwound_from_;

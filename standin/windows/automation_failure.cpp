@@ -23,7 +23,8 @@ HRESULT AutomationFailure(const RunError& failure, EXCEPINFO* exception) {
   }
   if (exception != nullptr) {
     *exception = EXCEPINFO{};
-    exception->bstrSource = Bstr(L"CATIA").Detach();
+    const auto* refusal = dynamic_cast<const HostFailure*>(&failure);
+    exception->bstrSource = Bstr(Widen(refusal ? refusal->source() : "CATIA")).Detach();
     exception->bstrDescription = Bstr(Widen(failure.description())).Detach();
     // A host failure is a negative HRESULT; a run-time error number travels as wCode.
     if (failure.number() < 0 || failure.number() > 0xFFFF) {

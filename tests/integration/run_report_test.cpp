@@ -102,8 +102,8 @@ TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
     std::string row;
   } cases[] = {
       {"CreateFormula:6",
-       housing + "Set_Formulas,-2147467259,Method 'CreateFormula' of object 'Relations' failed"},
-      {"Update:1", housing + "SetInformations,-2147467259,Method 'Update' of object 'Part' failed"},
+       housing + "Set_Formulas,-2147467259,The method CreateFormula failed"},
+      {"Update:1", housing + "SetInformations,-2147467259,The method Update failed"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault);

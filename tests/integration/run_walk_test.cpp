@@ -127,7 +127,7 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
   const std::string kNotAll =
       "[" + testing::ErrorBoxTitle() +
       "] Set_Formulas  -2147467259\n"
-      "  Method 'CreateFormula' of object 'Relations' failed\n"
+      "  The method CreateFormula failed\n"
       "[Kelvort] The parameters have been created, but not all of them: errors occurred "
       "during the run, as the previous messages showed.";
   for (const bool log_writable : {true, false}) {
@@ -145,7 +145,7 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
     if (!log_writable) continue;
     EXPECT_EQ(run.ErrorLog(),
               "Set_Formulas\r\n"
-              "\t-2147467259 - Method 'CreateFormula' of object 'Relations' failed\r\n \r\n");
+              "\t-2147467259 - The method CreateFormula failed\r\n \r\n");
 
     std::map<std::string, Holding> expected = Completed(before);
     // The housing had Form_Material and Form_WeightClass; Form_Revision was made,

@@ -39,7 +39,7 @@ DispatchPtr TestRoot() {
     return Variant(Variant::Array(args.begin(), args.end()));
   });
   root->On(InvokeKind::kMethod, "Fail", [](std::span<const Variant>) -> Variant {
-    Raise(errors::kHostFailure, "Method 'Item' of object 'Parameters' failed");
+    Raise(errors::kHostFailure, "The method Item failed");
   });
   root->On(InvokeKind::kMethod, "Exit", [](std::span<const Variant>) -> Variant { ::_exit(0); });
   return root;
@@ -63,7 +63,7 @@ TEST(StandInServerTest, CallsValuesFailuresAndObjectsTravelBothWays) {
             Variant(all));
   const RunError failure = testing::FailureOf([&] { app->Call("Fail"); });
   EXPECT_EQ(failure.number(), errors::kHostFailure);
-  EXPECT_EQ(failure.description(), "Method 'Item' of object 'Parameters' failed");
+  EXPECT_EQ(failure.description(), "The method Item failed");
   // Only the host's own objects can be passed to it; the connection goes on.
   EXPECT_EQ(RaisedNumber([&] { app->Call("Echo", {Variant(std::make_shared<FakeDispatch>())}); }),
             hresults::kClientCannotMarshal);
