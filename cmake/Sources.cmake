@@ -23,22 +23,25 @@ kelvort_sources(KELVORT_CORE_SOURCES src/host late_binding.cpp variant.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/platform terminal_message_boxes.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/core path_resolution.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/log error_log.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/report report_csv.cpp report_format.cpp report_html.cpp
-  run_record.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/report check_report.cpp report_csv.cpp report_format.cpp
+  report_html.cpp run_record.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/settings path_helpers.cpp settings_file.cpp
-  xml_document.cpp xml_document_file.cpp xml_encoding.cpp xml_helpers.cpp)
+  settings_paths_check.cpp xml_document.cpp xml_document_file.cpp xml_encoding.cpp
+  xml_file_check.cpp xml_helpers.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/forms/toolkit buttons.cpp control.cpp
   file_system_lists.cpp folder_path.cpp form.cpp form_collection.cpp headless_renderer.cpp
   list_controls.cpp member_table.cpp menu.cpp renderer.cpp static_controls.cpp text_box.cpp
   wildcard.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/form_state form_state.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/lang language.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/lang lang_check.cpp language.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/forms forms.cpp frm_about.cpp frm_file_browser.cpp
   frm_folder_browser.cpp frm_main.cpp frm_settings.cpp path_dialog.cpp show_formular.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/parameters definition_rows.cpp fill_part.cpp
-  recording.cpp regional_number.cpp set_formulas.cpp set_informations.cpp set_parameter_name.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/app command_line.cpp run.cpp run_report.cpp session.cpp
-  windows_run.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/parameters defined_value.cpp definition_checks.cpp
+  definition_rows.cpp definition_rules.cpp fill_part.cpp formula_clash.cpp formula_holders.cpp
+  part_design.cpp recording.cpp regional_number.cpp set_formulas.cpp set_informations.cpp
+  set_parameter_name.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/app check.cpp check_text.cpp command_line.cpp
+  host_check.cpp run.cpp run_report.cpp session.cpp windows_run.cpp)
 if(WIN32)
   kelvort_sources(KELVORT_CORE_SOURCES src/platform/windows clock.cpp com_dispatch.cpp
     com_failure.cpp com_services.cpp environment.cpp file_error.cpp file_handle.cpp file_system.cpp

@@ -31,6 +31,8 @@ inline constexpr std::string_view kTextKeys[] = {
     "ParametersCreatedWithErrorsLogged",
     "DryRunNothingChanged",
     "DryRunItemsWouldBeAdded",
+    "DefinitionsLeftUnlinked",
+    "DefinitionsLeftUnlinkedWhy",
     "DryRunErrorsOccurred",
     "Abort",
     "Thenameofaparameterismissing",

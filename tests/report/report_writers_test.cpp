@@ -101,7 +101,7 @@ TEST(ReportWritersTest, ThePageIsWellFormedSelfContainedAndShowsEachFailureOnce)
   const auto file = dir.path() / "report.html";
   testing::WriteBytes(file, ReportHtml(Record(), "12/07/2026 <now>"));
   const auto page = Python(kReadHtml, {file.string()});
-  EXPECT_EQ(page["items"], 2);
+  EXPECT_EQ(page["items"], 3);  // the gearbox and both placements
   EXPECT_EQ(page["scripts"], 0);
   EXPECT_EQ(page["failures"], (nlohmann::json{
                                   "Main error 91: Object variable not set",
