@@ -118,6 +118,8 @@ Variant Application::Serve(InvokeKind kind, std::string_view member, Args args) 
       {"DisplayFileAlerts", 0, 0,
        [](Self& self, Args) -> Variant { return self.display_file_alerts_; },
        [](Self& self, const Variant& value) { self.display_file_alerts_ = value.ToBoolean(); }},
+      {"StatusBar", 0, 0, [](Self& self, Args) -> Variant { return self.status_bar_; },
+       [](Self& self, const Variant& value) { self.status_bar_ = value.ToText(); }},
   };
   return kMembers.Serve(*this, kind, member, args);
 }

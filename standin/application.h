@@ -79,6 +79,8 @@ class Application : public HostObject {
   std::shared_ptr<SystemService> system_service_;
   std::string workbench_;
   bool display_file_alerts_ = true;
+  // The status bar's text, as CATIA shows it when no command runs.
+  std::string status_bar_ = "Select an object or a command";
 };
 
 }  // namespace kelvort::standin

@@ -1,6 +1,7 @@
 // The program's one run.
 #include "app/run.h"
 
+#include "app/closing_message.h"
 #include "app/session.h"
 #include "form_state/form_state.h"
 #include "forms/forms.h"
@@ -19,8 +20,7 @@ namespace kelvort {
 namespace {
 
 void ShowAbort(RunState& state, std::string_view text_key) {
-  state.platform.message_boxes.Show(GetRightLangText(state, text_key),
-                                    GetRightLangText(state, "Abort"));
+  state.platform.message_boxes.Show(BoxText(state, text_key), BoxText(state, "Abort"));
 }
 
 // The main window as the run uses it: the holder of the menu Tags and the caption.
@@ -47,38 +47,14 @@ void UpdateDocument(RunState& state, const DispatchPtr& root_product, const Disp
   if (MayChange(state)) root_product->Call("Update");
 }
 
-// The closing message of a dry run: nothing was changed, and how many items a run would
-// add. Looked up with the failure flag cleared, like the messages of a run with failures.
-void ShowDryRunOutcome(RunState& state) {
-  state.ErrorOccurred = false;
-  std::string text = GetRightLangText(state, "DryRunNothingChanged") +
-                     std::to_string(state.recorder->Totals().added()) +
-                     GetRightLangText(state, "DryRunItemsWouldBeAdded");
-  if (state.FailureCount > 0) text += "\r\n" + GetRightLangText(state, "DryRunErrorsOccurred");
-  state.platform.message_boxes.Show(text, kProductName);
-}
-
-// The closing message. A run in which failures were reported says so instead of claiming
-// success; its texts are looked up with the failure flag cleared, so they are never empty.
-void ShowOutcome(RunState& state) {
-  if (!MayChange(state)) {
-    ShowDryRunOutcome(state);
-    return;
-  }
-  if (state.FailureCount == 0) {
-    state.platform.message_boxes.Show(GetRightLangText(state, "Parametersuccessfullycreated"),
-                                      kProductName);
-    return;
-  }
-  state.ErrorOccurred = false;
-  const char* key = state.ErrorLogEntries > 0 ? "ParametersCreatedWithErrorsLogged"
-                                              : "ParametersCreatedWithErrors";
-  state.platform.message_boxes.Show(GetRightLangText(state, key), kProductName);
-}
-
 }  // namespace
 
 int Main(RunState& state) {
+  // The closing message tells what was added: without a record asked for, the run keeps
+  // one of its own.
+  RunRecorder own_record(false);
+  RunRecorder& record = state.recorder ? *state.recorder : own_record;
+  state.recorder = &record;
   bool completed = false;
   Procedure(state, "Main", Gate::kNone, [&] {
     GetGlobalSettings(state);
@@ -87,6 +63,11 @@ int Main(RunState& state) {
     ReadSettings(state, FormsOf(state).frmSettings());
     SetLanguage(state, FormsOf(state).frmSettings());
 
+    // A second run of the same user would work on the same documents at the same time.
+    if (state.control && !state.control->ClaimSingleRun(state)) {
+      ShowAbort(state, "AlreadyRunning");
+      return;
+    }
     if (Check4RunningCATIA(state) != 1) {
       ShowAbort(state, "ThereisnotexactlyoneCATIAopened");
       return;
@@ -110,15 +91,21 @@ int Main(RunState& state) {
     if (SetParameterName(state) == 1 || state.FailureCount != failures_before) return;
 
     const DispatchPtr selection = ObjectMember(document, "Selection");
+    record.WalkBegins();
+    if (state.control) state.control->WalkBegins(state);
+    state.WalkRunning = true;
     SetInformations(state, root_product, root_part, selection);
+    state.WalkRunning = false;
+    if (state.control) state.control->WalkEnded(state);
     UpdateDocument(state, root_product, root_part, selection);
-    ShowOutcome(state);
+    ShowClosingMessage(state, record, LastRunFile(state));
     completed = true;
   });
-  if (state.recorder) state.recorder->Ended(completed);
+  record.Ended(completed);
+  if (state.recorder == &own_record) state.recorder = nullptr;
   FormsOf(state).Unload(FormId::kMain);
   if (state.FailureCount > 0) return kExitFailureReported;
-  return completed ? kExitSuccess : kExitStoppedEarly;
+  return completed && !record.stopped() ? kExitSuccess : kExitStoppedEarly;
 }
 
 }  // namespace kelvort

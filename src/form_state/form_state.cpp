@@ -81,7 +81,7 @@ void ReadSettings(RunState& state, Form& form) {
 void WriteSettings(RunState& state, Form& form) {
   Procedure(state, "WriteSettings", Gate::kErrorOccurred, [&] {
     if (state.SettingsMode != 1 && state.SettingsMode != 2) {
-      state.platform.message_boxes.Show(GetRightLangText(state, "YouCantSaveSettingsLocal"),
+      state.platform.message_boxes.Show(BoxText(state, "YouCantSaveSettingsLocal"),
                                         kProductName);
       return;
     }

@@ -76,9 +76,11 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
       return *key_prefix;
     };
     for (const ParameterRow& row : rows) {
+      DefinitionInHand(state, row[0]);
       if (Holds(target, prefix() + row[0])) continue;
       Create(state, target, row);
     }
+    DefinitionInHand(state, "");
   });
 }
 

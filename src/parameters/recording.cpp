@@ -175,6 +175,10 @@ bool KnownFormula(RunState& state, bool found_by_host, const std::string& formul
   return known;
 }
 
+void DefinitionInHand(RunState& state, const std::string& name) {
+  if (state.recorder != nullptr) state.recorder->DefinitionInHand(name);
+}
+
 RecordedVisit::RecordedVisit(RunState& state, const DispatchPtr& product, const DispatchPtr& part)
     : recorder_(state.recorder) {
   if (recorder_ == nullptr) return;

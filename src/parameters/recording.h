@@ -24,6 +24,10 @@ DispatchPtr Recorded(RunState& state, const DispatchPtr& collection, ItemKind ki
 // host, or one the dry run would have created. An existing one is recorded as such.
 bool KnownFormula(RunState& state, bool found_by_host, const std::string& formula_name);
 
+// Names the parameter definition the walk works on, for a failure to name it; an empty
+// name once none is in hand.
+void DefinitionInHand(RunState& state, const std::string& name);
+
 // One product or part of the walk in the run's record, from construction to destruction.
 // product is the product handled (the root product or a child instance); without one,
 // part is the active part document's part.

@@ -157,7 +157,9 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     const DispatchPtr properties =
         known.properties ? known.properties : UserPropertiesOf(owner, reference);
     if (!properties) {
-      state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
+      if (!state.NoUserPropertiesShown)
+        state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
+      state.NoUserPropertiesShown = true;
       return;
     }
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
@@ -172,10 +174,12 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       const DispatchPtr relations =
           Recorded(state, ObjectMember(part, "Relations"), ItemKind::kFormula);
       for (const ParameterRow& row : rows) {
+        DefinitionInHand(state, row[0]);
         const std::string formula_name = "Form_" + row[0];
         if (FormulaExists(*relations, formula_name)) continue;
         CreateFormula(*relations, formula_name, user_properties.Find(row[0]));
       }
+      DefinitionInHand(state, "");
       return;
     }
 
@@ -189,6 +193,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     DispatchPtr relations;
     selection->Call("Clear");
     for (const ParameterRow& row : rows) {
+      DefinitionInHand(state, row[0]);
       const std::string formula_name = "Form_" + row[0];
       if (own.Hold(formula_name)) {
         KnownFormula(state, true, formula_name);
@@ -206,6 +211,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       }
       selection->Call("Clear");
     }
+    DefinitionInHand(state, "");
   });
 }
 

@@ -1,6 +1,7 @@
 // The walk over the active document's structure.
 #include "parameters/set_informations.h"
 
+#include "core/run_control.h"
 #include "host/late_binding.h"
 #include "log/procedure.h"
 #include "parameters/fill_part.h"
@@ -56,6 +57,7 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
     const int32_t count = Deref(children).Get("Count").ToLong();
     for (int32_t i = 1; i <= count; ++i) {
       const DispatchPtr child = children->Call("Item", {i}).ToObject();
+      if (!WalkGoesOn(state, child)) return;
       const RecordedVisit visit(state, child, nullptr);
       KnownChild child_known;
       child_known.reference = ObjectMember(child, "ReferenceProduct");
@@ -76,6 +78,7 @@ void Visit(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
 
 void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                      const DispatchPtr& selection) {
+  if (!WalkGoesOn(state, product ? product : part)) return;
   const RecordedVisit visit(state, product, part);
   Visit(state, product, part, selection, KnownChild{});
 }

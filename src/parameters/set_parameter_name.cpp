@@ -15,13 +15,12 @@ namespace kelvort {
 namespace {
 
 void ShowAbort(RunState& state, const std::string& text) {
-  state.platform.message_boxes.Show(text, GetRightLangText(state, "Abort"));
+  state.platform.message_boxes.Show(text, BoxText(state, "Abort"));
 }
 
 void ShowWrongDefault(RunState& state, const std::string& name, const char* type_key) {
-  ShowAbort(state, GetRightLangText(state, "Thedefaultvalueof") + name +
-                       GetRightLangText(state, "iswrong") + "\r\n" +
-                       GetRightLangText(state, type_key));
+  ShowAbort(state, BoxText(state, "Thedefaultvalueof") + name + BoxText(state, "iswrong") + "\r\n" +
+                       BoxText(state, type_key));
 }
 
 // Whether the default is a number whose rounded value the host's 32-bit integers hold.
@@ -33,16 +32,16 @@ bool IsIntegerDefault(const RunState& state, const std::string& text) {
 bool Accept(RunState& state, const ParameterRow& row) {
   const auto& [name, type, default_value] = row;
   if (name.empty()) {
-    ShowAbort(state, GetRightLangText(state, "Thenameofaparameterismissing"));
+    ShowAbort(state, BoxText(state, "Thenameofaparameterismissing"));
     return false;
   }
   // The formula search takes a name in single quotes; one holding a quote it cannot take.
   if (name.find('\'') != std::string::npos) {
-    ShowAbort(state, GetRightLangText(state, "Thenameofaparameterholdsaquote") + "\r\n" + name);
+    ShowAbort(state, BoxText(state, "Thenameofaparameterholdsaquote") + "\r\n" + name);
     return false;
   }
   if (type.empty()) {
-    ShowAbort(state, GetRightLangText(state, "Thetypeofaparameterismissing"));
+    ShowAbort(state, BoxText(state, "Thetypeofaparameterismissing"));
     return false;
   }
   if (default_value.empty()) return true;

@@ -106,9 +106,22 @@ std::string Joined(const std::vector<std::string>& values) {
   return text;
 }
 
-std::string Failure(const RecordedFailure& failure) {
-  return "<div class=\"failure\"><b>" + Escaped(failure.procedure) + "</b> error " +
+// A failure with where it happened: the node's instance path and the definition in hand.
+std::string Failure(const RecordedFailure& failure, const RecordedNode* node = nullptr) {
+  std::string where;
+  if (node) where += " at " + Escaped(node->instance_path);
+  if (!failure.definition.empty()) where += ", definition " + Escaped(failure.definition);
+  return "<div class=\"failure\"><b>" + Escaped(failure.procedure) + "</b>" + where + " error " +
          std::to_string(failure.number) + ": " + Escaped(failure.description) + "</div>\n";
+}
+
+std::string Ending(const RunRecorder& record) {
+  if (record.stopped()) {
+    const std::string last = record.nodes().empty() ? "" : record.nodes().back().instance_path;
+    return "the run was stopped at the user's request after " +
+           std::to_string(record.nodes().size()) + " products and parts, the last " + Escaped(last);
+  }
+  return record.completed() ? "the run went through to its end" : "the run stopped before its end";
 }
 
 std::string SummaryRow(std::string_view label, int count, std::string_view row_class = {}) {
@@ -160,7 +173,7 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
     }
     html += "<p class=\"existing\">Already there: " + Escaped(Joined(names)) + "</p>\n";
   }
-  for (const RecordedFailure& failure : node.failures) html += Failure(failure);
+  for (const RecordedFailure& failure : node.failures) html += Failure(failure, &node);
   return html;
 }
 
@@ -194,10 +207,7 @@ std::string ReportHtml(const RunRecorder& record, std::string_view when) {
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\" />\n<title>" +
       Escaped(title) + "</title>\n<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
   html += "<h1>" + Escaped(title) + "</h1>\n";
-  html +=
-      "<p class=\"meta\">" + Escaped(when) + " &#183; " +
-      (record.completed() ? "the run went through to its end" : "the run stopped before its end") +
-      "</p>\n";
+  html += "<p class=\"meta\">" + Escaped(when) + " &#183; " + Ending(record) + "</p>\n";
   if (dry) {
     html +=
         "<p class=\"dry\">Dry run: nothing has been changed. This is what a run would "
