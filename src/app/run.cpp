@@ -3,6 +3,7 @@
 
 #include "app/closing_message.h"
 #include "app/session.h"
+#include "core/run_control.h"
 #include "form_state/form_state.h"
 #include "forms/forms.h"
 #include "forms/frm_main.h"
