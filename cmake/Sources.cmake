@@ -21,7 +21,7 @@ kelvort_sources(KELVORT_CORE_SOURCES src/util date_time_text.cpp run_error.cpp t
   wildcard.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/host late_binding.cpp variant.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/platform terminal_message_boxes.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/core path_resolution.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/core path_resolution.cpp run_control.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/log error_log.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/report check_report.cpp report_csv.cpp report_format.cpp
   report_html.cpp run_record.cpp)
@@ -40,20 +40,21 @@ kelvort_sources(KELVORT_CORE_SOURCES src/parameters defined_value.cpp definition
   definition_rows.cpp definition_rules.cpp fill_part.cpp formula_clash.cpp formula_holders.cpp
   part_design.cpp recording.cpp regional_number.cpp set_formulas.cpp set_informations.cpp
   set_parameter_name.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/app check.cpp check_text.cpp command_line.cpp
-  host_check.cpp run.cpp run_report.cpp session.cpp windows_run.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/app check.cpp check_text.cpp closing_message.cpp
+  command_line.cpp host_check.cpp process_run_control.cpp run.cpp run_report.cpp session.cpp
+  windows_run.cpp)
 if(WIN32)
   kelvort_sources(KELVORT_CORE_SOURCES src/platform/windows clock.cpp com_dispatch.cpp
     com_failure.cpp com_services.cpp environment.cpp file_error.cpp file_handle.cpp file_system.cpp
-    message_boxes.cpp native_platform.cpp regional_formats.cpp replace_file.cpp shell.cpp
-    variant_conversion.cpp wide_text.cpp window_stacking.cpp)
+    message_boxes.cpp native_platform.cpp regional_formats.cpp replace_file.cpp run_process.cpp
+    shell.cpp variant_conversion.cpp wide_text.cpp window_stacking.cpp)
   kelvort_sources(KELVORT_CORE_SOURCES src/forms/win32 desktop_renderer.cpp form_window.cpp
     win32_renderer.cpp)
 else()
   kelvort_sources(KELVORT_CORE_SOURCES src/platform/posix automation_protocol.cpp clock.cpp
     code_page.cpp com_services.cpp environment.cpp file_error.cpp file_system.cpp frame_server.cpp
     local_socket.cpp native_platform.cpp posix_path.cpp process_names.cpp regional_formats.cpp
-    remote_dispatch.cpp replace_file.cpp shell.cpp wmi_service.cpp wql_query.cpp)
+    remote_dispatch.cpp replace_file.cpp run_process.cpp shell.cpp wmi_service.cpp wql_query.cpp)
   kelvort_sources(KELVORT_CORE_SOURCES src/forms/posix desktop_renderer.cpp)
 endif()
 

@@ -158,6 +158,8 @@ Variant Application::Serve(InvokeKind kind, std::string_view member, Args args) 
        [](Self& self, const Variant& value) { self.display_file_alerts_ = value.ToBoolean(); }},
       {"RefreshDisplay", 0, 0, [](Self& self, Args) -> Variant { return self.refresh_display_; },
        [](Self& self, const Variant& value) { self.refresh_display_ = value.ToBoolean(); }},
+      {"StatusBar", 0, 0, [](Self& self, Args) -> Variant { return self.status_bar_; },
+       [](Self& self, const Variant& value) { self.status_bar_ = value.ToText(); }},
   };
   return kMembers.Serve(*this, kind, member, args);
 }

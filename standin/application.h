@@ -87,6 +87,8 @@ class Application : public HostObject {
   std::string workbench_;
   bool display_file_alerts_ = true;
   bool refresh_display_ = true;  // a real CATIA redraws after every call while it is set
+  // The status bar's text, as CATIA shows it when no command runs.
+  std::string status_bar_ = "Select an object or a command";
 };
 
 }  // namespace kelvort::standin

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/process_run_control.h"
 #include "app/run.h"
 #include "app/run_report.h"
 #include "forms/forms.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
   }
   const auto native = kelvort::CreateNativePlatform(argc > 0 ? argv[0] : nullptr, options->console);
   kelvort::RunState state(native->platform());
+  kelvort::ProcessRunControl control(options->console);
+  state.control = &control;
   kelvort::Forms forms(state);
   return kelvort::RunWithOptions(state, *options);
 }

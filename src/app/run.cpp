@@ -3,7 +3,9 @@
 
 #include <optional>
 
+#include "app/closing_message.h"
 #include "app/session.h"
+#include "core/run_control.h"
 #include "form_state/form_state.h"
 #include "forms/forms.h"
 #include "forms/frm_main.h"
@@ -22,8 +24,7 @@ namespace kelvort {
 namespace {
 
 void ShowAbort(RunState& state, std::string_view text_key) {
-  state.platform.message_boxes.Show(GetRightLangText(state, text_key),
-                                    GetRightLangText(state, "Abort"));
+  state.platform.message_boxes.Show(BoxText(state, text_key), BoxText(state, "Abort"));
 }
 
 // The main window as the run uses it: the holder of the menu Tags and the caption.
@@ -50,15 +51,6 @@ void UpdateDocument(RunState& state, const DispatchPtr& root_product, const Disp
   if (MayChange(state)) root_product->Call("Update");
 }
 
-// The closing message's note on definitions left without their formula, since linking them
-// would have changed or broken what a user property holds; empty when there are none.
-std::string UnlinkedNote(RunState& state) {
-  if (state.UnlinkedDefinitions == 0) return {};
-  return "\r\n" + GetRightLangText(state, "DefinitionsLeftUnlinked") +
-         std::to_string(state.UnlinkedDefinitions) +
-         GetRightLangText(state, "DefinitionsLeftUnlinkedWhy");
-}
-
 // Puts a product document's assembly in design mode, so that a session that works with a
 // cache has loaded the document of every component before the walk reads them. A dry run
 // does it too: it loads, it changes no document. A failure is answered, not reported.
@@ -73,40 +65,14 @@ std::optional<RunError> LoadAssembly(RunState& state, const DispatchPtr& root_pr
   return std::nullopt;
 }
 
-// The closing message of a dry run: nothing was changed, and how many items a run would
-// add. Looked up with the failure flag cleared, like the messages of a run with failures.
-void ShowDryRunOutcome(RunState& state) {
-  state.ErrorOccurred = false;
-  std::string text = GetRightLangText(state, "DryRunNothingChanged") +
-                     std::to_string(state.recorder->Totals().added()) +
-                     GetRightLangText(state, "DryRunItemsWouldBeAdded");
-  if (state.FailureCount > 0) text += "\r\n" + GetRightLangText(state, "DryRunErrorsOccurred");
-  state.platform.message_boxes.Show(text + UnlinkedNote(state), kProductName);
-}
-
-// The closing message. A run in which failures were reported says so instead of claiming
-// success; its texts are looked up with the failure flag cleared, so they are never empty.
-void ShowOutcome(RunState& state) {
-  if (!MayChange(state)) {
-    ShowDryRunOutcome(state);
-    return;
-  }
-  if (state.FailureCount == 0) {
-    state.platform.message_boxes.Show(
-        GetRightLangText(state, "Parametersuccessfullycreated") + UnlinkedNote(state),
-        kProductName);
-    return;
-  }
-  state.ErrorOccurred = false;
-  const char* key = state.ErrorLogEntries > 0 ? "ParametersCreatedWithErrorsLogged"
-                                              : "ParametersCreatedWithErrors";
-  state.platform.message_boxes.Show(GetRightLangText(state, key) + UnlinkedNote(state),
-                                    kProductName);
-}
-
 }  // namespace
 
 int Main(RunState& state, const std::function<bool()>& ready_to_change) {
+  // The closing message tells what was added: without a record asked for, the run keeps
+  // one of its own.
+  RunRecorder own_record(false);
+  RunRecorder& record = state.recorder ? *state.recorder : own_record;
+  state.recorder = &record;
   bool completed = false;
   Procedure(state, "Main", Gate::kNone, [&] {
     GetGlobalSettings(state);
@@ -115,6 +81,11 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     ReadSettings(state, FormsOf(state).frmSettings());
     SetLanguage(state, FormsOf(state).frmSettings());
 
+    // A second run of the same user would work on the same documents at the same time.
+    if (state.control && !state.control->ClaimSingleRun(state)) {
+      ShowAbort(state, "AlreadyRunning");
+      return;
+    }
     if (Check4RunningCATIA(state) != 1) {
       ShowAbort(state, "ThereisnotexactlyoneCATIAopened");
       return;
@@ -144,8 +115,7 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     if (SetParameterName(state) == 1) return;
     if (state.FailureCount != failures_before) {
       state.ErrorOccurred = false;
-      state.platform.message_boxes.Show(GetRightLangText(state, "SettingsFailedRunCheck"),
-                                        kProductName);
+      state.platform.message_boxes.Show(BoxText(state, "SettingsFailedRunCheck"), kProductName);
       return;
     }
     if (ready_to_change && !ready_to_change()) return;
@@ -155,18 +125,25 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     const std::optional<RunError> unloaded =
         root_product ? LoadAssembly(state, root_product) : std::nullopt;
     const int failures_before_walk = state.FailureCount;
+    record.WalkBegins();
+    if (state.control) state.control->WalkBegins(state);
+    state.WalkRunning = true;
     SetInformations(state, root_product, root_part, selection);
+    state.WalkRunning = false;
+    if (state.control) state.control->WalkEnded(state);
     if (unloaded && state.FailureCount > failures_before_walk) LogError(state, "Main", *unloaded);
     UpdateDocument(state, root_product, root_part, selection);
     RestoreRefreshDisplay(state);  // before the closing message, which the user reads
-    ShowOutcome(state);
+    ShowClosingMessage(state, record, LastRunFile(state));
     completed = true;
   });
+  state.WalkRunning = false;
   RestoreRefreshDisplay(state);  // after a stop or an error too
-  if (state.recorder) state.recorder->Ended(completed);
+  record.Ended(completed);
+  if (state.recorder == &own_record) state.recorder = nullptr;
   FormsOf(state).Unload(FormId::kMain);
   if (state.FailureCount > 0) return kExitFailureReported;
-  return completed ? kExitSuccess : kExitStoppedEarly;
+  return completed && !record.stopped() ? kExitSuccess : kExitStoppedEarly;
 }
 
 }  // namespace kelvort

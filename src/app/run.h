@@ -10,7 +10,8 @@ namespace kelvort {
 
 // Exit statuses of the program.
 inline constexpr int kExitSuccess = 0;
-inline constexpr int kExitStoppedEarly = 1;  // not one CATIA, no document, a rejected definition
+// Not one CATIA, no document, a rejected definition, another run going on, a stop asked.
+inline constexpr int kExitStoppedEarly = 1;
 inline constexpr int kExitFailureReported = 2;
 
 // Runs the whole job once against the running CATIA and answers the exit status: 2 when a

@@ -4,11 +4,13 @@
 #include "app/check.h"
 #include "app/run.h"
 #include "app/windows_run.h"
+#include "core/path_resolution.h"
 #include "log/procedure.h"
 #include "report/report_csv.h"
 #include "report/report_format.h"
 #include "report/report_html.h"
 #include "report/run_record.h"
+#include "settings/settings_file.h"
 #include "util/date_time_text.h"
 
 namespace kelvort {
@@ -16,10 +18,13 @@ namespace {
 
 // Writes the report in one piece: the file holds either the whole report or what it held
 // before. Writing it is an action of its own, so a failure reaches Error.log even after
-// failures of the run.
-void WriteRunReport(RunState& state, const RunRecorder& record, const std::string& file) {
+// failures of the run. make_folder: the file's folder is made when missing.
+void WriteRunReport(RunState& state, const RunRecorder& record, const std::string& file,
+                    bool make_folder = false) {
   state.ErrorOccurred = false;
   Procedure(state, "WriteRunReport", Gate::kNone, [&] {
+    if (file.empty()) Raise(errors::kPathNotFound, "The per-user folder is not known");
+    if (make_folder) WalkFolderLevels(state.platform.files, FolderPart(file), true);
     const RegionalFormats& formats = state.platform.formats;
     std::string bytes;
     if (ReportFormatOf(file) == ReportFormat::kCsv) {
@@ -47,7 +52,6 @@ bool ReportWritable(RunState& state, const std::string& file) {
 int RunWithOptions(RunState& state, const CommandLine& options) {
   if (options.settings || options.window) return ShowWindows(state, options.window);
   if (options.check) return RunCheck(state, options.report);
-  if (options.report.empty() && !options.dry_run) return Main(state);
   RunRecorder recorder(options.dry_run);
   state.recorder = &recorder;
   bool report_refused = false;
@@ -55,11 +59,11 @@ int RunWithOptions(RunState& state, const CommandLine& options) {
     report_refused = !options.report.empty() && !ReportWritable(state, options.report);
     return !report_refused;
   });
-  if (!options.report.empty() && !report_refused) {
-    const int failures_before = state.FailureCount;
-    WriteRunReport(state, recorder, options.report);
-    if (state.FailureCount != failures_before) status = kExitFailureReported;
-  }
+  const int failures_before = state.FailureCount;
+  // Every run that reached the walk is on record as the last one, whatever was asked.
+  if (recorder.walked()) WriteRunReport(state, recorder, LastRunFile(state), true);
+  if (!options.report.empty() && !report_refused) WriteRunReport(state, recorder, options.report);
+  if (state.FailureCount != failures_before) status = kExitFailureReported;
   state.recorder = nullptr;
   return status;
 }

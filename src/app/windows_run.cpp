@@ -17,8 +17,8 @@ int ShowWindows(RunState& state, bool main_window) {
   if (has_windows) forms.SetRenderer(std::move(renderer));
   forms.frmMain();
   if (!has_windows) {
-    state.platform.message_boxes.Show(GetRightLangText(state, "WindowsOnlyOnWindows"),
-                                      GetRightLangText(state, "Abort"));
+    state.platform.message_boxes.Show(BoxText(state, "WindowsOnlyOnWindows"),
+                                      BoxText(state, "Abort"));
   } else if (main_window) {
     forms.ShowUntilClosed(FormId::kMain);
   } else {

@@ -14,6 +14,7 @@
 namespace kelvort {
 
 class FormCollection;
+class RunControl;
 class RunRecorder;
 
 // One parameter definition: column 0 Name, 1 Type, 2 Default.
@@ -39,6 +40,14 @@ struct RunState {
   // what a user property holds. Not failures: the closing message counts them.
   int UnlinkedDefinitions = 0;
 
+  // While the walk runs only its first failure shows a box: a fault in every part would
+  // otherwise ask for a click a part. The later ones are counted, logged and recorded.
+  bool WalkRunning = false;
+  bool WalkFailureShown = false;
+  int FailureBoxesHeld = 0;
+  // The fixed box of a product without user properties is shown once a run.
+  bool NoUserPropertiesShown = false;
+
   // 0 shared and read-only, 1 per-user, 2 per-user overlaid by the shared file.
   uint8_t SettingsMode = 0;
   // Folder of the Settings.xml in use, without a trailing backslash.
@@ -55,6 +64,9 @@ struct RunState {
 
   // What the run adds, for its report and its dry run; null when neither is asked for.
   RunRecorder* recorder = nullptr;
+
+  // The single run, the stop and the progress (core/run_control.h); null without them.
+  RunControl* control = nullptr;
 
   // The program's forms (forms/toolkit/form_collection.h). Their owner, a Forms built
   // beside this state (forms/forms.h), points here for its lifetime; the state outlives

@@ -80,8 +80,7 @@ void ReadSettings(RunState& state, Form& form) {
 void WriteSettings(RunState& state, Form& form) {
   Procedure(state, "WriteSettings", Gate::kErrorOccurred, [&] {
     if (state.SettingsMode != 1 && state.SettingsMode != 2) {
-      state.platform.message_boxes.Show(GetRightLangText(state, "YouCantSaveSettingsLocal"),
-                                        kProductName);
+      state.platform.message_boxes.Show(BoxText(state, "YouCantSaveSettingsLocal"), kProductName);
       return;
     }
     FolderExists(state, state.SettingsPath, true);

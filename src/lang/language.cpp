@@ -56,6 +56,16 @@ std::string GetRightLangText(RunState& state, std::string_view key) {
   });
 }
 
+std::string BoxText(RunState& state, std::string_view key) {
+  const bool error_occurred = state.ErrorOccurred;
+  state.ErrorOccurred = false;
+  std::string text = GetRightLangText(state, key);
+  state.ErrorOccurred = error_occurred || state.ErrorOccurred;
+  if (!text.empty()) return text;
+  return "[" + std::string(key) + "] Kelvort has no text for this message: Config\\lang.xml " +
+         "is missing or lacks it.";
+}
+
 void SetLanguage(RunState& state, Form& form) {
   Procedure(state, "SetLanguage", Gate::kErrorOccurred, [&] {
     const std::string language = GetLanguage(state);

@@ -23,6 +23,11 @@ std::string GetLanguage(RunState& state);
 // text is missing (never the key itself). lang.xml is read anew on every call.
 std::string GetRightLangText(RunState& state, std::string_view key);
 
+// The key's text for a message box, never empty: looked up with the failure flag cleared
+// (and the flag then given back), or, when lang.xml has no text for it, a fixed English
+// text that names lang.xml as missing.
+std::string BoxText(RunState& state, std::string_view key);
+
 // Gives every control with a Tag the text of its key (the Tag's first comma-separated
 // field) as its caption, and the form the caption "Kelvort - " and the text of its own Tag.
 // Captions without a text in lang.xml stay as they are.

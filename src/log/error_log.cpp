@@ -68,6 +68,13 @@ void LogError(RunState& state, std::string_view procedure, const RunError& error
     WriteEntry(state, procedure, error);
     state.ErrorOccurred = true;
   }
+  if (state.WalkRunning) {
+    if (state.WalkFailureShown) {
+      ++state.FailureBoxesHeld;
+      return;
+    }
+    state.WalkFailureShown = true;
+  }
   const std::string title = "Error - Version: " + std::string(kVersion);
   const std::string text =
       std::string(procedure) + "  " + std::to_string(error.number()) + "\r\n" + error.description();

@@ -10,7 +10,8 @@
 namespace kelvort {
 
 // Reports a caught failure under the procedure's name: appends the first failure of an
-// action to Error.log, raises ErrorOccurred, counts the failure and shows the error box.
+// action to Error.log, raises ErrorOccurred, counts the failure and shows the error box
+// (during the walk only for the run's first failure there).
 // Never throws and never starts another report from inside itself.
 void LogError(RunState& state, std::string_view procedure, const RunError& error);
 

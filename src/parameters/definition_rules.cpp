@@ -13,8 +13,7 @@ namespace kelvort {
 namespace {
 
 std::string WrongDefault(RunState& state, const std::string& name, const std::string& rule) {
-  return GetRightLangText(state, "Thedefaultvalueof") + name + GetRightLangText(state, "iswrong") +
-         "\r\n" + rule;
+  return BoxText(state, "Thedefaultvalueof") + name + BoxText(state, "iswrong") + "\r\n" + rule;
 }
 
 // Whether the default is a number whose rounded value the host's 32-bit integers hold.
@@ -39,23 +38,23 @@ bool IsPermittedDefault(std::string_view type, std::string_view default_value) {
 
 std::optional<std::string> DefinitionRejection(RunState& state, const ParameterRow& row) {
   const auto& [name, type, default_value] = row;
-  if (name.empty()) return GetRightLangText(state, "Thenameofaparameterismissing");
+  if (name.empty()) return BoxText(state, "Thenameofaparameterismissing");
   if (const char* key = ForbiddenNameCharacterKey(name)) {
-    return GetRightLangText(state, key) + "\r\n" + name;
+    return BoxText(state, key) + "\r\n" + name;
   }
-  if (type.empty()) return GetRightLangText(state, "Thetypeofaparameterismissing");
+  if (type.empty()) return BoxText(state, "Thetypeofaparameterismissing");
   if (default_value.empty()) return std::nullopt;
   const std::string kind = ToLower(type);
   if (kind == "integer" && !IsIntegerDefault(state, default_value)) {
-    return WrongDefault(state, name, GetRightLangText(state, "ThevaluemustbeofthetypeInteger"));
+    return WrongDefault(state, name, BoxText(state, "ThevaluemustbeofthetypeInteger"));
   }
   const std::string lower_default = ToLower(default_value);
   if (kind == "boolean" && lower_default != "true" && lower_default != "false") {
-    return WrongDefault(state, name, GetRightLangText(state, "ThevaluemustbeofthetypeBoolean"));
+    return WrongDefault(state, name, BoxText(state, "ThevaluemustbeofthetypeBoolean"));
   }
   if (!IsPermittedDefault(type, default_value)) {
-    return WrongDefault(
-        state, name, GetRightLangText(state, "ThevaluemustbeoneofthepermittedvaluesPrefix") + type);
+    return WrongDefault(state, name,
+                        BoxText(state, "ThevaluemustbeoneofthepermittedvaluesPrefix") + type);
   }
   return std::nullopt;
 }

@@ -112,6 +112,7 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
       return *key_prefix;
     };
     for (const ParameterRow& row : rows) {
+      DefinitionInHand(state, row[0]);
       if (primary) {
         if (DispatchPtr parameter = Held(target, prefix() + row[0])) {
           DefinitionItems& found = items[row[0]];
@@ -129,6 +130,7 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
       Create(target, row, DefaultValue(state, row));
       found.user_property_created = true;
     }
+    DefinitionInHand(state, "");
   });
 }
 

@@ -188,6 +188,10 @@ void RecordSameDefinition(RunState& state, std::string first_path) {
   if (state.recorder) state.recorder->SameDefinitionAs(std::move(first_path));
 }
 
+void DefinitionInHand(RunState& state, const std::string& name) {
+  if (state.recorder != nullptr) state.recorder->DefinitionInHand(name);
+}
+
 RecordedVisit::RecordedVisit(RunState& state, const DispatchPtr& product, const DispatchPtr& part)
     : recorder_(state.recorder) {
   if (recorder_ == nullptr) return;

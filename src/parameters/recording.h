@@ -36,6 +36,10 @@ std::string RecordedPath(const RunState& state);
 // that path, and so not handled again.
 void RecordSameDefinition(RunState& state, std::string first_path);
 
+// Names the parameter definition the walk works on, for a failure to name it; an empty
+// name once none is in hand.
+void DefinitionInHand(RunState& state, const std::string& name);
+
 // One product or part of the walk in the run's record, from construction to destruction.
 // product is the product handled (the root product or a child instance); without one,
 // part is the active part document's part.

@@ -149,7 +149,9 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     const DispatchPtr properties =
         known.properties ? known.properties : UserPropertiesOf(owner, reference);
     if (!properties) {
-      state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
+      if (!state.NoUserPropertiesShown)
+        state.platform.message_boxes.Show("Keine UserProperties definiert.", "Abbruch");
+      state.NoUserPropertiesShown = true;
       return;
     }
     const std::vector<ParameterRow>& rows = DefinitionRows(state);
@@ -164,6 +166,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       const DispatchPtr relations =
           Recorded(state, ObjectMember(part, "Relations"), ItemKind::kFormula);
       for (const ParameterRow& row : rows) {
+        DefinitionInHand(state, row[0]);
         const std::string formula_name = "Form_" + row[0];
         if (FormulaExists(*relations, formula_name)) continue;
         const UserProperty* property = user_properties.Find(row[0]);
@@ -171,6 +174,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
           CreateFormula(*relations, formula_name, property);
         }
       }
+      DefinitionInHand(state, "");
       return;
     }
 
@@ -186,6 +190,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
     OwnFormulas own(known.document_root ? known.document_root : owner);
     DispatchPtr relations;
     for (const ParameterRow& row : rows) {
+      DefinitionInHand(state, row[0]);
       const std::string formula_name = "Form_" + row[0];
       if (own.Hold(formula_name)) {
         KnownFormula(state, true, formula_name);
@@ -205,6 +210,7 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
       CreateFormula(*relations, formula_name, property);
       if (MayChange(state)) holders.Created(formula_name, *document_name);
     }
+    DefinitionInHand(state, "");
   });
 }
 

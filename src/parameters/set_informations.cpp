@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "core/run_control.h"
 #include "host/late_binding.h"
 #include "log/procedure.h"
 #include "parameters/fill_part.h"
@@ -135,7 +136,9 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
     // the root of the document it lies in.
     self.document_root = known.document_root ? known.document_root : handled;
     for (int32_t i = 1; i <= count; ++i) {
-      VisitChild(walk, children->Call("Item", {i}).ToObject(), self);
+      const DispatchPtr child = children->Call("Item", {i}).ToObject();
+      if (!WalkGoesOn(walk.state, child)) return;
+      VisitChild(walk, child, self);
     }
   });
 }
@@ -144,6 +147,7 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
 
 void SetInformations(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                      const DispatchPtr& selection) {
+  if (!WalkGoesOn(state, product ? product : part)) return;
   const RecordedVisit visit(state, product, part);
   Walk walk{state, selection, {}, FormulaHolders(selection)};
   Visit(walk, product, part, KnownChild{});

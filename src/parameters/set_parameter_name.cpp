@@ -14,7 +14,7 @@ namespace kelvort {
 namespace {
 
 void ShowAbort(RunState& state, const std::string& text) {
-  state.platform.message_boxes.Show(text, GetRightLangText(state, "Abort"));
+  state.platform.message_boxes.Show(text, BoxText(state, "Abort"));
 }
 
 // Checks one definition; shows the rejection's message and answers false when it fails.

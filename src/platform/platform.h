@@ -129,6 +129,27 @@ class NativePlatform {
 // POSIX).
 std::unique_ptr<NativePlatform> CreateNativePlatform(const char* argv0, bool console = false);
 
+// The user's single run, held from a successful claim until it is destroyed: a named
+// mutex in the session on Windows, a lock file in the user's runtime folder on Linux.
+class SingleRunLock {
+ public:
+  virtual ~SingleRunLock() = default;
+};
+// Null when another run of the same user holds it. Where no lock can be made at all (an
+// unusable runtime folder) the run is not refused.
+std::unique_ptr<SingleRunLock> ClaimSingleRun();
+
+// From the first call on, the user's request to stop (Ctrl+C, SIGINT and SIGTERM on Linux;
+// Ctrl+C, Ctrl+Break and the closing of the console on Windows) no longer ends the process
+// but is remembered, for the run to stop after the product or part in hand.
+void CatchStopRequests();
+bool StopRequested();
+// Tells the catching that the run has ended: a console that is being closed waits for it.
+void RunEnded();
+
+// Whether standard error is a terminal (a progress line may rewrite itself there).
+bool StandardErrorIsTerminal();
+
 // Makes standard output and standard error reach the terminal the program was started from
 // (a Windows GUI program attaches to its parent's console unless its output is redirected).
 void AttachToTerminal();

@@ -64,7 +64,7 @@ std::vector<std::string> FailureRow(const RecordedNode* node, const RecordedFail
           node ? node->document : "",
           node ? node->part_number : "",
           "Failure",
-          "",
+          failure.definition,
           "",
           "",
           "",

@@ -109,9 +109,24 @@ std::string Joined(const std::vector<std::string>& values) {
   return text;
 }
 
-std::string Failure(const RecordedFailure& failure) {
-  return "<div class=\"failure\"><b>" + HtmlEscaped(failure.procedure) + "</b> error " +
-         std::to_string(failure.number) + ": " + HtmlEscaped(failure.description) + "</div>\n";
+// A failure with where it happened: the node's instance path and the definition in hand.
+std::string Failure(const RecordedFailure& failure, const RecordedNode* node = nullptr) {
+  std::string where;
+  if (node) where += " at " + HtmlEscaped(node->instance_path);
+  if (!failure.definition.empty()) where += ", definition " + HtmlEscaped(failure.definition);
+  return "<div class=\"failure\"><b>" + HtmlEscaped(failure.procedure) + "</b>" + where +
+         " error " + std::to_string(failure.number) + ": " + HtmlEscaped(failure.description) +
+         "</div>\n";
+}
+
+std::string Ending(const RunRecorder& record) {
+  if (record.stopped()) {
+    const std::string last = record.nodes().empty() ? "" : record.nodes().back().instance_path;
+    return "the run was stopped at the user's request after " +
+           std::to_string(record.nodes().size()) + " products and parts, the last " +
+           HtmlEscaped(last);
+  }
+  return record.completed() ? "the run went through to its end" : "the run stopped before its end";
 }
 
 std::string SummaryRow(std::string_view label, int count, std::string_view row_class = {}) {
@@ -177,7 +192,7 @@ std::string NodeContent(const RunRecorder& record, const RecordedNode& node) {
     html += "<div class=\"clash\"><b>" + HtmlEscaped(clash.name) + "</b> " +
             std::string(ClashAction(record)) + ": " + HtmlEscaped(clash.finding) + "</div>\n";
   }
-  for (const RecordedFailure& failure : node.failures) html += Failure(failure);
+  for (const RecordedFailure& failure : node.failures) html += Failure(failure, &node);
   return html;
 }
 
@@ -212,10 +227,7 @@ std::string ReportHtml(const RunRecorder& record, std::string_view when) {
       HtmlEscaped(title) + "</title>\n<style>" + std::string(kStyle) +
       "</style>\n</head>\n<body>\n";
   html += "<h1>" + HtmlEscaped(title) + "</h1>\n";
-  html +=
-      "<p class=\"meta\">" + HtmlEscaped(when) + " &#183; " +
-      (record.completed() ? "the run went through to its end" : "the run stopped before its end") +
-      "</p>\n";
+  html += "<p class=\"meta\">" + HtmlEscaped(when) + " &#183; " + Ending(record) + "</p>\n";
   if (record.assembly_loaded()) {
     html +=
         "<p class=\"meta\">The assembly was put in design mode before the walk: the documents "

@@ -101,7 +101,9 @@ void RunRecorder::SameDefinitionAs(std::string first_path) {
 }
 
 void RunRecorder::Failure(std::string procedure, int32_t number, std::string description) {
-  RecordedFailure failure{std::move(procedure), number, std::move(description)};
+  RecordedFailure failure{std::move(procedure), number, std::move(description),
+                          std::move(definition_in_hand_)};
+  definition_in_hand_.clear();
   std::optional<size_t> node = unwound_from_;
   if (!node && !open_.empty()) node = open_.back();
   unwound_from_.reset();

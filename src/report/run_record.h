@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kelvort {
@@ -37,6 +38,7 @@ struct RecordedFailure {
   std::string procedure;
   int32_t number = 0;
   std::string description;
+  std::string definition;  // the parameter definition in hand, empty when none was
 };
 
 // A product or part that the walk reached.
@@ -96,8 +98,11 @@ class RunRecorder {
   // The node being visited is a placement of the definition handled at first_path.
   void SameDefinitionAs(std::string first_path);
 
+  // The parameter definition the walk works on (empty: none); a failure names it.
+  void DefinitionInHand(std::string name) { definition_in_hand_ = std::move(name); }
+
   // A failure reported under a procedure: tied to the node where it happened, or to the
-  // run as a whole outside the walk.
+  // run as a whole outside the walk, and to the definition in hand, which it clears.
   void Failure(std::string procedure, int32_t number, std::string description);
 
   // The run put the assembly in design mode before the walk, loading what a session that
@@ -108,6 +113,12 @@ class RunRecorder {
   // How the run ended: with its closing message, or early.
   void Ended(bool completed) { completed_ = completed; }
   bool completed() const { return completed_; }
+  // Whether the run reached the walk: only such a run is on record as the last one.
+  void WalkBegins() { walked_ = true; }
+  bool walked() const { return walked_; }
+  // The walk stopped at the user's request before every node was reached.
+  void Stopped() { stopped_ = true; }
+  bool stopped() const { return stopped_; }
 
   const std::vector<RecordedNode>& nodes() const { return nodes_; }
   const std::vector<RecordedFailure>& run_failures() const { return run_failures_; }
@@ -120,6 +131,9 @@ class RunRecorder {
   bool dry_run_;
   bool completed_ = false;
   bool assembly_loaded_ = false;
+  bool walked_ = false;
+  bool stopped_ = false;
+  std::string definition_in_hand_;
   std::vector<RecordedNode> nodes_;
   std::vector<size_t> open_;  // the nodes entered and not yet left, innermost last
   std::optional<size_t> unwound_from_;

@@ -30,7 +30,22 @@ std::string NormalisedFolder(RunState& state, std::string_view path) {
   return state.ErrorOccurred ? std::string() : folder;
 }
 
+// APPDATA\brannick\Kelvort; empty without an application-data folder.
+std::string DefaultUserFolder(const RunState& state) {
+  const std::string app_data = state.platform.environment.Variable("APPDATA");
+  return app_data.empty() ? std::string() : app_data + "\\brannick\\Kelvort";
+}
+
 }  // namespace
+
+std::string UserFolder(const RunState& state) {
+  return state.SettingsMode == 0 ? DefaultUserFolder(state) : state.SettingsPath;
+}
+
+std::string LastRunFile(const RunState& state) {
+  const std::string folder = UserFolder(state);
+  return folder.empty() ? std::string() : folder + "\\LastRun.html";
+}
 
 std::string SharedConfigFolder(const RunState& state) {
   return state.platform.environment.ProgramFolder() + "\\..\\Config";
@@ -72,7 +87,7 @@ void SetUserPath(RunState& state, XmlNode shared_settings) {
       if (app_data.empty()) {
         Raise(errors::kPathNotFound, "The application-data folder (APPDATA) is not set");
       }
-      state.SettingsPath = app_data + "\\brannick\\" + "Kelvort";
+      state.SettingsPath = DefaultUserFolder(state);
     }
     FolderExists(state, state.SettingsPath, true);
   });

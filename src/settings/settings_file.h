@@ -22,6 +22,14 @@ void GetGlobalSettings(RunState& state);
 // APPDATA\brannick\Kelvort) and makes sure the folder exists.
 void SetUserPath(RunState& state, XmlNode shared_settings);
 
+// The per-user folder: that of the per-user Settings.xml, or, when the shared one is in
+// use (mode 0), the default APPDATA\brannick\Kelvort. Empty when there is none.
+std::string UserFolder(const RunState& state);
+
+// The report of the last run that reached the walk: LastRun.html in the per-user folder;
+// empty without one.
+std::string LastRunFile(const RunState& state);
+
 // The document of the folder's Settings.xml. A missing file is first made: a copy of the
 // shared settings file, or an empty SETTINGS document when there is none. No document
 // when that fails. Never saves.

@@ -78,4 +78,16 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   return d[from.size()][to.size()];
 }
 
+std::string FilledIn(std::string_view text, const std::vector<std::string>& values) {
+  std::string out(text);
+  for (size_t i = values.size(); i > 0; --i) {
+    const std::string mark = "{" + std::to_string(i) + "}";
+    for (size_t at = out.find(mark); at != std::string::npos;
+         at = out.find(mark, at + values[i - 1].size())) {
+      out.replace(at, mark.size(), values[i - 1]);
+    }
+  }
+  return out;
+}
+
 }  // namespace kelvort

@@ -21,5 +21,7 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 size_t EditDistance(std::string_view a, std::string_view b);
 // Every line break (CR LF, a lone LF or a lone CR) replaced by the given text.
 std::string ReplaceLineBreaks(std::string_view text, std::string_view replacement);
+// Every "{1}", "{2}", ... replaced by the first, second, ... value; other text unchanged.
+std::string FilledIn(std::string_view text, const std::vector<std::string>& values);
 
 }  // namespace kelvort

@@ -1,11 +1,15 @@
 // kelvort end to end when the session does not allow a run: no CATIA, two, no document, a
-// drawing as the active document. No document is touched, and CATIA's display refresh,
-// switched off once attached, is given back.
+// drawing as the active document, another run going on. No document is touched, and
+// CATIA's display refresh, switched off once attached, is given back. A run stopped by
+// SIGINT ends cleanly and the next run completes it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include "bench/generated_structure.h"
 #include "support/kelvort_run.h"
 #include "support/recording_message_boxes.h"
+#include "support/temp_dir.h"
 
 namespace kelvort {
 namespace {
@@ -68,6 +72,50 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
     }
     EXPECT_EQ(testing::FilesBelow(run.samples()), before);
   }
+}
+
+// A long run shows its progress on standard error; a second run meanwhile is refused and
+// touches nothing; SIGINT stops the first after the node in hand, with the documents
+// updated and written back whole; the next run completes them and the one after adds
+// nothing.
+TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
+  testing::KelvortRun run;
+  const testing::TempDir out;
+  const auto folder = out.path() / "generated";
+  const std::string top = bench::WriteStructure(folder, 300).string();
+  bench::WriteSettings(run.user_folder());
+  testing::ChildProcess& catia = run.StartCatia({top});
+  const auto first = run.StartRun({"--console"});
+  ASSERT_TRUE(first->WaitForOutput("Kelvort: 1 parts and products - ", true));
+
+  const auto second = run.Run();
+  EXPECT_EQ(second.out,
+            "[Aborted] Kelvort is already running. Wait until that run has ended, then start "
+            "Kelvort again.\n");
+  EXPECT_EQ(second.status, 1);
+
+  first->Signal(SIGINT);
+  const auto stopped = first->Wait();
+  EXPECT_THAT(stopped.out, ::testing::MatchesRegex(
+                               "\\[Kelvort\\] The run was stopped at your request after [0-9]+ "
+                               "products and parts. A new run adds what is still missing.\n"
+                               "  Added: .*\n"));
+  EXPECT_EQ(stopped.status, 1);
+  EXPECT_THAT(testing::ReadBytes(run.user_folder() / "LastRun.html"),
+              ::testing::HasSubstr("the run was stopped at the user's request after"));
+  ASSERT_EQ(run.StopCatia(catia).status, 0);
+  // Every document reads back; some still lack what the stop left out.
+  EXPECT_NO_THROW(testing::Holdings(top));
+
+  const auto rest = run.RunAgainst({top});
+  EXPECT_THAT(rest.out, ::testing::StartsWith("[Kelvort] The parameters have been created "
+                                              "successfully.\n  Added: "));
+  EXPECT_EQ(rest.status, 0);
+  const auto again = run.RunAgainst({top});
+  EXPECT_THAT(again.out, ::testing::EndsWith("\n  Nothing was missing: every product and part "
+                                             "already held all parameters, user properties "
+                                             "and formulas.\n"));
+  EXPECT_EQ(again.status, 0);
 }
 
 }  // namespace

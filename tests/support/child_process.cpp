@@ -119,8 +119,9 @@ bool ChildProcess::WaitForFile(const std::filesystem::path& file) {
   return true;
 }
 
-bool ChildProcess::WaitForOutput(std::string_view text) {
-  while (ReadBytes(output_.path() / "out").find(text) == std::string::npos) {
+bool ChildProcess::WaitForOutput(std::string_view text, bool standard_error) {
+  const auto file = output_.path() / (standard_error ? "err" : "out");
+  while (ReadBytes(file).find(text) == std::string::npos) {
     if (Ended()) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }

@@ -138,18 +138,23 @@ int KelvortRun::RunningCatias() {
                                         [](ChildProcess* catia) { return !catia->Ended(); }));
 }
 
-ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
+std::unique_ptr<ChildProcess> KelvortRun::StartRun(const std::vector<std::string>& args) {
   const auto deadline = std::chrono::steady_clock::now() + kForeignCatiaPatience;
   while (OwnCatias() > RunningCatias() && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (!UnderWine()) return RunProcess(BuiltProgram("kelvort"), args, session_.Env());
+  if (!UnderWine())
+    return std::make_unique<ChildProcess>(BuiltProgram("kelvort"), args, session_.Env());
   std::vector<std::string> console_args{"--console"};
   console_args.insert(console_args.end(), args.begin(), args.end());
   const Launch kelvort = LaunchOf("kelvort", console_args);
-  ProcessResult result = RunProcess(kelvort.program, kelvort.args, session_.Env());
+  return std::make_unique<ChildProcess>(kelvort.program, kelvort.args, session_.Env());
+}
+
+ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
+  ProcessResult result = StartRun(args)->Wait();
   // The Windows console's line ends.
-  std::erase(result.out, '\r');
+  if (UnderWine()) std::erase(result.out, '\r');
   return result;
 }
 

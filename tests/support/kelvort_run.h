@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -67,6 +68,8 @@ class KelvortRun {
   // Runs bin/kelvort to its end. It counts every CNEXT.exe of the machine, so it starts
   // once none runs but this test's own (another test's stand-in may still be ending).
   ProcessResult Run(const std::vector<std::string>& args = {});
+  // Starts bin/kelvort (under Wine kelvort.exe --console) and returns while it runs.
+  std::unique_ptr<ChildProcess> StartRun(const std::vector<std::string>& args);
   // Runs bin/kelvort with its arguments against a stand-in started with the catia_args,
   // then ends the stand-in (a stand-in that does not end well fails the test).
   ProcessResult RunAgainst(const std::vector<std::string>& catia_args,

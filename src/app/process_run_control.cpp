@@ -1,0 +1,79 @@
+// The run's control in the program's own process.
+#include "app/process_run_control.h"
+
+#include <iostream>
+
+#include "host/late_binding.h"
+#include "lang/language.h"
+#include "log/procedure.h"
+#include "util/text.h"
+
+namespace kelvort {
+namespace {
+
+// The progress is shown at most this often: a host call each time, a few a second.
+constexpr std::chrono::milliseconds kProgressInterval(250);
+
+}  // namespace
+
+ProcessRunControl::ProcessRunControl(bool console)
+    : console_(console), terminal_(StandardErrorIsTerminal()) {}
+
+ProcessRunControl::~ProcessRunControl() {
+  RunEnded();
+}
+
+bool ProcessRunControl::ClaimSingleRun(RunState&) {
+  lock_ = kelvort::ClaimSingleRun();
+  return lock_ != nullptr;
+}
+
+void ProcessRunControl::WalkBegins(RunState& state) {
+  // Until the walk a stop ends the process as usual: nothing has been touched yet.
+  CatchStopRequests();
+  progress_text_ = BoxText(state, "ProgressStatus");
+  IgnoringErrors([&] { status_bar_before_ = Deref(state.CatiaApp).Get("StatusBar").ToText(); });
+}
+
+void ProcessRunControl::WalkEnded(RunState& state) {
+  if (status_bar_written_ && status_bar_before_) {
+    IgnoringErrors([&] { state.CatiaApp->Put("StatusBar", *status_bar_before_); });
+  }
+  if (line_open_) std::cerr << std::endl;
+  line_open_ = false;
+}
+
+bool ProcessRunControl::NodeReached(RunState& state, const DispatchPtr& node) {
+  if (StopRequested()) return false;
+  ++nodes_;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - last_shown_ >= kProgressInterval) {
+    last_shown_ = now;
+    ShowProgress(state, node);
+  }
+  return true;
+}
+
+void ProcessRunControl::ShowProgress(RunState& state, const DispatchPtr& node) {
+  std::string name;
+  IgnoringErrors([&] { name = TextMember(node, "Name"); });
+  const std::string text = FilledIn(progress_text_, {std::to_string(nodes_), name});
+  // The status bar only once its old text is known, so that it can be given back.
+  if (status_bar_before_) {
+    status_bar_written_ = true;
+    IgnoringErrors([&] { state.CatiaApp->Put("StatusBar", text); });
+  }
+  if (!console_) return;
+  if (terminal_) {
+    // One line that rewrites itself: blanks cover the rest of a longer line before.
+    std::cerr << "\r" << text
+              << std::string(line_length_ > text.size() ? line_length_ - text.size() : 0, ' ')
+              << std::flush;
+    line_length_ = text.size();
+    line_open_ = true;
+  } else {
+    std::cerr << text << std::endl;
+  }
+}
+
+}  // namespace kelvort

@@ -1,0 +1,42 @@
+// The run's control in the program's own process: the per-user single run, the stop
+// asked by Ctrl+C or a signal (or the console's control events), and the progress in
+// CATIA's status bar and, with --console, on standard error.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/run_control.h"
+
+namespace kelvort {
+
+class ProcessRunControl final : public RunControl {
+ public:
+  // console: the progress also goes to standard error.
+  explicit ProcessRunControl(bool console);
+  ~ProcessRunControl() override;
+
+  bool ClaimSingleRun(RunState& state) override;
+  void WalkBegins(RunState& state) override;
+  void WalkEnded(RunState& state) override;
+  bool NodeReached(RunState& state, const DispatchPtr& node) override;
+
+ private:
+  void ShowProgress(RunState& state, const DispatchPtr& node);
+
+  bool console_;
+  bool terminal_;
+  std::unique_ptr<SingleRunLock> lock_;
+  std::string progress_text_;
+  // The status bar's text before the run; none until it has been read.
+  std::optional<std::string> status_bar_before_;
+  bool status_bar_written_ = false;
+  bool line_open_ = false;
+  size_t line_length_ = 0;
+  int nodes_ = 0;
+  std::chrono::steady_clock::time_point last_shown_{};
+};
+
+}  // namespace kelvort
