@@ -44,6 +44,16 @@ std::vector<std::string> ClosingLines(RunState& state, const RunRecorder& record
   if (std::string added = WhatWasAdded(state, record); !added.empty()) {
     lines.push_back(std::move(added));
   }
+  // Definitions left without their formula, since linking them would have changed or
+  // broken what a user property holds.
+  if (state.UnlinkedDefinitions > 0) {
+    lines.push_back(BoxText(state, "DefinitionsLeftUnlinked") +
+                    std::to_string(state.UnlinkedDefinitions) +
+                    BoxText(state, "DefinitionsLeftUnlinkedWhy"));
+  }
+  if (record.dry_run() && state.FailureCount > 0) {
+    lines.push_back(BoxText(state, "DryRunErrorsOccurred"));
+  }
   if (state.FailureCount > 0) {
     lines.push_back(FilledIn(BoxText(state, "RunFailuresDescribed"),
                              {std::to_string(state.FailureCount), last_run_file}));

@@ -77,14 +77,23 @@ TEST(RunReportTest, ADryRunChangesNothingAndForetellsWhatTheRunAdds) {
     const std::string dry_csv = testing::ReadBytes(out.path() / "dry.csv");
     const int items = Count(dry_csv, "\r\n") - 1;
     EXPECT_GT(items, 100);
-    EXPECT_EQ(dry.out, DryRunMessage(items));
+    // The closing box says what a run would add; the run then says it added the same.
+    const std::string would_add = dry.out.substr(std::min(dry.out.size(), dry.out.find('\n') + 1));
+    EXPECT_EQ(dry.out, DryRunMessage(items) + would_add);
+    EXPECT_THAT(would_add, ::testing::StartsWith("  That is "));
+    if (!c.generated) {
+      EXPECT_EQ(would_add,
+                "  That is 89 parameters, 96 user properties and 87 formulas in 10 "
+                "products and parts.\n");
+    }
     EXPECT_EQ(dry.status, 0);
     EXPECT_EQ(testing::FilesBelow(folder), before);
     EXPECT_THAT(ChangingCalls(journal), ::testing::IsEmpty());
     EXPECT_EQ(Count(dry_csv, ",would add,"), items);
 
     const auto real = run.RunAgainst(host, {"--report", (out.path() / "real.csv").string()});
-    EXPECT_EQ(real.out, "[Kelvort] The parameters have been created successfully.\n");
+    EXPECT_EQ(real.out, "[Kelvort] The parameters have been created successfully.\n  Added:" +
+                            would_add.substr(std::string("  That is").size()));
     EXPECT_EQ(real.status, 0);
     EXPECT_NE(testing::FilesBelow(folder), before);
     EXPECT_EQ(std::regex_replace(dry_csv, std::regex(",would add,"), ",added,"),
@@ -96,14 +105,15 @@ TEST(RunReportTest, ADryRunChangesNothingAndForetellsWhatTheRunAdds) {
 // struck: a refused formula inside the housing's own call, and a refused update of the
 // housing, which ends the gearbox's walk but happened at the housing.
 TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
-  const std::string housing = "GB-1000/Housing.1,Housing.CATPart,GB-1010,Failure,,,,,failed,";
+  // A failure names the definition in hand when it struck: none during the update.
+  const std::string housing = "GB-1000/Housing.1,Housing.CATPart,GB-1010,Failure,";
   const struct {
     const char* fault;
     std::string row;
   } cases[] = {
       {"CreateFormula:6",
-       housing + "Set_Formulas,-2147467259,The method CreateFormula failed"},
-      {"Update:1", housing + "SetInformations,-2147467259,The method Update failed"},
+       housing + "Quantity,,,,failed,Set_Formulas,-2147467259,The method CreateFormula failed"},
+      {"Update:1", housing + ",,,,failed,SetInformations,-2147467259,The method Update failed"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault);

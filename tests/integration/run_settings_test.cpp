@@ -28,7 +28,9 @@ TEST(RunSettingsTest, TheGermanLanguageChosenGivesGermanBoxes) {
   EXPECT_EQ(alone.status, 1);
 
   const auto result = run.RunAgainst({run.Sample("Gearbox.CATProduct")});
-  EXPECT_EQ(result.out, "[Kelvort] Die Parameter wurden erfolgreich angelegt.\n");
+  EXPECT_EQ(result.out,
+            "[Kelvort] Die Parameter wurden erfolgreich angelegt.\n  Hinzugefügt: 8 Parameter, "
+            "9 Benutzereigenschaften und 8 Formeln in 9 Produkten und Teilen.\n");
   EXPECT_EQ(result.status, 0);
   EXPECT_THAT(run.Tree("Cover.CATPart"), ::testing::HasSubstr("Revision (String) = \"A\""));
 }

@@ -22,6 +22,11 @@ using testing::Holdings;
 using testing::KelvortRun;
 
 constexpr const char* kSuccess = "[Kelvort] The parameters have been created successfully.\n";
+constexpr const char* kGearboxAdded =
+    "  Added: 42 parameters, 47 user properties and 42 formulas in 10 products and parts.\n";
+constexpr const char* kNothingMissing =
+    "  Nothing was missing: every product and part already held all parameters, user "
+    "properties and formulas.\n";
 
 // The cover once a run has filled it: new parameters take their type and default, existing
 // ones keep theirs, and the update has driven the new user properties by their formulas.
@@ -67,7 +72,10 @@ TEST(RunWalkTest, TheWholeStructureGetsWhatItLacksAndNothingElseChanges) {
     std::vector<std::string> host = host_options;
     host.push_back(run.Sample(active));
     const auto result = run.RunAgainst(host);
-    EXPECT_EQ(result.out, kSuccess);
+    EXPECT_EQ(result.out, kSuccess + std::string(active == std::string("Cover.CATPart")
+                                                     ? "  Added: 4 parameters, 5 user properties "
+                                                       "and 5 formulas in 1 products and parts.\n"
+                                                     : kGearboxAdded));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(run.ErrorLog(), "");
@@ -96,13 +104,14 @@ TEST(RunWalkTest, ASecondRunAddsNothing) {
     KelvortRun run;
     bench::WriteRealShaped(run.samples() / "real", 250);
     run.WriteUserSettings(testing::kSampleParameters);
-    EXPECT_EQ(run.RunAgainst({run.Sample(top)}).out, kSuccess);
+    EXPECT_THAT(run.RunAgainst({run.Sample(top)}).out,
+                ::testing::StartsWith(kSuccess + std::string("  Added: ")));
     const auto after_first = testing::FilesBelow(run.samples());
 
     const testing::TempDir journal_folder;
     const auto journal = journal_folder.path() / "journal.txt";
     const auto result = run.RunAgainst({"--journal", journal.string(), run.Sample(top)});
-    EXPECT_EQ(result.out, kSuccess);
+    EXPECT_EQ(result.out, kSuccess + std::string(kNothingMissing));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(testing::FilesBelow(run.samples()), after_first);
     const std::string served = testing::ReadBytes(journal);
@@ -139,8 +148,15 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
     // The gearbox's root product creates four formulas, the housing its second one then.
     const auto result =
         run.RunAgainst({"--fault", "CreateFormula:6", run.Sample("Gearbox.CATProduct")});
+    // One failure: its box, then the closing box that counts it and names LastRun.html.
     EXPECT_EQ(result.out,
-              kNotAll + (log_writable ? " The first error is recorded in Error.log.\n" : "\n"));
+              kNotAll + (log_writable ? " The first error is recorded in Error.log.\n" : "\n") +
+                  "  Added: 42 parameters, 47 user properties and 40 formulas in 10 products and "
+                  "parts.\n  Errors reported: 1. Each one is described, with its definition and "
+                  "the product or part where it happened, in " +
+                  testing::ToWinPath(run.user_folder() / "LastRun.html") + "\n");
+    EXPECT_THAT(testing::ReadBytes(run.user_folder() / "LastRun.html"),
+                ::testing::HasSubstr(", definition Quantity error -2147467259"));
     EXPECT_EQ(result.status, 2);
     if (!log_writable) continue;
     EXPECT_EQ(run.ErrorLog(),
@@ -216,7 +232,12 @@ TEST(RunWalkTest, WhatUsersEnteredSurvives) {
   for (const char* name : {"first.csv", "second.csv"}) {
     SCOPED_TRACE(name);
     const auto result = run.RunAgainst(host, {"--report", report(name)});
-    EXPECT_EQ(result.out, "[Kelvort] The parameters have been created successfully." + clashes);
+    const std::string added =
+        name == std::string("first.csv")
+            ? "  Added: 8 parameters, 2 user properties and 7 formulas in 2 products and parts.\n"
+            : kNothingMissing;
+    EXPECT_EQ(result.out, "[Kelvort] The parameters have been created successfully.\n" + added +
+                              clashes.substr(1));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(run.ErrorLog(), "");
     const std::string csv = testing::ReadBytes(report(name));
