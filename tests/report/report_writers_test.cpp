@@ -103,11 +103,12 @@ TEST(ReportWritersTest, ThePageIsWellFormedSelfContainedAndShowsEachFailureOnce)
   const auto page = Python(kReadHtml, {file.string()});
   EXPECT_EQ(page["items"], 3);  // the gearbox and both placements
   EXPECT_EQ(page["scripts"], 0);
-  EXPECT_EQ(page["failures"], (nlohmann::json{
-                                  "Main error 91: Object variable not set",
-                                  "Set_Formulas error -2147467259: Method 'CreateFormula' "
-                                  "failed <b>\xEF\xBF\xBD",
-                              }));
+  EXPECT_EQ(page["failures"],
+            (nlohmann::json{
+                "Main error 91: Object variable not set",
+                "Set_Formulas at GB-1000/Housing <1> error -2147467259: Method 'CreateFormula' "
+                "failed <b>\xEF\xBF\xBD",
+            }));
   EXPECT_EQ(page["clashes"], nlohmann::json{"Finish left unlinked: values differ: parameter <a>, "
                                             "user property =b"});
   const std::string html = testing::ReadBytes(file);
