@@ -86,7 +86,7 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
       ShowAbort(state, "AlreadyRunning");
       return;
     }
-    if (Check4RunningCATIA(state) != 1) {
+    if (Check4RunningCATIA(state) != SessionCheck::kOne) {
       ShowAbort(state, "ThereisnotexactlyoneCATIAopened");
       return;
     }
@@ -112,7 +112,7 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     // before any document is touched. A settings file that could not be read is what
     // --check explains: the closing message points there.
     const int failures_before = state.FailureCount;
-    if (SetParameterName(state) == 1) return;
+    if (SetParameterName(state) == DefinitionResult::kRejected) return;
     if (state.FailureCount != failures_before) {
       state.ErrorOccurred = false;
       state.platform.message_boxes.Show(BoxText(state, "SettingsFailedRunCheck"), kProductName);
