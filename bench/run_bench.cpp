@@ -2,11 +2,12 @@
 // 10,000 parts with twenty definitions, twice each (the first run creates everything, the
 // second finds everything), in process and through the stand-in server: wall time, host
 // calls per part, the server's round trip, and what one child of each kind costs. Then the
-// same over structures shaped like real assemblies of 1,000 and 10,000 placements
+// same over structures shaped like real assemblies of 1,000, 10,000 and 20,000 placements
 // (real_structure.h): host calls per placement and per distinct definition, workbench
 // switches, updates and create calls.
 //   run_bench [--in-process] [PARTS...] [--real PLACEMENTS...]   (default 100 1000 10000
-//   --real 1000 10000; sizes given replace the defaults; --in-process leaves the server out);
+//   --real 1000 10000 20000; sizes given replace the defaults; --in-process leaves the server
+//   out);
 //   exit status 1 when a target is missed, 2 when the benchmark fails
 #include <unistd.h>
 
@@ -370,7 +371,7 @@ int main(int argc, char** argv) {
   }
   if (options.sizes.empty() && options.real_sizes.empty()) {
     options.sizes = {100, 1000, 10000};
-    options.real_sizes = {1000, 10000};
+    options.real_sizes = {1000, 10000, 20000};
   }
   try {
     return kelvort::bench::Run(options, argv[0]);

@@ -128,6 +128,8 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
     definition.items = &items;
     Set_Formulas(state, handled, part, definition);
 
+    // A part document's product places nothing: CATIA gives it no child products.
+    if (!product) return;
     const DispatchPtr children = ObjectMember(handled, "Products");
     const int32_t count = Deref(children).Get("Count").ToLong();
     if (count == 0) return;
