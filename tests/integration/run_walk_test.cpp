@@ -169,6 +169,18 @@ TEST(RunWalkTest, ASubAssemblysFormulaIsFoundWithoutAWindowAndInCacheMode) {
   }
 }
 
+// A look-up that misses what exists (the second run's first Item fails) makes CATIA add a
+// second parameter of that name, disambiguated, without a failure: the written document shows
+// it, as a user would meet it.
+TEST(RunWalkTest, AMissedLookUpShowsAsADuplicateInTheDocument) {
+  KelvortRun run;
+  run.WriteUserSettings(testing::kSampleParameters);
+  EXPECT_EQ(run.RunAgainst({run.Sample("Cover.CATPart")}).out, kSuccess);
+  EXPECT_EQ(run.RunAgainst({"--fault", "Item:1", run.Sample("Cover.CATPart")}).out, kSuccess);
+  EXPECT_THAT(run.Tree("Cover.CATPart"),
+              ::testing::ContainsRegex("\n        Revision\\.1 \\(String\\) = \"A\"\n"));
+}
+
 // The 6th formula creation of the run fails in the housing, the first part: its remaining
 // formulas are not made, the walk goes on through the rest of the structure, and the run
 // says that not everything was created. A failure that cannot be written to Error.log (a
