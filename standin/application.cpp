@@ -107,6 +107,7 @@ DocumentPtr Application::AddNewDocument(const std::string& type) {
   document->SetProduct(Product::CreateReference(host(), name, document));
   if (type == "Part") document->SetPart(Part::Create(host(), document));
   document->MarkNew();
+  document->OpenWindow();  // a new document opens in a window of its own
   AddDocument(document);
   Activate(document);
   return document;

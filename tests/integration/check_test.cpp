@@ -88,9 +88,10 @@ TEST(CheckTest, MalformedAndSoundFiles) {
 }
 
 // The host tried on scratch documents: the user's documents stay byte-identical, both scratch
-// documents are closed with the file alerts off only around the close, and the user's
-// document is active again. A German host's word for user properties is one the run takes;
-// a host whose CreateFormula fails is named in a finding.
+// documents are closed with the file alerts off only around the close, RefreshDisplay and the
+// user's active document are given back, and the formula is searched as the run searches. A German
+// host's word for user properties is one the run takes; a host whose CreateFormula fails is named
+// in a finding.
 TEST(CheckTest, TheHostIsTriedOnScratchDocumentsOnly) {
   const struct {
     std::vector<std::string> host;
@@ -118,9 +119,14 @@ TEST(CheckTest, TheHostIsTriedOnScratchDocumentsOnly) {
     EXPECT_THAT(result.out, HasSubstr(c.seen));
     EXPECT_THAT(result.out, HasSubstr("CATIA, as the run expects: Document.Activate = "
                                       "Gearbox.CATProduct\n"));
-    EXPECT_THAT(testing::ReadBytes(journal),
-                HasSubstr("Application.DisplayFileAlerts = False\nPartDocument.Close()\n"
-                          "ProductDocument.Close()\nApplication.DisplayFileAlerts = False\n"));
+    const std::string calls = testing::ReadBytes(journal);
+    EXPECT_THAT(calls, HasSubstr("Application.DisplayFileAlerts = False\nPartDocument.Close()\n"
+                                 "ProductDocument.Close()\nApplication.DisplayFileAlerts = True\n"
+                                 "Application.RefreshDisplay = True\n"));
+    if (c.status == 0) {
+      EXPECT_THAT(calls, HasSubstr("Selection.Count2\nSelection.Item2(1)\n"));
+      EXPECT_THAT(calls, HasSubstr("Product.ApplyWorkMode(2)\n"));
+    }
     EXPECT_EQ(testing::FilesBelow(run.samples()), before);
   }
 }
