@@ -79,7 +79,7 @@ inline Figures Walk(Platform& platform, const DispatchPtr& application, CallLog&
   const DispatchPtr document = ObjectMember(state.CatiaApp, "ActiveDocument");
   const DispatchPtr root = ObjectMember(document, "Product");
   const DispatchPtr selection = ObjectMember(document, "Selection");
-  if (SetParameterName(state) != 0 || !state.ParameterDefs) {
+  if (SetParameterName(state) != DefinitionResult::kAccepted || !state.ParameterDefs) {
     throw std::runtime_error("the definitions were not accepted");
   }
   SetInformations(state, root, nullptr, selection);

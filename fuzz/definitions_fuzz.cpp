@@ -28,9 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RunState state(test.platform);
   Forms forms{state};
   state.SettingsPath = folder.WinPath();
-  const int16_t result = SetParameterName(state);
-  // A rejection shows its one message; acceptance fills the table it dimensioned.
-  if (result == 1 && test.message_boxes.boxes.size() != 1) __builtin_trap();
-  if (result != 0 && result != 1) __builtin_trap();
+  const DefinitionResult result = SetParameterName(state);
+  // A rejection shows its one message.
+  if (result == DefinitionResult::kRejected && test.message_boxes.boxes.size() != 1) {
+    __builtin_trap();
+  }
   return 0;
 }

@@ -150,7 +150,8 @@ void CloseScratch(HostProbe& probe, const DispatchPtr& application,
 }  // namespace
 
 std::vector<std::string> CheckHost(RunState& state, CheckFindings& findings) {
-  if (Check4RunningCATIA(state) != 1) return {GetRightLangText(state, "CheckHostNotChecked")};
+  if (Check4RunningCATIA(state) != SessionCheck::kOne)
+    return {GetRightLangText(state, "CheckHostNotChecked")};
   HostProbe probe(state, findings);
   const DispatchPtr& application = state.CatiaApp;
   DispatchPtr users;

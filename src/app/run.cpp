@@ -115,7 +115,7 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     ReadSettings(state, FormsOf(state).frmSettings());
     SetLanguage(state, FormsOf(state).frmSettings());
 
-    if (Check4RunningCATIA(state) != 1) {
+    if (Check4RunningCATIA(state) != SessionCheck::kOne) {
       ShowAbort(state, "ThereisnotexactlyoneCATIAopened");
       return;
     }
@@ -141,7 +141,7 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     // before any document is touched. A settings file that could not be read is what
     // --check explains: the closing message points there.
     const int failures_before = state.FailureCount;
-    if (SetParameterName(state) == 1) return;
+    if (SetParameterName(state) == DefinitionResult::kRejected) return;
     if (state.FailureCount != failures_before) {
       state.ErrorOccurred = false;
       state.platform.message_boxes.Show(GetRightLangText(state, "SettingsFailedRunCheck"),

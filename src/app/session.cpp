@@ -8,9 +8,9 @@
 
 namespace kelvort {
 
-uint8_t Check4RunningCATIA(RunState& state) {
-  return Procedure<uint8_t>(
-      state, "Check4RunningCATIA", Gate::kErrorOccurred, [&](uint8_t& result) {
+SessionCheck Check4RunningCATIA(RunState& state) {
+  return Procedure<SessionCheck>(
+      state, "Check4RunningCATIA", Gate::kErrorOccurred, [&](SessionCheck& result) {
         ComServices& com = state.platform.com;
         const DispatchPtr wmi = com.GetObject(kWmiMoniker);
         if (!wmi) Raise(errors::kObjectVariableNotSet);
@@ -26,17 +26,17 @@ uint8_t Check4RunningCATIA(RunState& state) {
           if (state.platform.environment.InCurrentSession(static_cast<uint32_t>(id))) ++count;
         }
         if (count == 0) {
-          result = 2;
+          result = SessionCheck::kNone;
           return;
         }
-        result = count == 1 ? 1 : 3;
+        result = count == 1 ? SessionCheck::kOne : SessionCheck::kSeveral;
 
         // From here on a failing step is skipped: a CATIA that cannot be reached only gives 0.
         IgnoringErrors([&] {
           if (DispatchPtr app = com.GetActiveObject(kCatiaProgId)) state.CatiaApp = std::move(app);
         });
         if (!state.CatiaApp) {
-          result = 0;
+          result = SessionCheck::kNotChecked;
           return;
         }
         // While RefreshDisplay is True, CATIA redraws its display after every call: off for

@@ -14,12 +14,15 @@ inline constexpr std::string_view kCatiaProcessQuery =
     "Select * from Win32_Process Where Name = 'CNEXT.exe'";
 inline constexpr std::string_view kCatiaProgId = "CATIA.Application";
 
+// What the session check found, by the numbers the log knows: not checked (an error, or the
+// attach failed), one CATIA (attached), none, or several CATIA processes (attached). Only
+// one lets the run go on.
+enum class SessionCheck : uint8_t { kNotChecked = 0, kOne = 1, kNone = 2, kSeveral = 3 };
+
 // Counts the CATIA processes and, unless there is none, attaches to the running CATIA and
-// keeps it in state.CatiaApp. Answers 0 (not checked, an error, or the attach failed),
-// 1 (one CATIA, attached), 2 (no CATIA) or 3 (several CATIA processes, attached); only 1
-// lets the run go on.
-// Once attached, it switches CATIA's RefreshDisplay off for the run.
-uint8_t Check4RunningCATIA(RunState& state);
+// keeps it in state.CatiaApp. Once attached, it switches CATIA's RefreshDisplay off for the
+// run.
+SessionCheck Check4RunningCATIA(RunState& state);
 
 // Gives CATIA's RefreshDisplay back the value it had before the attach, if the run changed
 // it; a failing call is passed over. Every run that attached ends with it.

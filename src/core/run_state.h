@@ -13,6 +13,10 @@
 
 namespace kelvort {
 
+// Where the settings come from, by the numbers stored files and the log know: the shared
+// file alone and read-only, the per-user file, or the per-user file overlaid by the shared.
+enum class SettingsSource : uint8_t { kShared = 0, kPerUser = 1, kPerUserOverlaid = 2 };
+
 class FormCollection;
 class RunRecorder;
 
@@ -39,8 +43,7 @@ struct RunState {
   // what a user property holds. Not failures: the closing message counts them.
   int UnlinkedDefinitions = 0;
 
-  // 0 shared and read-only, 1 per-user, 2 per-user overlaid by the shared file.
-  uint8_t SettingsMode = 0;
+  SettingsSource SettingsMode = SettingsSource::kShared;
   // Folder of the Settings.xml in use, without a trailing backslash.
   std::string SettingsPath;
   // Folder of Error.log; empty until the settings have been read.

@@ -69,9 +69,8 @@ void RestoreControl(XmlNode element, Dispatch& control) {
 
 void ReadSettings(RunState& state, Form& form) {
   Procedure(state, "ReadSettings", Gate::kErrorOccurred, [&] {
-    if (state.SettingsMode > 2) return;
     ReadXMLControls(state, GetXMLSettings(state, state.SettingsPath), form);
-    if (state.SettingsMode != 2) return;
+    if (state.SettingsMode != SettingsSource::kPerUserOverlaid) return;
     const std::string shared_folder = CheckPath(state, SharedConfigFolder(state));
     ReadXMLControls(state, GetXMLSettings(state, shared_folder), form);
   });
@@ -79,7 +78,7 @@ void ReadSettings(RunState& state, Form& form) {
 
 void WriteSettings(RunState& state, Form& form) {
   Procedure(state, "WriteSettings", Gate::kErrorOccurred, [&] {
-    if (state.SettingsMode != 1 && state.SettingsMode != 2) {
+    if (state.SettingsMode == SettingsSource::kShared) {
       state.platform.message_boxes.Show(GetRightLangText(state, "YouCantSaveSettingsLocal"),
                                         kProductName);
       return;

@@ -98,12 +98,6 @@ Variant UserPropertyValue(const RunState& state, const ParameterRow& row, Defini
 }  // namespace
 
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
-               const DispatchPtr& owner_document) {
-  VisitItems items(nullptr);
-  Fill_Part(state, collection, primary, DefiningDocument(owner_document), items);
-}
-
-void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
                const DefiningDocument& owner_document, VisitItems& items) {
   Procedure(state, "Fill_Part", Gate::kNone, [&] {
     const std::vector<ParameterRow>& rows = DefinitionRows(state);

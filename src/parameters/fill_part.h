@@ -13,10 +13,8 @@ namespace kelvort {
 // values and default; nothing existing is changed. primary is true for a parameter
 // collection; with a product document as owner it makes the look-up use the key prefixed
 // with the collection's parent name. Failures are reported under "Fill_Part".
-void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
-               const DispatchPtr& owner_document);
-// The same with the owner document as the walk holds it (its type is asked at most once)
-// and what the visit's fills learn. A new parameter whose user property in
+// The owner document comes as the walk holds it (its type is asked at most once), with what
+// the visit's fills learn. A new parameter whose user property in
 // items.user_properties() exists takes that property's value where it converts exactly;
 // the user-property fill then takes the answer of that look-up instead of asking again.
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,

@@ -136,10 +136,6 @@ DispatchPtr ActiveSelection(RunState& state) {
 
 }  // namespace
 
-void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part) {
-  Set_Formulas(state, product, part, KnownDefinition{});
-}
-
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                   const KnownDefinition& known) {
   Procedure(state, "Set_Formulas", Gate::kNone, [&] {

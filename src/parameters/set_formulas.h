@@ -13,18 +13,18 @@ namespace kelvort {
 // the product's user property of that name. product may be null: the root product of the
 // part's document is then taken. Existing formulas are never changed. Failures are
 // reported under "Set_Formulas".
-void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part);
-
-// What a caller has already read of the product's definition: the user-property collection
-// of its reference product and the document that defines it, with its type if read. The
-// structure walk hands them over so that they are not fetched from the host a second time,
-// and what its fills found and made: with it, a formula that would change or break what a
-// user property holds (another relation drives it, its type or its earlier value differs
-// from the parameter's) is not made but recorded as a clash, and the next row goes on.
-// For a component (a product defined inside another product's document) it also hands
-// over that document's root product, whose formulas are looked up before any search, and
-// the run's knowledge of the formulas that exist (without it, Set_Formulas searches
-// through the active document's selection on its own).
+//
+// known holds what a caller has already read of the product's definition (empty members
+// are read here): the user-property collection of its reference product and the document
+// that defines it, with its type if read. The structure walk hands them over so that they
+// are not fetched from the host a second time, and what its fills found and made: with
+// it, a formula that would change or break what a user property holds (another relation
+// drives it, its type or its earlier value differs from the parameter's) is not made but
+// recorded as a clash, and the next row goes on. For a component (a product defined inside
+// another product's document) it also hands over that document's root product, whose
+// formulas are looked up before any search, and the run's knowledge of the formulas that
+// exist (without it, Set_Formulas searches through the active document's selection on its
+// own).
 struct KnownDefinition {
   DispatchPtr properties;
   DefiningDocument document;

@@ -7,9 +7,13 @@
 
 namespace kelvort {
 
+// Whether the definitions were accepted, by the numbers the log knows.
+enum class DefinitionResult : int16_t { kAccepted = 0, kRejected = 1 };
+
 // Fills ParameterDefs from the Parameters element of the Settings.xml in use and checks
-// each definition as it is read. Answers 1 when a definition was rejected (its message has
-// been shown), 0 otherwise; a run-time failure is reported under "SetParameterName".
-int16_t SetParameterName(RunState& state);
+// each definition as it is read. Answers kRejected when a definition was rejected (its
+// message has been shown); a run-time failure is reported under "SetParameterName" and
+// answers kAccepted, the failure count telling the caller.
+DefinitionResult SetParameterName(RunState& state);
 
 }  // namespace kelvort

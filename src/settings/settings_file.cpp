@@ -37,19 +37,19 @@ std::string SharedConfigFolder(const RunState& state) {
 }
 
 void GetGlobalSettings(RunState& state) {
-  state.SettingsMode = 0;
+  state.SettingsMode = SettingsSource::kShared;
   Procedure(state, "GetGlobalSettings", Gate::kErrorOccurred, [&] {
     const XmlDocument shared = XmlDocument::Load(state.platform.files, SharedSettingsFile(state));
     const XmlNode use_config = shared.SelectSingleNode("SETTINGS/UseConfig");
     if (!use_config || !IsTrue(use_config, "Value")) {
       SetUserPath(state, shared);
-      state.SettingsMode = 1;
+      state.SettingsMode = SettingsSource::kPerUser;
     } else if (IsTrue(use_config, "OnlyReadConfig")) {
       state.SettingsPath = NormalisedFolder(state, SharedConfigFolder(state));
-      state.SettingsMode = 0;
+      state.SettingsMode = SettingsSource::kShared;
     } else {
       SetUserPath(state, shared);
-      state.SettingsMode = 2;
+      state.SettingsMode = SettingsSource::kPerUserOverlaid;
     }
     const XmlNode error_path = shared.SelectSingleNode("SETTINGS/ErrorPath");
     state.ErrorLogPath = error_path ? NormalisedFolder(state, error_path.Attribute("Path").Text())

@@ -26,7 +26,7 @@ class FormStateTest : public testing::FormsFixture {
   // Per-user settings (mode 1) in the default folder.
   void UsePerUserSettings() {
     GetGlobalSettings(state_);
-    ASSERT_EQ(state_.SettingsMode, 1);
+    ASSERT_EQ(state_.SettingsMode, SettingsSource::kPerUser);
   }
 };
 
@@ -123,7 +123,7 @@ TEST_F(FormStateTest, SharedSettingsWinInOverlayModeUnlessTheRestoreFailed) {
       testing::SettingsXml("<UseConfig Value='TRUE' OnlyReadConfig='false'/>"
                            "<frmTest><Controls><txtName Text='shared'/></Controls></frmTest>"));
   GetGlobalSettings(state_);
-  ASSERT_EQ(state_.SettingsMode, 2);
+  ASSERT_EQ(state_.SettingsMode, SettingsSource::kPerUserOverlaid);
   WriteUserSettings(
       "<frmTest><Controls><txtName Text='mine'/><chkA Value='1'/></Controls></frmTest>");
   TestForm form;

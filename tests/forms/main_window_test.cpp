@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, SettingsSaveStoresTheChoiceAndCancelReturnsToTheStoredOne
 TEST_F(MainWindowTest, SettingsSaveWithSharedReadOnlySettingsHoldsForThisRunOnly) {
   WriteShared(testing::SettingsXml("<UseConfig Value='True' OnlyReadConfig='TRUE'/>"));
   FrmMain& main = ShowMainWindow();
-  ASSERT_EQ(state_.SettingsMode, 0);
+  ASSERT_EQ(state_.SettingsMode, SettingsSource::kShared);
   const auto before = Snapshot();
 
   ChooseLanguage(main, 1, true);

@@ -101,8 +101,7 @@ TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
     const char* fault;
     std::string row;
   } cases[] = {
-      {"CreateFormula:6",
-       housing + "Set_Formulas,-2147467259,The method CreateFormula failed"},
+      {"CreateFormula:6", housing + "Set_Formulas,-2147467259,The method CreateFormula failed"},
       {"Update:1", housing + "SetInformations,-2147467259,The method Update failed"},
   };
   for (const auto& c : cases) {

@@ -33,14 +33,14 @@ TEST(SessionProcessTest, TheCountDecidesAndAServingCatiaIsAttached) {
   const struct {
     std::vector<std::vector<std::string>> catias;
     bool earlier_error;
-    uint8_t result;
+    SessionCheck result;
     bool attached;
   } cases[] = {
-      {{}, false, 2, false},
-      {{{"--no-document"}}, false, 1, true},
-      {{{"--idle"}}, false, 0, false},
-      {{{"--no-document"}, {"--idle"}}, false, 3, true},
-      {{{"--no-document"}}, true, 0, false},
+      {{}, false, SessionCheck::kNone, false},
+      {{{"--no-document"}}, false, SessionCheck::kOne, true},
+      {{{"--idle"}}, false, SessionCheck::kNotChecked, false},
+      {{{"--no-document"}, {"--idle"}}, false, SessionCheck::kSeveral, true},
+      {{{"--no-document"}}, true, SessionCheck::kNotChecked, false},
   };
   for (const auto& [catias, earlier_error, result, attached] : cases) {
     SCOPED_TRACE(catias.size());
@@ -71,9 +71,9 @@ TEST(ProcessCountTest, EveryOwnProcessOfTheExecutableCountsWhateverItsLetterCase
     CatiaSession session;
     session.StartNamed("CNEXT.exe", 65534);  // nobody
     EXPECT_EQ(CatiaProcesses(), 1);
-    EXPECT_EQ(Check4RunningCATIA(session.state), 2);
+    EXPECT_EQ(Check4RunningCATIA(session.state), SessionCheck::kNone);
     session.StartCatia({"--no-document"});
-    EXPECT_EQ(Check4RunningCATIA(session.state), 1);
+    EXPECT_EQ(Check4RunningCATIA(session.state), SessionCheck::kOne);
     session.StartNamed("CNEXT.exe");
     session.StartNamed("cnext.EXE");
     session.StartNamed("CNEXT.exe.old");

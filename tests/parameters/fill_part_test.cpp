@@ -20,7 +20,9 @@ class FillPartTest : public testing::StandinRunFixture {
     OpenHost({testing::WriteSmallAssembly(root())});
   }
   void FillPart(std::string_view file) {
-    Fill_Part(state_, Doc(file).part()->parameters(), true, app_->FindDocument(file));
+    VisitItems items(nullptr);
+    Fill_Part(state_, Doc(file).part()->parameters(), true,
+              DefiningDocument(app_->FindDocument(file)), items);
   }
 };
 
@@ -60,8 +62,10 @@ TEST_F(FillPartTest, AProductDocumentsParametersAreLookedUpUnderTheProductsName)
   const auto& component = Doc("Asm.CATProduct").FindComponent("SUB");
   Define({{"Length", "String", ""}, {"Grade", "String", ""}});
   for (const auto& parameters : {product->parameters(), component->parameters()}) {
-    Fill_Part(state_, parameters, true, app_->active());
-    Fill_Part(state_, parameters, true, app_->active());
+    for (int run = 0; run < 2; ++run) {
+      VisitItems items(nullptr);
+      Fill_Part(state_, parameters, true, DefiningDocument(app_->active()), items);
+    }
     EXPECT_EQ(parameters->items().size(), 2u);
   }
   EXPECT_ANY_THROW(product->parameters()->Call("Item", {"Length"}));  // the short name

@@ -54,9 +54,9 @@ TEST_F(SetFormulasTest, EachRowGetsOneFormulaOfItsOwnDocument) {
   AddUserProperty("Asm.CATProduct", "Weight(kg)");
   Define({{"Surface finish", "String", ""}, {"Weight(kg)", "String", ""}, {"Length", "Real", ""}});
   const auto& assembly = Doc("Asm.CATProduct").product();
-  Set_Formulas(state_, assembly, nullptr);
+  Set_Formulas(state_, assembly, nullptr, {});
   EXPECT_TRUE(Doc("Asm.CATProduct").selection()->items().empty());
-  Set_Formulas(state_, assembly, nullptr);
+  Set_Formulas(state_, assembly, nullptr, {});
   EXPECT_EQ(Formulas(*assembly->relations()),
             (Lines{"Form_Surface finish: ASM\\Properties\\Surface finish = Surface finish",
                    "Form_Weight(kg): ASM\\Properties\\Weight(kg) = Weight(kg)",
@@ -72,7 +72,7 @@ TEST_F(SetFormulasTest, MissingUserPropertiesEndThePart) {
   Define({{"A", "String", ""}, {"B", "String", ""}, {"C", "String", ""}});
   const auto& part = Doc("Washer.CATPart").part();
   app_->host()->faults().Add("UserRefProperties", 1);
-  Set_Formulas(state_, nullptr, part);
+  Set_Formulas(state_, nullptr, part, {});
   EXPECT_EQ(test_.message_boxes.boxes,
             (std::vector<testing::ShownBox>{{"Abbruch", "Keine UserProperties definiert."}}));
   EXPECT_EQ(state_.FailureCount, 0);
@@ -81,7 +81,7 @@ TEST_F(SetFormulasTest, MissingUserPropertiesEndThePart) {
 
   AddUserProperty("Washer.CATPart", "A");
   AddUserProperty("Washer.CATPart", "C");
-  Set_Formulas(state_, nullptr, part);
+  Set_Formulas(state_, nullptr, part, {});
   EXPECT_EQ(Formulas(*part->relations()), Lines{"Form_A: WASHER\\Properties\\A = A"});
   EXPECT_EQ(Reported().back(), "Set_Formulas");
   EXPECT_EQ(state_.FailureCount, 1);

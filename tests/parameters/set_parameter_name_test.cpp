@@ -59,7 +59,8 @@ TEST_F(SetParameterNameTest, EachRejectionShowsItsOneMessage) {
   };
   for (const auto& [definition, box] : cases) {
     Settings({definition});
-    EXPECT_EQ(SetParameterName(state_), 1) << definition[0] << " " << definition[2];
+    EXPECT_EQ(SetParameterName(state_), DefinitionResult::kRejected)
+        << definition[0] << " " << definition[2];
     EXPECT_EQ(Boxes(), std::vector<testing::ShownBox>{box});
   }
   EXPECT_EQ(state_.FailureCount, 0);
@@ -77,7 +78,7 @@ TEST_F(SetParameterNameTest, AcceptedDefinitionsAreKeptAsWritten) {
       {"Flag", "Boolean", ""},          {"Pick", "a,b", ""},
   };
   Settings(definitions);
-  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_EQ(SetParameterName(state_), DefinitionResult::kAccepted);
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(state_.ParameterDefs, definitions);
 }
@@ -85,7 +86,7 @@ TEST_F(SetParameterNameTest, AcceptedDefinitionsAreKeptAsWritten) {
 // Without a Parameters element the table stays undimensioned, and the failure is reported.
 TEST_F(SetParameterNameTest, SettingsWithoutDefinitionsAreReported) {
   Settings("<Other/>");
-  EXPECT_EQ(SetParameterName(state_), 0);
+  EXPECT_EQ(SetParameterName(state_), DefinitionResult::kAccepted);
   EXPECT_EQ(Reported(), std::vector<std::string>{"SetParameterName"});
   EXPECT_FALSE(state_.ParameterDefs.has_value());
   EXPECT_EQ(state_.FailureCount, 1);
@@ -99,7 +100,7 @@ TEST_F(SetParameterNameTest, TheRowCounterHoldsAtMost32767Definitions) {
       parameters += "<Parameter Name=\"P" + std::to_string(i) + "\" Type=\"String\" Default=\"\"/>";
     }
     Settings(parameters + "</Parameters>");
-    EXPECT_EQ(SetParameterName(state_), 0);
+    EXPECT_EQ(SetParameterName(state_), DefinitionResult::kAccepted);
     const bool overflows = count == 32768;
     EXPECT_EQ(Boxes().size(), overflows ? 1u : 0u) << count;
     EXPECT_EQ(Boxes().empty() ? "" : Boxes()[0].text,

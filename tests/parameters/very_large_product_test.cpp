@@ -48,7 +48,7 @@ TEST_F(VeryLargeProductTest, UserPropertyCountsUpTo32767AreReadWithoutWrapping) 
   for (const int32_t count : {32767, 32768}) {
     std::vector<int32_t> asked;
     reference_->Returns("UserRefProperties", Variant(FakeCollection(count, property, asked)));
-    Set_Formulas(state_, Product(), nullptr);
+    Set_Formulas(state_, Product(), nullptr, {});
     EXPECT_EQ(asked.size(), count == 32767 ? 32767u : 0u);
     EXPECT_EQ(asked.empty() ? 32767 : asked.back(), 32767);
   }

@@ -58,7 +58,7 @@ TEST_F(SettingsFileTest, UseConfigChoosesTheMode) {
     fs::create_directory(root() / "appdata");
     WriteShared(shared);
     GetGlobalSettings(state_);
-    EXPECT_EQ(state_.SettingsMode, mode);
+    EXPECT_EQ(static_cast<int>(state_.SettingsMode), mode);
     const std::string expected_path = mode == 0 ? WinPath("Config") : UserFolderWin();
     EXPECT_EQ(state_.SettingsPath, expected_path);
     EXPECT_EQ(state_.ErrorLogPath, expected_path);
@@ -74,7 +74,7 @@ TEST_F(SettingsFileTest, SavePathAndErrorPathAreNormalised) {
       SettingsXml("<SavePath Path=\"\\..\\Users\\me\\\"/>"
                   "<ErrorPath Path=\"%KELVORT_LOGS%\\kelvort\"/>"));
   GetGlobalSettings(state_);
-  EXPECT_EQ(state_.SettingsMode, 1);
+  EXPECT_EQ(state_.SettingsMode, SettingsSource::kPerUser);
   EXPECT_EQ(state_.SettingsPath, WinPath("Users\\me"));
   EXPECT_TRUE(fs::is_directory(root() / "Users/me"));
   EXPECT_EQ(state_.ErrorLogPath, testing::ToWinPath(root() / "logs") + "\\kelvort");

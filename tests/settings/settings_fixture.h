@@ -57,7 +57,7 @@ class SettingsFixture : public ::testing::Test {
   // The run state and the boxes shown as at the start of a run.
   void StartAfresh() {
     state_.ErrorOccurred = false;
-    state_.SettingsMode = 0;
+    state_.SettingsMode = SettingsSource::kShared;
     state_.SettingsPath.clear();
     state_.ErrorLogPath.clear();
     test_.message_boxes.boxes.clear();

@@ -170,7 +170,9 @@ void WhileShown(const std::function<void()>& show, const std::function<void(HWND
 class FormWindowsTest : public ::testing::Test {
  protected:
   FormWindowsTest() {
-    state_.SettingsMode = 3;  // no per-user file to read
+    // The per-user settings: read from (and made in) the temp folder.
+    state_.SettingsMode = SettingsSource::kPerUser;
+    state_.SettingsPath = temp_.path();
     state_.ErrorLogPath = temp_.path();
     forms_.SetRenderer(std::make_unique<Win32Renderer>(state_));
     ::SetCurrentDirectoryW(Widen(temp_.path()).c_str());

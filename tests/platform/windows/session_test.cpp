@@ -48,7 +48,7 @@ class IdleCatiaProcess {
 TEST(WindowsSessionTest, WmiCountsTheCatiaProcessesAndTheAttachNeedsARegisteredServer) {
   WindowsTestPlatform test;
   RunState state(test.platform);
-  ASSERT_EQ(Check4RunningCATIA(state), 2) << "no CNEXT.exe runs before the test";
+  ASSERT_EQ(Check4RunningCATIA(state), SessionCheck::kNone) << "no CNEXT.exe runs before the test";
   EXPECT_FALSE(state.CatiaApp);
 
   TempFolder dir;
@@ -57,11 +57,11 @@ TEST(WindowsSessionTest, WmiCountsTheCatiaProcessesAndTheAttachNeedsARegisteredS
     ASSERT_TRUE(catia.started());
     // One process of this session, but no server registered as CATIA.Application: no
     // attach, no log entry.
-    EXPECT_EQ(Check4RunningCATIA(state), 0);
+    EXPECT_EQ(Check4RunningCATIA(state), SessionCheck::kNotChecked);
     EXPECT_FALSE(state.CatiaApp);
     EXPECT_FALSE(state.ErrorOccurred);
   }
-  EXPECT_EQ(Check4RunningCATIA(state), 2);
+  EXPECT_EQ(Check4RunningCATIA(state), SessionCheck::kNone);
   EXPECT_THROW(test.com.GetObject("winmgmts:\\\\.\\root\\kelvort-no-such-namespace"), RunError);
   try {
     test.com.GetActiveObject("CATIA.Application");
