@@ -82,6 +82,19 @@ void CreateParameter(RunState& state, Dispatch& parameters, const ParameterRow& 
   if (taken) RecordValueTaken(state);
 }
 
+// The value a new user property starts with: the one its parameter held before the run
+// where that converts exactly, otherwise the default. The formula would give it that value
+// at the next update; holding it already, a run interrupted before the formula leaves the
+// two equal, and the rerun links them instead of finding a value it must not overwrite.
+Variant UserPropertyValue(const RunState& state, const ParameterRow& row, DefinitionItems& found) {
+  if (found.parameter && !found.parameter_value) {
+    found.parameter_value = found.parameter->Get("Value");
+  }
+  std::optional<Variant> taken;
+  if (found.parameter_value) taken = ExactValue(*found.parameter_value, row);
+  return taken ? *taken : DefaultValue(state, row);
+}
+
 }  // namespace
 
 void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
@@ -120,7 +133,7 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
       std::optional<DispatchPtr> asked = std::exchange(found.user_property, std::nullopt);
       const bool held = asked ? *asked != nullptr : Held(target, prefix() + row[0]) != nullptr;
       if (held) continue;
-      Create(target, row, DefaultValue(state, row));
+      Create(target, row, UserPropertyValue(state, row, found));
       found.user_property_created = true;
     }
   });
