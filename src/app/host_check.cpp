@@ -42,7 +42,7 @@ class HostProbe {
   }
   std::vector<std::string> met() && { return std::move(met_); }
   RunState& state() { return state_; }
-  const DispatchPtr& application() { return state_.CatiaApp; }
+  const DispatchPtr& application() const { return state_.CatiaApp; }
 
  private:
   RunState& state_;
