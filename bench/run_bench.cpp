@@ -203,7 +203,8 @@ void PrintReal(const RealFigures& figures, const Options& options) {
 }
 
 // The real-shaped runs' targets, and that the in-process time grows no faster than the
-// placements from the smallest structure to the largest (of 10,000 placements or more).
+// placements from the smallest structure of 5,000 placements or more to the largest: a run
+// of some tens of milliseconds is too short to time against one of seconds.
 void CheckReal(Targets& targets, const std::vector<ChildCost>& costs,
                const std::vector<RealFigures>& all, const Options& options) {
   DefinitionCosts first_run;
@@ -218,8 +219,11 @@ void CheckReal(Targets& targets, const std::vector<ChildCost>& costs,
       CheckRealRuns(targets, "server", figures.shape, first_run, figures.served);
     }
   }
-  if (all.size() < 2 || all.back().shape.placements < 10000) return;
-  const RealFigures& small = all.front();
+  const auto timed = std::find_if(all.begin(), all.end(), [](const RealFigures& figures) {
+    return figures.shape.placements >= 5000;
+  });
+  if (timed == all.end() || timed + 1 == all.end()) return;
+  const RealFigures& small = *timed;
   const RealFigures& large = all.back();
   const double placements = static_cast<double>(large.shape.placements) / small.shape.placements;
   char what[200];
