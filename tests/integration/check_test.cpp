@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "support/kelvort_run.h"
 
 namespace kelvort {
@@ -119,9 +121,11 @@ TEST(CheckTest, TheHostIsTriedOnScratchDocumentsOnly) {
     EXPECT_THAT(result.out, HasSubstr(c.seen));
     EXPECT_THAT(result.out, HasSubstr("CATIA, as the run expects: Document.Activate = "
                                       "Gearbox.CATProduct\n"));
-    const std::string calls = testing::ReadBytes(journal);
-    EXPECT_THAT(calls, HasSubstr("Application.DisplayFileAlerts = False\nPartDocument.Close()\n"
-                                 "ProductDocument.Close()\nApplication.DisplayFileAlerts = True\n"
+    // Through COM a call without arguments looks like a property read: no "()" then.
+    const std::string calls =
+        std::regex_replace(testing::ReadBytes(journal), std::regex(R"(\(\)\n)"), "\n");
+    EXPECT_THAT(calls, HasSubstr("Application.DisplayFileAlerts = False\nPartDocument.Close\n"
+                                 "ProductDocument.Close\nApplication.DisplayFileAlerts = True\n"
                                  "Application.RefreshDisplay = True\n"));
     if (c.status == 0) {
       EXPECT_THAT(calls, HasSubstr("Selection.Count2\nSelection.Item2(1)\n"));
