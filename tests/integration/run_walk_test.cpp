@@ -116,7 +116,11 @@ TEST(RunWalkTest, ASecondRunAddsNothing) {
         testing::JournalLinesWith(journal, "Display"),
         ::testing::ElementsAre("Application.RefreshDisplay", "Application.RefreshDisplay = False",
                                "Application.RefreshDisplay = True"));
-    EXPECT_THAT(served, ::testing::EndsWith("Application.RefreshDisplay = True\n"));
+    // Under Wine the test ends the stand-in through COM: its Quit may follow the run's calls.
+    constexpr std::string_view kQuit = "Application.Quit\n";
+    std::string_view run_calls = served;
+    if (run_calls.ends_with(kQuit)) run_calls.remove_suffix(kQuit.size());
+    EXPECT_THAT(std::string(run_calls), ::testing::EndsWith("Application.RefreshDisplay = True\n"));
     EXPECT_EQ(run.ErrorLog(), "");
   }
 }
