@@ -158,6 +158,7 @@ void ProductFormulas(RunState& state, const DispatchPtr& owner, const DefiningDo
   FormulaHolders& holders =
       known.formulas ? *known.formulas : own_holders.emplace(ActiveSelection(state));
   std::optional<std::string> document_name;
+  if (!known.document_name.empty()) document_name = known.document_name;
   // A component looks up in its document's root product, which holds the document's
   // formulas as a rule; a formula it lacks is still created in the component's own.
   OwnFormulas own(known.document_root ? known.document_root : owner);
