@@ -39,16 +39,11 @@ Variant DefaultValue(const RunState& state, const ParameterRow& row) {
 void Create(Dispatch& collection, const ParameterRow& row, const Variant& value) {
   const std::string& name = row[0];
   const DefinedKind kind = KindOf(row);
-  if (kind == DefinedKind::kBoolean) {
-    collection.Call("CreateBoolean", {name, value});
-    return;
-  }
-  if (kind == DefinedKind::kInteger) {
-    collection.Call("CreateInteger", {name, value});
-    return;
-  }
-  if (kind == DefinedKind::kText) {
-    collection.Call("CreateString", {name, value});
+  if (kind != DefinedKind::kEnumerated) {
+    collection.Call(kind == DefinedKind::kBoolean   ? "CreateBoolean"
+                    : kind == DefinedKind::kInteger ? "CreateInteger"
+                                                    : "CreateString",
+                    {name, value});
     return;
   }
   // A value list, or no type at all, makes a text parameter with permitted values. It is
