@@ -123,10 +123,12 @@ inline void CheckWithinCallTime(Targets& targets, int parts, int run, const Figu
   targets.Check(served.seconds <= 1.25 * round_trips, what);
 }
 
-inline void PrintRun(const char* mode, int run, const Figures& figures, int parts) {
-  std::printf("  %-10s run %d  %8.3f s (cpu %6.3f s)  %8lld calls  %6.1f calls/part", mode, run,
+// per: the parts (or the placements, named by unit) the calls are divided by.
+inline void PrintRun(const char* mode, int run, const Figures& figures, int per,
+                     const char* unit = "part") {
+  std::printf("  %-10s run %d  %8.3f s (cpu %6.3f s)  %8lld calls  %6.1f calls/%s", mode, run,
               figures.seconds, figures.cpu_seconds, figures.calls,
-              static_cast<double>(figures.calls) / parts);
+              static_cast<double>(figures.calls) / per, unit);
   if (figures.median_us > 0) {
     std::printf(
         "  median %5.1f us  in calls %7.3f s  own work %6.3f s  wall / (calls x median) %.2f",

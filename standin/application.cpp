@@ -98,15 +98,17 @@ void Application::Activate(DocumentPtr document) {
 DocumentPtr Application::AddNewDocument(const std::string& type) {
   if (type != "Part" && type != "Product") MethodFailed("Add", "Documents");
   const std::string extension = type == "Part" ? ".CATPart" : ".CATProduct";
-  int number = 1;
-  while (FindDocument(type + std::to_string(number) + extension)) ++number;
-  const std::string name = type + std::to_string(number);
+  std::string name;
+  for (int number = 1; name.empty() || FindDocument(name + extension); ++number) {
+    name = type + std::to_string(number);
+  }
   auto document = std::make_shared<Document>(
       host(), type == "Part" ? DocumentType::kPart : DocumentType::kProduct, name + extension,
       SharedAs<Application>());
   document->SetProduct(Product::CreateReference(host(), name, document));
   if (type == "Part") document->SetPart(Part::Create(host(), document));
   document->MarkNew();
+  document->OpenWindow();  // a new document opens in a window of its own
   AddDocument(document);
   Activate(document);
   return document;

@@ -54,8 +54,9 @@ class Document : public HostObject {
   // A document made by Documents.Add: it has no file and is never written back.
   bool is_new() const { return is_new_; }
   void MarkNew() { is_new_ = true; }
-  // Whether a window shows the document: those opened as files have one; documents that
-  // their structures reach have none, and their selection's search finds nothing.
+  // Whether a window shows the document: those opened as files and those made by
+  // Documents.Add have one; documents that their structures reach have none, and their
+  // selection's search finds nothing.
   bool has_window() const { return has_window_; }
   void OpenWindow() { has_window_ = true; }
   // Whether the document's content is loaded; in cache mode, placed documents start

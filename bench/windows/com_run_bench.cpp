@@ -3,9 +3,11 @@
 // platform's COM services. Measures kelvort's IDispatch transport beside a bare
 // cross-process call to an object of the benchmark's own, the run over a structure (first and
 // second run) and what one child of each kind costs, in host calls and in the COM calls
-// behind them (GetIDsOfNames, Invoke, GetTypeInfo and GetDocumentation for a type name).
-//   com_run_bench [PARTS]   (default 100, a multiple of 10); exit status 1 when a target is
-//   missed, 2 when the benchmark fails
+// behind them (GetIDsOfNames, Invoke, GetTypeInfo and GetDocumentation for a type name); then
+// both runs over a structure shaped like real assemblies (real_structure.h), checked as
+// run_bench checks them.
+//   com_run_bench [PARTS] [--real PLACEMENTS]   (default 100, a multiple of 10, and 500);
+//   exit status 1 when a target is missed, 2 when the benchmark fails
 //   com_run_bench --echo-server   the benchmark's own object's server (started by the above)
 #include <array>
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "echo_server.h"
 #include "generated_structure.h"
 #include "platform/windows/com_dispatch.h"
+#include "real_runs.h"
 #include "run_walk.h"
 #include "util/run_error.h"
 
@@ -150,16 +153,16 @@ class Bench {
   ComPtr<IDispatch> echo_;
 };
 
-void PrintComCalls(const ServedRun& run, double per) {
+void PrintComCalls(const ServedRun& run, double per, const char* unit = "part") {
   const ComCallCounts& com = run.com;
   const long long members = run.figures.calls - run.type_names;
   std::printf(
       "      COM: GetIDsOfNames %lld, Invoke %lld, GetTypeInfo %lld, GetDocumentation %lld "
-      "(%.1f, %.1f, %.1f, %.1f a part); %.2f COM calls a host call\n",
+      "(%.1f, %.1f, %.1f, %.1f a %s); %.2f COM calls a host call\n",
       com.get_ids_of_names, com.invokes, com.get_type_infos, com.get_documentations,
       static_cast<double>(com.get_ids_of_names) / per, static_cast<double>(com.invokes) / per,
       static_cast<double>(com.get_type_infos) / per,
-      static_cast<double>(com.get_documentations) / per,
+      static_cast<double>(com.get_documentations) / per, unit,
       static_cast<double>(com.get_ids_of_names + com.invokes + com.get_type_infos +
                           com.get_documentations) /
           static_cast<double>(run.figures.calls));
@@ -173,8 +176,9 @@ void PrintComCalls(const ServedRun& run, double per) {
       run.type_names);
 }
 
-// What one child of each kind adds, in host calls and COM calls, beyond a top with none.
-void ReportChildCosts(Platform& platform, Bench& bench) {
+// What one child of each kind adds, in host calls and COM calls, beyond a top with none;
+// answers what each adds to the first run.
+DefinitionCosts ReportChildCosts(Platform& platform, Bench& bench) {
   const auto served = [&](ChildKind kind) {
     const fs::path folder = bench.folder() / "one-child" / std::to_string(static_cast<int>(kind));
     return bench.Serve(platform, WriteOneChild(folder, kind), false, nullptr);
@@ -185,8 +189,13 @@ void ReportChildCosts(Platform& platform, Bench& bench) {
       {ChildKind::kSubAssembly, "a sub-assembly child (a product document of its own)"},
       {ChildKind::kComponent, "a component child (defined inside its parent's document)"}};
   std::printf("One child, 20 definitions, beyond the parent's own:\n");
+  DefinitionCosts first_run;
   for (const auto& [kind, label] : kinds) {
     const std::array<ServedRun, 2> with = served(kind);
+    (kind == ChildKind::kPart          ? first_run.part
+     : kind == ChildKind::kSubAssembly ? first_run.product
+                                       : first_run.component) =
+        with[0].figures.calls - base[0].figures.calls;
     std::printf("  %s\n", label);
     for (int run = 0; run < 2; ++run) {
       ServedRun cost;
@@ -199,9 +208,10 @@ void ReportChildCosts(Platform& platform, Bench& bench) {
     }
   }
   std::printf("\n");
+  return first_run;
 }
 
-int Run(int parts, const char* argv0) {
+int Run(int parts, int placements, const char* argv0) {
   const auto native = CreateNativePlatform(argv0, true);
   Platform& platform = native->platform();
   const fs::path folder = fs::temp_directory_path() /
@@ -210,7 +220,7 @@ int Run(int parts, const char* argv0) {
   Targets targets;
   {
     Bench bench(folder);
-    ReportChildCosts(platform, bench);
+    const DefinitionCosts first_run = ReportChildCosts(platform, bench);
 
     PlainCalls plain;
     const fs::path top = WriteStructure(folder / std::to_string(parts), parts);
@@ -225,8 +235,21 @@ int Run(int parts, const char* argv0) {
       PrintRun("server", run + 1, runs[run].figures, parts);
       PrintComCalls(runs[run], parts);
     }
+
+    const RealShape shape = WriteRealShaped(folder / "real", placements);
+    const std::array<ServedRun, 2> real = bench.Serve(platform, shape.top, true, nullptr);
+    std::printf("\n");
+    PrintShape(shape);
+    for (int run = 0; run < 2; ++run) {
+      PrintRealRun("server", run + 1, real[run].figures, shape);
+      PrintRun("server", run + 1, real[run].figures, shape.placements, "placement");
+      PrintComCalls(real[run], shape.placements, "placement");
+    }
+
     std::printf("\nTargets:\n");
     for (int run = 0; run < 2; ++run) CheckWithinCallTime(targets, parts, run, runs[run].figures);
+    const Figures real_figures[2] = {real[0].figures, real[1].figures};
+    CheckRealRuns(targets, "server", shape, first_run, real_figures);
   }
   fs::remove_all(folder);
   return targets.met ? 0 : 1;
@@ -237,13 +260,24 @@ int Run(int parts, const char* argv0) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "--echo-server") return kelvort::bench::ServeEcho();
-  const int parts = argc > 1 ? std::atoi(argv[1]) : 100;
-  if (argc > 2 || parts < 10 || parts % 10 != 0) {
-    std::fprintf(stderr, "Usage: com_run_bench [PARTS] (a multiple of 10)\n");
+  int parts = 100;
+  int placements = 500;
+  bool usage = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--real" && i + 1 < argc) {
+      placements = std::atoi(argv[++i]);
+      usage = usage || placements < 10;
+    } else {
+      parts = std::atoi(argv[i]);
+      usage = usage || parts < 10 || parts % 10 != 0;
+    }
+  }
+  if (usage) {
+    std::fprintf(stderr, "Usage: com_run_bench [PARTS] (a multiple of 10) [--real PLACEMENTS]\n");
     return 2;
   }
   try {
-    return kelvort::bench::Run(parts, argv[0]);
+    return kelvort::bench::Run(parts, placements, argv[0]);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "com_run_bench: %s\n", failure.what());
     return 2;

@@ -38,7 +38,7 @@ std::string FindingLine(RunState& state, const CheckFinding& finding) {
 // The Settings.xml a run would read: the one of the folder the mode gives, or, while that
 // folder has none yet, the shared one a run would copy there first.
 std::string SettingsFileInUse(RunState& state) {
-  const std::string file = state.SettingsPath + "\\Settings.xml";
+  std::string file = state.SettingsPath + "\\Settings.xml";
   if (state.platform.files.FileExists(file)) return file;
   return SharedConfigFolder(state) + "\\Settings.xml";
 }

@@ -9,6 +9,7 @@
 #include "host/late_binding.h"
 #include "lang/language.h"
 #include "log/procedure.h"
+#include "parameters/formula_holders.h"
 
 namespace kelvort {
 namespace {
@@ -40,6 +41,8 @@ class HostProbe {
     findings_.push_back({"CATIA", 0, "CheckHostDiffers", {behaviour, expected, got}});
   }
   std::vector<std::string> met() && { return std::move(met_); }
+  RunState& state() { return state_; }
+  const DispatchPtr& application() const { return state_.CatiaApp; }
 
  private:
   RunState& state_;
@@ -103,29 +106,36 @@ void ProbeProduct(HostProbe& probe, const DispatchPtr& document) {
                   .ToObject();
     return TextMember(formula, "Name");
   });
-  probe.Expect("Formula Parent.Parent.Parent", {TextMember(document, "Name")}, [&] {
-    return TextMember(
-        ObjectMember(ObjectMember(ObjectMember(formula, "Parent"), "Parent"), "Parent"), "Name");
+  // The run writes the parameter's short name as the formula's body.
+  probe.Expect("Parameters.GetNameToUseInRelation", {kProbe}, [&] {
+    const DispatchPtr parameters = ObjectMember(product, "Parameters");
+    return parameters->Call("GetNameToUseInRelation", {parameters->Call("Item", {key})}).ToText();
   });
-  probe.Expect(
-      "Selection.Search(\"CATKnowledgeSearch..Name=Form_KelvortCheck,all\")", {kProbeFormula}, [&] {
-        const DispatchPtr selection = ObjectMember(document, "Selection");
-        selection->Call("Clear");
-        selection->Call("Search", {"CATKnowledgeSearch..Name=Form_KelvortCheck,all"});
-        const int32_t count = selection->Get("Count").ToLong();
-        const std::string found =
-            count < 1 ? "nothing found"
-                      : TextMember(ObjectMember(selection->Call("Item", {1}).ToObject(), "Value"),
-                                   "Name");
-        selection->Call("Clear");
-        return found;
-      });
+  const std::string full_name = TextMember(document, "FullName");
+  probe.Expect("Formula Parent.Parent.Parent FullName", {full_name}, [&] {
+    return TextMember(
+        ObjectMember(ObjectMember(ObjectMember(formula, "Parent"), "Parent"), "Parent"),
+        "FullName");
+  });
+  // The run's own search: through the active document's selection, read with Count2/Item2.
+  probe.Expect("ActiveDocument.Selection.Search(\"" + FormulaSearchQuery(kProbeFormula) +
+                   "\") Count2, Item2",
+               {"found"}, [&] {
+                 FormulaHolders holders(ObjectMember(
+                     ObjectMember(probe.application(), "ActiveDocument"), "Selection"));
+                 return holders.Hold(kProbeFormula, full_name) ? "found" : "nothing found";
+               });
+  probe.Expect("Product.ApplyWorkMode(2)", {""}, [&] {
+    product->Call("ApplyWorkMode", {2});
+    return std::string();
+  });
 }
 
 // Closes the scratch documents without saving, with the file alerts off only around the
 // close, and makes the user's document active again.
 void CloseScratch(HostProbe& probe, const DispatchPtr& application,
-                  const std::vector<DispatchPtr>& scratch, const DispatchPtr& users) {
+                  const std::vector<DispatchPtr>& scratch, const DispatchPtr& users,
+                  const std::string& refresh_before) {
   probe.Expect("Document.Close", {""}, [&] {
     const Variant alerts = application->Get("DisplayFileAlerts");
     application->Put("DisplayFileAlerts", false);
@@ -139,6 +149,10 @@ void CloseScratch(HostProbe& probe, const DispatchPtr& application,
     }
     application->Put("DisplayFileAlerts", alerts);
     return failure;
+  });
+  probe.Expect("Application.RefreshDisplay given back", {refresh_before}, [&] {
+    RestoreRefreshDisplay(probe.state());
+    return application->Get("RefreshDisplay").ToText();
   });
   if (!users) return;
   probe.Expect("Document.Activate", {TextMember(users, "Name")}, [&] {
@@ -156,6 +170,11 @@ std::vector<std::string> CheckHost(RunState& state, CheckFindings& findings) {
   const DispatchPtr& application = state.CatiaApp;
   DispatchPtr users;
   IgnoringErrors([&] { users = application->Get("ActiveDocument").ToObjectOrNull(); });
+  // The attach read RefreshDisplay and switched it off for the run, as a run does.
+  const std::string refresh_before =
+      state.RefreshDisplayBefore ? Variant(*state.RefreshDisplayBefore).ToText() : "";
+  probe.Expect("Application.RefreshDisplay = False", {"False"},
+               [&] { return application->Get("RefreshDisplay").ToText(); });
   std::vector<DispatchPtr> scratch;
   probe.Expect("Documents.Add(\"Part\"), Documents.Add(\"Product\")", {""}, [&] {
     const DispatchPtr documents = ObjectMember(application, "Documents");
@@ -165,7 +184,7 @@ std::vector<std::string> CheckHost(RunState& state, CheckFindings& findings) {
     ProbeProduct(probe, scratch.back());
     return std::string();
   });
-  CloseScratch(probe, application, scratch, users);
+  CloseScratch(probe, application, scratch, users, refresh_before);
   return std::move(probe).met();
 }
 

@@ -39,16 +39,11 @@ Variant DefaultValue(const RunState& state, const ParameterRow& row) {
 void Create(Dispatch& collection, const ParameterRow& row, const Variant& value) {
   const std::string& name = row[0];
   const DefinedKind kind = KindOf(row);
-  if (kind == DefinedKind::kBoolean) {
-    collection.Call("CreateBoolean", {name, value});
-    return;
-  }
-  if (kind == DefinedKind::kInteger) {
-    collection.Call("CreateInteger", {name, value});
-    return;
-  }
-  if (kind == DefinedKind::kText) {
-    collection.Call("CreateString", {name, value});
+  if (kind != DefinedKind::kEnumerated) {
+    collection.Call(kind == DefinedKind::kBoolean   ? "CreateBoolean"
+                    : kind == DefinedKind::kInteger ? "CreateInteger"
+                                                    : "CreateString",
+                    {name, value});
     return;
   }
   // A value list, or no type at all, makes a text parameter with permitted values. It is
@@ -80,6 +75,19 @@ void CreateParameter(RunState& state, Dispatch& parameters, const ParameterRow& 
   Create(parameters, row, value);
   found.created_parameter_value = value;
   if (taken) RecordValueTaken(state);
+}
+
+// The value a new user property starts with: the one its parameter held before the run
+// where that converts exactly, otherwise the default. The formula would give it that value
+// at the next update; holding it already, a run interrupted before the formula leaves the
+// two equal, and the rerun links them instead of finding a value it must not overwrite.
+Variant UserPropertyValue(const RunState& state, const ParameterRow& row, DefinitionItems& found) {
+  if (found.parameter && !found.parameter_value) {
+    found.parameter_value = found.parameter->Get("Value");
+  }
+  std::optional<Variant> taken;
+  if (found.parameter_value) taken = ExactValue(*found.parameter_value, row);
+  return taken ? *taken : DefaultValue(state, row);
 }
 
 }  // namespace
@@ -121,7 +129,7 @@ void Fill_Part(RunState& state, const DispatchPtr& collection, bool primary,
       std::optional<DispatchPtr> asked = std::exchange(found.user_property, std::nullopt);
       const bool held = asked ? *asked != nullptr : Held(target, prefix() + row[0]) != nullptr;
       if (held) continue;
-      Create(target, row, DefaultValue(state, row));
+      Create(target, row, UserPropertyValue(state, row, found));
       found.user_property_created = true;
     }
     DefinitionInHand(state, "");

@@ -17,6 +17,7 @@ std::optional<std::string> FormulaClash(const ParameterRow& row, const Definitio
     const DispatchPtr relation = user_property.Get("OptionalRelation").ToObjectOrNull();
     if (relation) return "driven by " + TextMember(relation, "Name");
   }
+  if (!parameter_value) parameter_value = found->parameter_value;
   if (!parameter_value && found->parameter) parameter_value = found->parameter->Get("Value");
   // Not known: the parameter fill did not get this far.
   if (!parameter_value || parameter_value->IsEmpty()) return std::nullopt;

@@ -15,6 +15,9 @@ struct PartDesignOnDemand::Shared {
   DispatchPtr selection;
   bool entered = false;
 
+  Shared(RunState& run, DispatchPtr design_part, DispatchPtr design_selection)
+      : state(run), part(std::move(design_part)), selection(std::move(design_selection)) {}
+
   // Makes the part the selected object and the workbench part design, as working on a part
   // placed in an assembly needs. Tried once: a failure is the failure of the creation that
   // asked for it, and the later creations go ahead without it.

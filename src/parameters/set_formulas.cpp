@@ -134,6 +134,59 @@ DispatchPtr ActiveSelection(RunState& state) {
   return ObjectMember(ObjectMember(state.CatiaApp, "ActiveDocument"), "Selection");
 }
 
+// A part document's formulas: its part's own collection decides.
+void PartFormulas(RunState& state, const DispatchPtr& part, const std::vector<ParameterRow>& rows,
+                  UserPropertyFinder& user_properties, const KnownDefinition& known) {
+  const DispatchPtr relations =
+      Recorded(state, ObjectMember(part, "Relations"), ItemKind::kFormula);
+  for (const ParameterRow& row : rows) {
+    DefinitionInHand(state, row[0]);
+    const std::string formula_name = "Form_" + row[0];
+    if (FormulaExists(*relations, formula_name)) continue;
+    const UserProperty* property = user_properties.Find(row[0]);
+    if (MayLink(state, row, property, known.items))
+      CreateFormula(*relations, formula_name, property);
+  }
+}
+
+// In a product document the formula may lie anywhere in the document's structure: unless
+// the product's own collection holds it, the run's knowledge of the documents that hold it
+// decides (a search the first time the run asks about the name).
+void ProductFormulas(RunState& state, const DispatchPtr& owner, const DefiningDocument& document,
+                     const std::vector<ParameterRow>& rows, UserPropertyFinder& user_properties,
+                     const KnownDefinition& known) {
+  std::optional<FormulaHolders> own_holders;
+  FormulaHolders& holders =
+      known.formulas ? *known.formulas : own_holders.emplace(ActiveSelection(state));
+  std::optional<std::string> document_name;
+  if (!known.document_name.empty()) document_name = known.document_name;
+  // A component looks up in its document's root product, which holds the document's
+  // formulas as a rule; a formula it lacks is still created in the component's own.
+  OwnFormulas own(known.document_root ? known.document_root : owner);
+  DispatchPtr relations;
+  for (const ParameterRow& row : rows) {
+    DefinitionInHand(state, row[0]);
+    const std::string formula_name = "Form_" + row[0];
+    if (own.Hold(formula_name)) {
+      KnownFormula(state, true, formula_name);
+      continue;
+    }
+    if (!document_name) document_name = TextMember(document.object(), "FullName");
+    if (KnownFormula(state, holders.Hold(formula_name, *document_name), formula_name)) continue;
+    const UserProperty* property = user_properties.Find(row[0]);
+    if (!MayLink(state, row, property, known.items)) continue;
+    if (!relations) {
+      relations =
+          Recorded(state,
+                   own.relations() && !known.document_root ? own.relations()
+                                                           : ObjectMember(owner, "Relations"),
+                   ItemKind::kFormula);
+    }
+    CreateFormula(*relations, formula_name, property);
+    if (MayChange(state)) holders.Created(formula_name, *document_name);
+  }
+}
+
 }  // namespace
 
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
@@ -158,53 +211,10 @@ void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr
                                           ? known.document
                                           : DefiningDocument(ObjectMember(reference, "Parent"));
 
-    if (!document.IsProductDocument()) {
-      const DispatchPtr relations =
-          Recorded(state, ObjectMember(part, "Relations"), ItemKind::kFormula);
-      for (const ParameterRow& row : rows) {
-        DefinitionInHand(state, row[0]);
-        const std::string formula_name = "Form_" + row[0];
-        if (FormulaExists(*relations, formula_name)) continue;
-        const UserProperty* property = user_properties.Find(row[0]);
-        if (MayLink(state, row, property, known.items)) {
-          CreateFormula(*relations, formula_name, property);
-        }
-      }
-      DefinitionInHand(state, "");
-      return;
-    }
-
-    // In a product document the formula may lie anywhere in the document's structure:
-    // unless the product's own collection holds it, the run's knowledge of the documents
-    // that hold it decides (a search the first time the run asks about the name).
-    std::optional<FormulaHolders> own_holders;
-    FormulaHolders& holders =
-        known.formulas ? *known.formulas : own_holders.emplace(ActiveSelection(state));
-    std::optional<std::string> document_name;
-    // A component looks up in its document's root product, which holds the document's
-    // formulas as a rule; a formula it lacks is still created in the component's own.
-    OwnFormulas own(known.document_root ? known.document_root : owner);
-    DispatchPtr relations;
-    for (const ParameterRow& row : rows) {
-      DefinitionInHand(state, row[0]);
-      const std::string formula_name = "Form_" + row[0];
-      if (own.Hold(formula_name)) {
-        KnownFormula(state, true, formula_name);
-        continue;
-      }
-      if (!document_name) document_name = TextMember(document.object(), "FullName");
-      if (KnownFormula(state, holders.Hold(formula_name, *document_name), formula_name)) continue;
-      const UserProperty* property = user_properties.Find(row[0]);
-      if (!MayLink(state, row, property, known.items)) continue;
-      if (!relations) {
-        relations =
-            Recorded(state,
-                     own.relations() && !known.document_root ? own.relations()
-                                                             : ObjectMember(owner, "Relations"),
-                     ItemKind::kFormula);
-      }
-      CreateFormula(*relations, formula_name, property);
-      if (MayChange(state)) holders.Created(formula_name, *document_name);
+    if (document.IsProductDocument()) {
+      ProductFormulas(state, owner, document, rows, user_properties, known);
+    } else {
+      PartFormulas(state, part, rows, user_properties, known);
     }
     DefinitionInHand(state, "");
   });

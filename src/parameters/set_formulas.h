@@ -1,6 +1,8 @@
 // Adds the "Form_" formula of every defined parameter that does not have one yet.
 #pragma once
 
+#include <string>
+
 #include "core/run_state.h"
 #include "host/dispatch.h"
 #include "parameters/defining_document.h"
@@ -31,6 +33,8 @@ struct KnownDefinition {
   DispatchPtr document_root;
   FormulaHolders* formulas = nullptr;
   const VisitItems* items = nullptr;
+  // The full name of that document, when the walk has read it (empty: read here if needed).
+  std::string document_name;
 };
 void Set_Formulas(RunState& state, const DispatchPtr& product, const DispatchPtr& part,
                   const KnownDefinition& known);

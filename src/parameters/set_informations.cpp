@@ -98,7 +98,10 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
   RunState& state = walk.state;
   Procedure(state, "SetInformations", Gate::kNone, [&] {
     DispatchPtr handled = product;
-    KnownDefinition definition{nullptr, known.document, known.document_root, &walk.formulas};
+    KnownDefinition definition;
+    definition.document = known.document;
+    definition.document_root = known.document_root;
+    definition.formulas = &walk.formulas;
     const auto guarded = [&](const DispatchPtr& collection) {
       return known.design ? known.design->Guarded(collection) : collection;
     };
@@ -127,8 +130,11 @@ void Visit(Walk& walk, const DispatchPtr& product, const DispatchPtr& part,
     Fill_Part(state, parameters, true, definition.document, items);
     Fill_Part(state, definition.properties, false, definition.document, items);
     definition.items = &items;
+    definition.document_name = self.document_name;
     Set_Formulas(state, handled, part, definition);
 
+    // A part document's product places nothing: CATIA gives it no child products.
+    if (!product) return;
     const DispatchPtr children = ObjectMember(handled, "Products");
     const int32_t count = Deref(children).Get("Count").ToLong();
     if (count == 0) return;

@@ -15,6 +15,8 @@ namespace kelvort {
 struct DefinitionItems {
   // The parameter as the fill found it, when it existed before.
   DispatchPtr parameter;
+  // Its value, once read.
+  std::optional<Variant> parameter_value;
   // The value the fill created the parameter with.
   std::optional<Variant> created_parameter_value;
   // The answer of the user-property look-up (null: not held), when the parameter fill asked.

@@ -230,8 +230,8 @@ std::string ReportHtml(const RunRecorder& record, std::string_view when) {
   html += "<p class=\"meta\">" + HtmlEscaped(when) + " &#183; " + Ending(record) + "</p>\n";
   if (record.assembly_loaded()) {
     html +=
-        "<p class=\"meta\">The assembly was put in design mode before the walk: the documents "
-        "of components that a cache-mode session had not loaded were loaded.</p>\n";
+        "<p class=\"meta\">The assembly was put in design mode before the walk, which loads "
+        "the documents of components that a cache-mode session had not loaded.</p>\n";
   }
   if (dry) {
     html +=

@@ -161,10 +161,12 @@ XmlLoadError Parse(pugi::xml_document& document, std::string_view bytes, pugi::x
 // sequences beyond ASCII; 0 otherwise.
 int Utf8DeclaredLatin1(const pugi::xml_document& document, std::string_view bytes) {
   if (DeclaredEncoding(document) != "iso-8859-1") return 0;
-  const auto high = std::find_if(bytes.begin(), bytes.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  if (high == bytes.end() || !IsValidUtf8(bytes)) return 0;
-  return ErrorAt({}, bytes, high - bytes.begin()).line;
+  const ptrdiff_t high =
+      std::find_if(bytes.begin(), bytes.end(),
+                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+      bytes.begin();
+  if (high == std::ssize(bytes) || !IsValidUtf8(bytes)) return 0;
+  return ErrorAt({}, bytes, high).line;
 }
 
 // Finds the first element name, attribute name or processing-instruction target that

@@ -18,13 +18,17 @@ using testing::FakeDispatch;
 class VeryLargeProductTest : public testing::StandinRunFixture {
  protected:
   VeryLargeProductTest() {
+    // The active document's selection finds no formula anywhere.
     const auto selection = std::make_shared<FakeDispatch>("Selection");
     selection->Returns("Clear", Variant())
         .Returns("Search", Variant())
-        .Returns("Count", Variant(0));
+        .Returns("Count2", Variant(0));
     const auto document = std::make_shared<FakeDispatch>("ProductDocument");
-    document->Returns("Selection", Variant(selection));
+    document->Returns("Selection", Variant(selection)).Returns("FullName", Variant("TOP"));
     reference_->Returns("Parent", Variant(document));
+    const auto application = std::make_shared<FakeDispatch>("Application");
+    application->Returns("ActiveDocument", Variant(document));
+    state_.CatiaApp = application;
   }
   // A product TOP of the reference; its relations take any formula.
   std::shared_ptr<FakeDispatch> Product() {

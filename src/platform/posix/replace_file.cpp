@@ -33,7 +33,8 @@ std::string FinalTarget(std::string path, std::string_view shown_path) {
     if (length < 0) return path;  // not a link, or nothing there yet
     if (static_cast<size_t>(length) == buffer.size()) RaiseFileError(ENAMETOOLONG, 76, shown_path);
     std::string target(buffer.data(), static_cast<size_t>(length));
-    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+    if (target.front() != '/') target.insert(0, FolderOf(path) + "/");
+    path = std::move(target);
   }
   RaiseFileError(ELOOP, 76, shown_path);
 }

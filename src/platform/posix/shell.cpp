@@ -15,8 +15,6 @@
 #include "platform/posix/posix_path.h"
 #include "util/run_error.h"
 
-extern char** environ;
-
 namespace kelvort {
 namespace {
 

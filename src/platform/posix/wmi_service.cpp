@@ -44,7 +44,8 @@ class ProcessObject final : public Dispatch {
 // answers with default impersonation.
 class ProcessSet final : public Dispatch {
  public:
-  ProcessSet(std::vector<pid_t> ids, std::string name) : ids_(std::move(ids)), name_(name) {}
+  ProcessSet(std::vector<pid_t> ids, std::string name)
+      : ids_(std::move(ids)), name_(std::move(name)) {}
   std::string TypeName() override { return "SWbemObjectSet"; }
   Variant Invoke(InvokeKind kind, std::string_view member, std::span<const Variant> args) override {
     if (args.empty() && IsCall(kind, member, "Count")) {
