@@ -98,7 +98,7 @@ TEST(FaultSweepTest, ARunAfterAnyOneHostFaultCompletesTheDocuments) {
   }
   const std::vector<std::string> points = FaultPoints(calls);
   ASSERT_GT(calls.size(), 20u);   // every member that the run uses is faulted
-  ASSERT_LT(points.size(), 70u);  // bounded in time
+  ASSERT_LT(points.size(), 80u);  // bounded in time
   for (const std::string& fault : points) {
     SCOPED_TRACE(fault);
     KelvortRun run;

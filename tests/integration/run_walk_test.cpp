@@ -168,7 +168,7 @@ TEST(RunWalkTest, ASubAssemblysFormulaIsFoundWithoutAWindowAndInCacheMode) {
     }
     for (int pass = 1; pass <= 2; ++pass) {
       const auto result = run.RunAgainst(host);
-      EXPECT_EQ(result.out, kSuccess) << pass;
+      EXPECT_THAT(result.out, ::testing::StartsWith(kSuccess)) << pass;
       EXPECT_THAT(testing::JournalLinesWith(journal, "ApplyWorkMode"),
                   ::testing::ElementsAre("Product.ApplyWorkMode(2)"));
     }
@@ -188,8 +188,9 @@ TEST(RunWalkTest, ASubAssemblysFormulaIsFoundWithoutAWindowAndInCacheMode) {
 TEST(RunWalkTest, AMissedLookUpShowsAsADuplicateInTheDocument) {
   KelvortRun run;
   run.WriteUserSettings(testing::kSampleParameters);
-  EXPECT_EQ(run.RunAgainst({run.Sample("Cover.CATPart")}).out, kSuccess);
-  EXPECT_EQ(run.RunAgainst({"--fault", "Item:1", run.Sample("Cover.CATPart")}).out, kSuccess);
+  EXPECT_EQ(run.RunAgainst({run.Sample("Cover.CATPart")}).status, 0);
+  EXPECT_THAT(run.RunAgainst({"--fault", "Item:1", run.Sample("Cover.CATPart")}).out,
+              ::testing::StartsWith(kSuccess));
   EXPECT_THAT(run.Tree("Cover.CATPart"),
               ::testing::ContainsRegex("\n        Revision\\.1 \\(String\\) = \"A\"\n"));
 }
