@@ -179,7 +179,7 @@ std::vector<std::string> CheckHost(RunState& state, CheckFindings& findings) {
   probe.Expect("Application.StatusBar written and read back", {kProbe}, [&] {
     const Variant before = application->Get("StatusBar");
     application->Put("StatusBar", kProbe);
-    const std::string shown = application->Get("StatusBar").ToText();
+    std::string shown = application->Get("StatusBar").ToText();
     application->Put("StatusBar", before);
     return shown;
   });
