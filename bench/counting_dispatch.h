@@ -31,6 +31,9 @@ struct CallLog {
   // Calls by "Type.Member", when itemised (in process only: it asks every object's type).
   bool itemised = false;
   std::map<std::string, long long> by_member;
+  // Of the calls, the search's: the selections got ("Selection"), the calls on them by member,
+  // and those on the objects reached from their matches ("on matches").
+  std::map<std::string, long long> search;
 
   void Reset() {
     calls = 0;
@@ -39,13 +42,20 @@ struct CallLog {
     durations.clear();
     releases.clear();
     by_member.clear();
+    search.clear();
   }
 };
 
 class CountingDispatch final : public Dispatch {
  public:
-  CountingDispatch(DispatchPtr inner, CallLog& log)
-      : inner_(std::move(inner)), log_(log), type_(log.itemised ? inner_->TypeName() : "") {}
+  // What an object is to the search: a selection, reached from one, or neither.
+  enum class Origin { kOther, kSelection, kMatch };
+
+  CountingDispatch(DispatchPtr inner, CallLog& log, Origin origin = Origin::kOther)
+      : inner_(std::move(inner)),
+        log_(log),
+        type_(log.itemised ? inner_->TypeName() : ""),
+        origin_(origin) {}
 
   ~CountingDispatch() override {
     if (!log_.timed || inner_.use_count() != 1) return;
@@ -57,9 +67,9 @@ class CountingDispatch final : public Dispatch {
   CountingDispatch(const CountingDispatch&) = delete;
   CountingDispatch& operator=(const CountingDispatch&) = delete;
 
-  static DispatchPtr Wrap(DispatchPtr object, CallLog& log) {
+  static DispatchPtr Wrap(DispatchPtr object, CallLog& log, Origin origin = Origin::kOther) {
     if (!object) return object;
-    return std::make_shared<CountingDispatch>(std::move(object), log);
+    return std::make_shared<CountingDispatch>(std::move(object), log, origin);
   }
 
   // Neither override keeps an object with a destructor alive across the inner call unless
@@ -78,8 +88,8 @@ class CountingDispatch final : public Dispatch {
       return InvokeUnwrapping(kind, member, args);
     }
     if (log_.timed)
-      return Wrapped(Timed<Variant>([&] { return inner_->Invoke(kind, member, args); }));
-    return Wrapped(inner_->Invoke(kind, member, args));
+      return Wrapped(member, Timed<Variant>([&] { return inner_->Invoke(kind, member, args); }));
+    return Wrapped(member, inner_->Invoke(kind, member, args));
   }
 
  private:
@@ -95,6 +105,13 @@ class CountingDispatch final : public Dispatch {
       ++log_.status_bar;
     }
     if (log_.itemised) ++log_.by_member[type_ + "." + std::string(member)];
+    if (origin_ == Origin::kSelection) {
+      ++log_.search[std::string(member)];
+    } else if (origin_ == Origin::kMatch) {
+      ++log_.search["on matches"];
+    } else if (member == "Selection") {
+      ++log_.search["Selection"];
+    }
   }
 
   // The host takes only its own objects: the arguments are unwrapped.
@@ -108,12 +125,17 @@ class CountingDispatch final : public Dispatch {
       }
     }
     if (log_.timed)
-      return Wrapped(Timed<Variant>([&] { return inner_->Invoke(kind, member, inner_args); }));
-    return Wrapped(inner_->Invoke(kind, member, inner_args));
+      return Wrapped(member,
+                     Timed<Variant>([&] { return inner_->Invoke(kind, member, inner_args); }));
+    return Wrapped(member, inner_->Invoke(kind, member, inner_args));
   }
 
-  Variant Wrapped(Variant result) {
-    return result.IsObject() ? Variant(Wrap(result.ToObject(), log_)) : result;
+  Variant Wrapped(std::string_view member, Variant result) {
+    if (!result.IsObject()) return result;
+    const Origin origin = origin_ != Origin::kOther ? Origin::kMatch
+                          : member == "Selection"   ? Origin::kSelection
+                                                    : Origin::kOther;
+    return Variant(Wrap(result.ToObject(), log_, origin));
   }
 
   // Runs the call and records its duration, a failing call's too.
@@ -134,6 +156,7 @@ class CountingDispatch final : public Dispatch {
   DispatchPtr inner_;
   CallLog& log_;
   std::string type_;
+  Origin origin_;
 };
 
 }  // namespace kelvort::bench

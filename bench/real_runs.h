@@ -40,6 +40,13 @@ inline void PrintRealRun(const char* mode, int run, const Figures& figures,
       static_cast<double>(figures.calls) / shape.placements,
       static_cast<double>(figures.calls) / shape.definitions(), figures.workbench_starts,
       figures.updates, figures.creates, figures.status_bar);
+  std::printf("             search:");
+  long long search_calls = 0;
+  for (const auto& [member, count] : figures.search) {
+    std::printf(" %s %lld", member.c_str(), count);
+    search_calls += count;
+  }
+  std::printf("  (%lld calls)\n", search_calls);
 }
 
 // The targets of both runs over a complete pass: the first costs at most its definitions'

@@ -4,7 +4,7 @@
 // calls per part, the server's round trip, and what one child of each kind costs. Then the
 // same over structures shaped like real assemblies of 1,000, 10,000 and 20,000 placements
 // (real_structure.h): host calls per placement and per distinct definition, workbench
-// switches, updates and create calls.
+// switches, updates and create calls, and the calls on the selections and their matches.
 //   run_bench [--in-process] [PARTS...] [--real PLACEMENTS...]   (default 100 1000 10000
 //   --real 1000 10000 20000; sizes given replace the defaults; --in-process leaves the server
 //   out);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
 #ifdef _WIN32
 #include "platform/windows/win32.h"
 #endif
@@ -41,9 +42,10 @@ struct Figures {
   double cpu_seconds = 0;  // the benchmark process's processor time
   long long calls = 0;
   long long workbench_starts = 0, updates = 0, creates = 0;  // of the calls
-  long long status_bar = 0;      // of the calls, the progress in the status bar
-  double median_us = 0;          // the median duration of the run's host calls
-  double in_calls_s = 0;         // the time spent inside host calls
+  long long status_bar = 0;                 // of the calls, the progress in the status bar
+  std::map<std::string, long long> search;  // of the calls, see CallLog
+  double median_us = 0;                     // the median duration of the run's host calls
+  double in_calls_s = 0;                    // the time spent inside host calls
   long long releases = 0;        // releases of a host object's last reference, when timed
   double release_median_us = 0;  // the median release
   double in_releases_s = 0;      // the time they took
@@ -99,6 +101,7 @@ inline Figures Walk(Platform& platform, const DispatchPtr& application, CallLog&
   figures.updates = log.updates;
   figures.creates = log.creates;
   figures.status_bar = log.status_bar;
+  figures.search = log.search;
   figures.median_us = Median(log.durations);
   for (float took : log.durations) figures.in_calls_s += took / 1e6;
   figures.releases = static_cast<long long>(log.releases.size());

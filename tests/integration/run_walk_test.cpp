@@ -11,6 +11,7 @@
 #include "bench/real_structure.h"
 #include "support/kelvort_run.h"
 #include "support/recording_message_boxes.h"
+#include "support/standin_documents.h"
 #include "support/temp_dir.h"
 
 namespace kelvort {
@@ -143,20 +144,7 @@ TEST(RunWalkTest, ASubAssemblysFormulaIsFoundWithoutAWindowAndInCacheMode) {
     SCOPED_TRACE(cache ? "cache mode" : "loaded");
     KelvortRun run;
     run.WriteUserSettings(testing::kSampleParameters);
-    testing::WriteBytes(run.samples() / "Top.CATProduct",
-                        "<ProductDocument><Product PartNumber=\"TOP\"><Products>"
-                        "<Instance Name=\"Sub.1\" File=\"Sub.CATProduct\" />"
-                        "</Products></Product></ProductDocument>");
-    testing::WriteBytes(
-        run.samples() / "Sub.CATProduct",
-        "<ProductDocument><Product PartNumber=\"SUB\"><Products>"
-        "<Instance Name=\"Holder.1\" Component=\"SUB-C\" /></Products></Product>"
-        "<Component PartNumber=\"SUB-C\">"
-        "<Parameters><Parameter Name=\"Material\" Type=\"String\" Value=\"Steel\" /></Parameters>"
-        "<UserRefProperties><Parameter Name=\"Material\" Type=\"String\" Value=\"Steel\" />"
-        "</UserRefProperties><Relations><Formula Name=\"Form_Material\" Comment=\"\" "
-        "Body=\"Material\" Output=\"Material\" OutputIn=\"UserRefProperties\" /></Relations>"
-        "</Component></ProductDocument>");
+    testing::WriteSubAssemblyWithAFormula(run.samples());
     const testing::TempDir out;
     const auto journal = out.path() / "journal.txt";
     std::vector<std::string> host = {"--journal", journal.string(), run.Sample("Top.CATProduct")};

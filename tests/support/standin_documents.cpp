@@ -69,4 +69,22 @@ std::filesystem::path WriteSmallAssembly(const std::filesystem::path& folder) {
   return folder / "Asm.CATProduct";
 }
 
+std::filesystem::path WriteSubAssemblyWithAFormula(const std::filesystem::path& folder) {
+  WriteBytes(folder / "Top.CATProduct",
+             "<ProductDocument><Product PartNumber=\"TOP\"><Products>"
+             "<Instance Name=\"Sub.1\" File=\"Sub.CATProduct\" />"
+             "</Products></Product></ProductDocument>");
+  WriteBytes(folder / "Sub.CATProduct",
+             "<ProductDocument><Product PartNumber=\"SUB\"><Products>"
+             "<Instance Name=\"Holder.1\" Component=\"SUB-C\" /></Products></Product>"
+             "<Component PartNumber=\"SUB-C\">"
+             "<Parameters><Parameter Name=\"Material\" Type=\"String\" Value=\"Steel\" />"
+             "</Parameters><UserRefProperties>"
+             "<Parameter Name=\"Material\" Type=\"String\" Value=\"Steel\" />"
+             "</UserRefProperties><Relations><Formula Name=\"Form_Material\" Comment=\"\" "
+             "Body=\"Material\" Output=\"Material\" OutputIn=\"UserRefProperties\" />"
+             "</Relations></Component></ProductDocument>");
+  return folder / "Top.CATProduct";
+}
+
 }  // namespace kelvort::testing

@@ -1,4 +1,4 @@
-// Stand-in document files for tests: the samples and a small assembly.
+// Stand-in document files for tests: the samples, a small assembly and a sub-assembly.
 #pragma once
 
 #include <filesystem>
@@ -17,5 +17,10 @@ std::filesystem::path CopySamples(const std::filesystem::path& folder);
 //                   Form_Length driving its product's user property Length)
 //   Washer.CATPart  part WASHER, empty
 std::filesystem::path WriteSmallAssembly(const std::filesystem::path& folder);
+
+// Writes Top.CATProduct (product TOP placing Sub.1 of Sub.CATProduct) and Sub.CATProduct
+// (product SUB placing Holder.1, its component SUB-C, whose user property Material is driven
+// by Form_Material) into folder and returns the path of Top.CATProduct.
+std::filesystem::path WriteSubAssemblyWithAFormula(const std::filesystem::path& folder);
 
 }  // namespace kelvort::testing
