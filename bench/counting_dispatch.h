@@ -21,6 +21,8 @@ struct CallLog {
   // Of the calls, those that change what CATIA shows or holds: workbench switches, updates
   // and create calls.
   long long workbench_starts = 0, updates = 0, creates = 0;
+  // Of the calls, the reads and writes of CATIA's status bar, where the progress goes.
+  long long status_bar = 0;
   // Each call's duration in microseconds, when timed; and each release of a host object's
   // last reference (through COM a round trip of its own).
   bool timed = false;
@@ -33,7 +35,7 @@ struct CallLog {
   void Reset() {
     calls = 0;
     type_names = 0;
-    workbench_starts = updates = creates = 0;
+    workbench_starts = updates = creates = status_bar = 0;
     durations.clear();
     releases.clear();
     by_member.clear();
@@ -89,6 +91,8 @@ class CountingDispatch final : public Dispatch {
       ++log_.updates;
     } else if (member.starts_with("Create")) {
       ++log_.creates;
+    } else if (member == "StatusBar") {
+      ++log_.status_bar;
     }
     if (log_.itemised) ++log_.by_member[type_ + "." + std::string(member)];
   }

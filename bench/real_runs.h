@@ -20,6 +20,8 @@ struct DefinitionCosts {
 constexpr long long kRepeatedPlacement = 6;
 // The most host calls a definition may cost the second run, on average.
 constexpr long long kSecondRunDefinition = 80;
+// The most the progress may write to the status bar a second.
+constexpr double kProgressWritesASecond = 4;
 
 inline void PrintShape(const RealShape& shape) {
   std::printf(
@@ -33,11 +35,11 @@ inline void PrintRealRun(const char* mode, int run, const Figures& figures,
                          const RealShape& shape) {
   std::printf(
       "  %-10s run %d  %8.3f s  %9lld calls  %6.2f a placement  %6.1f a definition  "
-      "StartWorkbench %lld  Update %lld  Create %lld\n",
+      "StartWorkbench %lld  Update %lld  Create %lld  StatusBar %lld\n",
       mode, run, figures.seconds, figures.calls,
       static_cast<double>(figures.calls) / shape.placements,
       static_cast<double>(figures.calls) / shape.definitions(), figures.workbench_starts,
-      figures.updates, figures.creates);
+      figures.updates, figures.creates, figures.status_bar);
 }
 
 // The targets of both runs over a complete pass: the first costs at most its definitions'
@@ -61,6 +63,16 @@ inline void CheckRealRuns(Targets& targets, const char* mode, const RealShape& s
                 mode, shape.placements, runs[1].workbench_starts, runs[1].updates, runs[1].creates);
   targets.Check(runs[1].workbench_starts == 0 && runs[1].updates == 0 && runs[1].creates == 0,
                 what);
+  // The progress: the status bar read and given back, and written a few times a second
+  // (each write with a read of the node's name).
+  for (int run = 0; run < 2; ++run) {
+    const long long most =
+        2 + 1 + static_cast<long long>(kProgressWritesASecond * runs[run].seconds);
+    std::snprintf(what, sizeof what,
+                  "%s, %d placements, run %d: StatusBar %lld calls in %.2f s, at most %lld", mode,
+                  shape.placements, run + 1, runs[run].status_bar, runs[run].seconds, most);
+    targets.Check(runs[run].status_bar <= most, what);
+  }
 }
 
 }  // namespace kelvort::bench

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/process_run_control.h"
 #include "counting_dispatch.h"
 #include "forms/forms.h"
 #include "host/late_binding.h"
@@ -40,6 +41,7 @@ struct Figures {
   double cpu_seconds = 0;  // the benchmark process's processor time
   long long calls = 0;
   long long workbench_starts = 0, updates = 0, creates = 0;  // of the calls
+  long long status_bar = 0;      // of the calls, the progress in the status bar
   double median_us = 0;          // the median duration of the run's host calls
   double in_calls_s = 0;         // the time spent inside host calls
   long long releases = 0;        // releases of a host object's last reference, when timed
@@ -66,7 +68,8 @@ inline double ProcessorSeconds() {
 }
 
 // One run of the walk against the application: the definitions read from the settings
-// folder, then the structure walked from the active document's root product.
+// folder, then the structure walked from the active document's root product with the
+// progress in the status bar, as the program shows it.
 inline Figures Walk(Platform& platform, const DispatchPtr& application, CallLog& log,
                     const std::string& settings_folder) {
   RunState state(platform);
@@ -82,7 +85,11 @@ inline Figures Walk(Platform& platform, const DispatchPtr& application, CallLog&
   if (SetParameterName(state) != DefinitionResult::kAccepted || !state.ParameterDefs) {
     throw std::runtime_error("the definitions were not accepted");
   }
+  ProcessRunControl progress(false);
+  state.control = &progress;
+  progress.WalkBegins(state);
   SetInformations(state, root, nullptr, selection);
+  progress.WalkEnded(state);
   Figures figures;
   figures.seconds = SecondsSince(start);
   figures.cpu_seconds = ProcessorSeconds() - cpu_start;
@@ -91,6 +98,7 @@ inline Figures Walk(Platform& platform, const DispatchPtr& application, CallLog&
   figures.workbench_starts = log.workbench_starts;
   figures.updates = log.updates;
   figures.creates = log.creates;
+  figures.status_bar = log.status_bar;
   figures.median_us = Median(log.durations);
   for (float took : log.durations) figures.in_calls_s += took / 1e6;
   figures.releases = static_cast<long long>(log.releases.size());

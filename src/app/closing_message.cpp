@@ -27,7 +27,9 @@ std::string HowItEnded(RunState& state, const RunRecorder& record) {
 std::string WhatWasAdded(RunState& state, const RunRecorder& record) {
   const RecordTotals totals = record.Totals();
   if (totals.added() == 0) {
-    return state.FailureCount == 0 ? BoxText(state, "RunNothingMissing") : std::string();
+    // Definitions left unlinked were missing something, which their own line tells.
+    const bool nothing_missing = state.FailureCount == 0 && state.UnlinkedDefinitions == 0;
+    return nothing_missing ? BoxText(state, "RunNothingMissing") : std::string();
   }
   const auto nodes = std::count_if(record.nodes().begin(), record.nodes().end(),
                                    [](const RecordedNode& node) { return !node.added.empty(); });
@@ -50,7 +52,7 @@ std::vector<std::string> ClosingLines(RunState& state, const RunRecorder& record
   if (state.UnlinkedDefinitions > 0) {
     lines.push_back(BoxText(state, "DefinitionsLeftUnlinked") +
                     std::to_string(state.UnlinkedDefinitions) +
-                    BoxText(state, "DefinitionsLeftUnlinkedWhy"));
+                    FilledIn(BoxText(state, "DefinitionsLeftUnlinkedWhy"), {last_run_file}));
   }
   if (record.dry_run() && state.FailureCount > 0) {
     lines.push_back(BoxText(state, "DryRunErrorsOccurred"));

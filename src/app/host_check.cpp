@@ -175,6 +175,14 @@ std::vector<std::string> CheckHost(RunState& state, CheckFindings& findings) {
       state.RefreshDisplayBefore ? Variant(*state.RefreshDisplayBefore).ToText() : "";
   probe.Expect("Application.RefreshDisplay = False", {"False"},
                [&] { return application->Get("RefreshDisplay").ToText(); });
+  // The run's progress goes to the status bar, whose text it gives back at the end.
+  probe.Expect("Application.StatusBar written and read back", {kProbe}, [&] {
+    const Variant before = application->Get("StatusBar");
+    application->Put("StatusBar", kProbe);
+    const std::string shown = application->Get("StatusBar").ToText();
+    application->Put("StatusBar", before);
+    return shown;
+  });
   std::vector<DispatchPtr> scratch;
   probe.Expect("Documents.Add(\"Part\"), Documents.Add(\"Product\")", {""}, [&] {
     const DispatchPtr documents = ObjectMember(application, "Documents");

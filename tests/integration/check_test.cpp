@@ -90,10 +90,10 @@ TEST(CheckTest, MalformedAndSoundFiles) {
 }
 
 // The host tried on scratch documents: the user's documents stay byte-identical, both scratch
-// documents are closed with the file alerts off only around the close, RefreshDisplay and the
-// user's active document are given back, and the formula is searched as the run searches. A German
-// host's word for user properties is one the run takes; a host whose CreateFormula fails is named
-// in a finding.
+// documents are closed with the file alerts off only around the close, RefreshDisplay, the
+// status bar and the user's active document are given back, and the formula is searched as the run
+// searches. A German host's word for user properties is one the run takes; a host whose
+// CreateFormula fails is named in a finding.
 TEST(CheckTest, TheHostIsTriedOnScratchDocumentsOnly) {
   const struct {
     std::vector<std::string> host;
@@ -130,6 +130,9 @@ TEST(CheckTest, TheHostIsTriedOnScratchDocumentsOnly) {
     if (c.status == 0) {
       EXPECT_THAT(calls, HasSubstr("Selection.Count2\nSelection.Item2(1)\n"));
       EXPECT_THAT(calls, HasSubstr("Product.ApplyWorkMode(2)\n"));
+      EXPECT_THAT(calls,
+                  HasSubstr("Application.StatusBar = \"KelvortCheck\"\nApplication.StatusBar\n"
+                            "Application.StatusBar = \"Select an object or a command\"\n"));
     }
     EXPECT_EQ(testing::FilesBelow(run.samples()), before);
   }

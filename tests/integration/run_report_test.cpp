@@ -128,6 +128,19 @@ TEST(RunReportTest, AReportNamesEachFailureAtItsNode) {
     EXPECT_EQ(Count(csv, ",Failure,"), 1) << csv;
     EXPECT_THAT(csv, ::testing::HasSubstr("\r\n" + c.row + ",\r\n"));
   }
+  // A fault in part after part: the first shows its box, the others only count, and
+  // LastRun.html, written without --report, names each with its definition.
+  KelvortRun run;
+  run.WriteUserSettings(testing::kSampleParameters);
+  std::vector<std::string> host;
+  for (const char* nth : {"6", "12", "18", "24"})
+    host.insert(host.end(), {"--fault", std::string("CreateFormula:") + nth});
+  host.push_back(run.Sample("Gearbox.CATProduct"));
+  const auto result = run.RunAgainst(host);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(Count(result.out, "[" + testing::ErrorBoxTitle() + "]"), 1) << result.out;
+  EXPECT_THAT(result.out, ::testing::HasSubstr("\n  Errors reported: 4. Each one is described"));
+  EXPECT_EQ(Count(testing::ReadBytes(run.user_folder() / "LastRun.html"), ", definition "), 4);
 }
 
 // A report that cannot be written (a file where its folder must be, a missing folder, a

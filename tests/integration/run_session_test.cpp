@@ -74,7 +74,8 @@ TEST(RunSessionTest, ASessionThatAllowsNoRunStopsItWithItsBox) {
   }
 }
 
-// A long run shows its progress on standard error; a second run meanwhile is refused and
+// A long run shows its progress in CATIA's status bar and, with --console, on standard error
+// only; a second run meanwhile is refused and
 // touches nothing; SIGINT stops the first after the node in hand, with the documents
 // updated and written back whole; the next run completes them and the one after adds
 // nothing.
@@ -84,7 +85,8 @@ TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
   const auto folder = out.path() / "generated";
   const std::string top = bench::WriteStructure(folder, 300).string();
   bench::WriteSettings(run.user_folder());
-  testing::ChildProcess& catia = run.StartCatia({top});
+  const auto journal = out.path() / "journal.txt";
+  testing::ChildProcess& catia = run.StartCatia({"--journal", journal.string(), top});
   const auto first = run.StartRun({"--console"});
   ASSERT_TRUE(first->WaitForOutput("Kelvort: 1 parts and products - ", true));
 
@@ -104,6 +106,12 @@ TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
   EXPECT_THAT(testing::ReadBytes(run.user_folder() / "LastRun.html"),
               ::testing::HasSubstr("the run was stopped at the user's request after"));
   ASSERT_EQ(run.StopCatia(catia).status, 0);
+  // CATIA's status bar: read, written with the progress, and its old text given back.
+  const auto status_bar = testing::JournalLinesWith(journal, "StatusBar");
+  ASSERT_GE(status_bar.size(), 3u);
+  EXPECT_EQ(status_bar.front(), "Application.StatusBar");
+  EXPECT_THAT(status_bar[1], ::testing::StartsWith("Application.StatusBar = \"Kelvort: 1 parts "));
+  EXPECT_EQ(status_bar.back(), "Application.StatusBar = \"Select an object or a command\"");
   // Every document reads back; some still lack what the stop left out.
   EXPECT_NO_THROW(testing::Holdings(top));
 

@@ -205,7 +205,7 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
       "] Set_Formulas  -2147467259\n"
       "  The method CreateFormula failed\n"
       "[Kelvort] The parameters have been created, but not all of them: errors occurred "
-      "during the run, as the previous messages showed.";
+      "during the run.";
   for (const bool log_writable : {true, false}) {
     SCOPED_TRACE(log_writable ? "Error.log written" : "Error.log a folder");
     KelvortRun run;
@@ -290,8 +290,8 @@ TEST(RunWalkTest, WhatUsersEnteredSurvives) {
   const std::string clashes =
       "\n  Definitions left without their formula: 3. Their formula would have changed or broken "
       "what the user property holds (another formula drives it, or its type or value differs "
-      "from the parameter's); the report of a run with --report FILE lists each with what was "
-      "found.\n";
+      "from the parameter's); the run's report lists each with what was found: " +
+      testing::ToWinPath(run.user_folder() / "LastRun.html") + "\n";
   const std::vector<std::string> host = {run.Sample("Old.CATProduct")};
   const auto dry = run.RunAgainst(host, {"--dry-run", "--report", report("dry.csv")});
   EXPECT_THAT(dry.out, ::testing::EndsWith(clashes));
@@ -302,7 +302,7 @@ TEST(RunWalkTest, WhatUsersEnteredSurvives) {
     const std::string added =
         name == std::string("first.csv")
             ? "  Added: 8 parameters, 2 user properties and 7 formulas in 2 products and parts.\n"
-            : kNothingMissing;
+            : "";  // nothing added, yet not "nothing missing": the clashes are
     EXPECT_EQ(result.out, "[Kelvort] The parameters have been created successfully.\n" + added +
                               clashes.substr(1));
     EXPECT_EQ(result.status, 0);
