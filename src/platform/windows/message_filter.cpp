@@ -19,7 +19,8 @@ std::atomic<DWORD> g_calling_thread{0};
 // posted to its thread, which makes COM ask the filter.
 void CALLBACK Tick(void*, BOOLEAN) {
   const ULONGLONG began = g_call_began;
-  if (began != 0 && ::GetTickCount64() - began >= HostCallWait::kLookInterval.count()) {
+  const auto look = static_cast<ULONGLONG>(HostCallWait::kLookInterval.count());
+  if (began != 0 && ::GetTickCount64() - began >= look) {
     ::PostThreadMessageW(g_calling_thread, WM_NULL, 0, 0);
   }
 }

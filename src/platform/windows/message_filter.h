@@ -48,8 +48,7 @@ class MessageFilter final : public IMessageFilter {
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD call_type, HTASK caller, DWORD waited,
                                              LPINTERFACEINFO interface_info) override;
   // Milliseconds until the next try, or (DWORD)-1 to give the call up.
-  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK callee, DWORD waited,
-                                            DWORD reject_type) override;
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK callee, DWORD waited, DWORD reject_type) override;
   DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD waited, DWORD pending_type) override;
 
  private:

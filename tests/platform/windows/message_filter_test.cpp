@@ -33,8 +33,7 @@ TEST(MessageFilterTest, RetriesABusyServerForABoundedTimeWhileRegistered) {
     EXPECT_EQ(filter.RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), kRetryRejectedAfter);
     EXPECT_EQ(filter.RetryRejectedCall(nullptr, kRetryRejectedFor - 1, SERVERCALL_RETRYLATER),
               kRetryRejectedAfter);
-    EXPECT_EQ(filter.RetryRejectedCall(nullptr, kRetryRejectedFor, SERVERCALL_RETRYLATER),
-              kGiveUp);
+    EXPECT_EQ(filter.RetryRejectedCall(nullptr, kRetryRejectedFor, SERVERCALL_RETRYLATER), kGiveUp);
     EXPECT_EQ(filter.RetryRejectedCall(nullptr, 0, SERVERCALL_REJECTED), kGiveUp);
     // No stop asked: a waiting call goes on waiting, its messages dispatched.
     const OutgoingCall call;
