@@ -10,6 +10,7 @@
 #include "support/kelvort_run.h"
 #include "support/recording_message_boxes.h"
 #include "support/temp_dir.h"
+#include "support/wine_launch.h"
 
 namespace kelvort {
 namespace {
@@ -131,6 +132,8 @@ TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
 // second here, has passed and goes on where it was when CATIA answers again; SIGINT while
 // CATIA does not answer gives the call up and ends the run as a stopped run without CATIA.
 TEST(RunSessionTest, ACatiaThatDoesNotAnswerIsNamedAndTheStopStillEndsTheRun) {
+  // Wine's COM does not give up a call that waits on a stopped server (tried: the run hangs).
+  if (testing::UnderWine()) GTEST_SKIP() << "Wine's COM cannot give a waiting call up";
   testing::KelvortRun run;
   const testing::TempDir out;
   const std::string top = bench::WriteStructure(out.path() / "generated", 300).string();
