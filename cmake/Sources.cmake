@@ -20,7 +20,7 @@ endmacro()
 kelvort_sources(KELVORT_CORE_SOURCES src/util date_time_text.cpp run_error.cpp text.cpp
   wildcard.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/host late_binding.cpp variant.cpp)
-kelvort_sources(KELVORT_CORE_SOURCES src/platform terminal_message_boxes.cpp)
+kelvort_sources(KELVORT_CORE_SOURCES src/platform host_call_wait.cpp terminal_message_boxes.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/core path_resolution.cpp run_control.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/log error_log.cpp)
 kelvort_sources(KELVORT_CORE_SOURCES src/report check_report.cpp report_csv.cpp report_format.cpp
@@ -46,7 +46,7 @@ kelvort_sources(KELVORT_CORE_SOURCES src/app check.cpp check_text.cpp closing_me
 if(WIN32)
   kelvort_sources(KELVORT_CORE_SOURCES src/platform/windows clock.cpp com_dispatch.cpp
     com_failure.cpp com_services.cpp environment.cpp file_error.cpp file_handle.cpp file_system.cpp
-    message_boxes.cpp native_platform.cpp regional_formats.cpp replace_file.cpp run_process.cpp
+    message_boxes.cpp message_filter.cpp native_platform.cpp regional_formats.cpp replace_file.cpp run_process.cpp
     shell.cpp variant_conversion.cpp wide_text.cpp window_stacking.cpp)
   kelvort_sources(KELVORT_CORE_SOURCES src/forms/win32 desktop_renderer.cpp form_window.cpp
     win32_renderer.cpp)

@@ -46,6 +46,7 @@ std::vector<std::string> ClosingLines(RunState& state, const RunRecorder& record
   if (std::string added = WhatWasAdded(state, record); !added.empty()) {
     lines.push_back(std::move(added));
   }
+  if (state.HostAbandoned) lines.push_back(BoxText(state, "RunHostDidNotAnswer"));
   // Definitions left without their formula, since linking them would have changed or
   // broken what a user property holds.
   if (state.UnlinkedDefinitions > 0) {

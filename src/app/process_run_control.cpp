@@ -6,6 +6,7 @@
 #include "host/late_binding.h"
 #include "lang/language.h"
 #include "log/procedure.h"
+#include "platform/host_call_wait.h"
 #include "util/text.h"
 
 namespace kelvort {
@@ -20,6 +21,8 @@ ProcessRunControl::ProcessRunControl(bool console)
     : console_(console), terminal_(StandardErrorIsTerminal()) {}
 
 ProcessRunControl::~ProcessRunControl() {
+  WatchHostAnswers(nullptr);
+  EndLine();
   RunEnded();
 }
 
@@ -32,6 +35,10 @@ void ProcessRunControl::WalkBegins(RunState& state) {
   // Until the walk a stop ends the process as usual: nothing has been touched yet.
   CatchStopRequests();
   progress_text_ = BoxText(state, "ProgressStatus");
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(NoAnswerInterval());
+  no_answer_text_ = FilledIn(BoxText(state, "ProgressNoAnswer"), {std::to_string(seconds.count())});
+  // CATIA's status bar cannot name a CATIA that does not answer: standard error does.
+  WatchHostAnswers(this);
   IgnoringErrors([&] { status_bar_before_ = Deref(state.CatiaApp).Get("StatusBar").ToText(); });
 }
 
@@ -39,6 +46,11 @@ void ProcessRunControl::WalkEnded(RunState& state) {
   if (status_bar_written_ && status_bar_before_) {
     IgnoringErrors([&] { state.CatiaApp->Put("StatusBar", *status_bar_before_); });
   }
+  shown_text_.clear();
+  EndLine();
+}
+
+void ProcessRunControl::EndLine() {
   if (line_open_) std::cerr << std::endl;
   line_open_ = false;
 }
@@ -63,6 +75,11 @@ void ProcessRunControl::ShowProgress(RunState& state, const DispatchPtr& node) {
     status_bar_written_ = true;
     IgnoringErrors([&] { state.CatiaApp->Put("StatusBar", text); });
   }
+  shown_text_ = text;
+  WriteLine(text);
+}
+
+void ProcessRunControl::WriteLine(const std::string& text) {
   if (!console_) return;
   if (terminal_) {
     // One line that rewrites itself: blanks cover the rest of a longer line before.
@@ -73,6 +90,19 @@ void ProcessRunControl::ShowProgress(RunState& state, const DispatchPtr& node) {
     line_open_ = true;
   } else {
     std::cerr << text << std::endl;
+  }
+}
+
+void ProcessRunControl::HostDoesNotAnswer() {
+  WriteLine(no_answer_text_);
+}
+
+void ProcessRunControl::HostAnswersAgain() {
+  // The walk's progress goes on where it was; outside the walk the note's line just ends.
+  if (shown_text_.empty()) {
+    EndLine();
+  } else {
+    WriteLine(shown_text_);
   }
 }
 

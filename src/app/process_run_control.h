@@ -1,6 +1,7 @@
 // The run's control in the program's own process: the per-user single run, the stop
 // asked by Ctrl+C or a signal (or the console's control events), and the progress in
-// CATIA's status bar and, with --console, on standard error.
+// CATIA's status bar and, with --console, on standard error, where a CATIA that does not
+// answer is named too.
 #pragma once
 
 #include <chrono>
@@ -12,7 +13,7 @@
 
 namespace kelvort {
 
-class ProcessRunControl final : public RunControl {
+class ProcessRunControl final : public RunControl, private HostAnswerWatcher {
  public:
   // console: the progress also goes to standard error.
   explicit ProcessRunControl(bool console);
@@ -25,11 +26,20 @@ class ProcessRunControl final : public RunControl {
 
  private:
   void ShowProgress(RunState& state, const DispatchPtr& node);
+  // A line of progress on standard error, with --console.
+  void WriteLine(const std::string& text);
+  // Ends a line that rewrites itself on the terminal.
+  void EndLine();
+  void HostDoesNotAnswer() override;
+  void HostAnswersAgain() override;
 
   bool console_;
   bool terminal_;
   std::unique_ptr<SingleRunLock> lock_;
   std::string progress_text_;
+  std::string no_answer_text_;
+  // The walk's progress last shown, shown again when CATIA answers after all.
+  std::string shown_text_;
   // The status bar's text before the run; none until it has been read.
   std::optional<std::string> status_bar_before_;
   bool status_bar_written_ = false;

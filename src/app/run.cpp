@@ -51,6 +51,19 @@ void UpdateDocument(RunState& state, const DispatchPtr& root_product, const Disp
   if (MayChange(state)) root_product->Call("Update");
 }
 
+// Runs a step of the run's end that calls CATIA, unless a call was given up at the user's
+// stop: CATIA did not answer then, and a call given up now ends the step the same way.
+template <typename Step>
+void UnlessHostAbandoned(RunState& state, Step&& step) {
+  if (state.HostAbandoned) return;
+  try {
+    step();
+  } catch (const RunError& error) {
+    if (error.number() != errors::kHostCallAbandoned) throw;
+    LogError(state, "Main", error);
+  }
+}
+
 // Puts a product document's assembly in design mode, so that a session that works with a
 // cache has loaded the document of every component before the walk reads them. A dry run
 // does it too: it loads, it changes no document. A failure is answered, not reported.
@@ -132,7 +145,7 @@ int Main(RunState& state, const std::function<bool()>& ready_to_change) {
     state.WalkRunning = false;
     if (state.control) state.control->WalkEnded(state);
     if (unloaded && state.FailureCount > failures_before_walk) LogError(state, "Main", *unloaded);
-    UpdateDocument(state, root_product, root_part, selection);
+    UnlessHostAbandoned(state, [&] { UpdateDocument(state, root_product, root_part, selection); });
     RestoreRefreshDisplay(state);  // before the closing message, which the user reads
     ShowClosingMessage(state, record, LastRunFile(state));
     completed = true;

@@ -51,6 +51,9 @@ struct RunState {
   int FailureBoxesHeld = 0;
   // The fixed box of a product without user properties is shown once a run.
   bool NoUserPropertiesShown = false;
+  // A host call was given up at the user's stop while CATIA did not answer: the run ends
+  // as a stopped run, without calling CATIA again.
+  bool HostAbandoned = false;
 
   SettingsSource SettingsMode = SettingsSource::kShared;
   // Folder of the Settings.xml in use, without a trailing backslash.

@@ -61,6 +61,12 @@ void WriteEntry(RunState& state, std::string_view procedure, const RunError& err
 }  // namespace
 
 void LogError(RunState& state, std::string_view procedure, const RunError& error) {
+  // A call given up at the user's stop is no failure: the run was stopped.
+  if (error.number() == errors::kHostCallAbandoned) {
+    state.HostAbandoned = true;
+    if (state.recorder) state.recorder->Stopped();
+    return;
+  }
   ++state.FailureCount;
   if (state.recorder)
     state.recorder->Failure(std::string(procedure), error.number(), error.description());

@@ -147,6 +147,19 @@ bool StopRequested();
 // Tells the catching that the run has ended: a console that is being closed waits for it.
 void RunEnded();
 
+// Told, on the thread that calls the host, when a host call has waited the no-answer
+// interval (CATIA frozen, or held by a modal dialog) and when its answer came after all.
+// While a call waits, the user's stop gives it up (platform/host_call_wait.h): the call then
+// fails with errors::kHostCallAbandoned, and so does every later call to that host at once.
+class HostAnswerWatcher {
+ public:
+  virtual ~HostAnswerWatcher() = default;
+  virtual void HostDoesNotAnswer() = 0;
+  virtual void HostAnswersAgain() = 0;
+};
+// The watcher of every host call from now on; null for none.
+void WatchHostAnswers(HostAnswerWatcher* watcher);
+
 // Whether standard error is a terminal (a progress line may rewrite itself there).
 bool StandardErrorIsTerminal();
 

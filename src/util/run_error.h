@@ -31,6 +31,8 @@ inline constexpr int32_t kWrongArgumentCount = 450;
 // Host failures carry the host's HRESULT.
 inline constexpr int32_t kHostFailure = -2147467259;    // E_FAIL
 inline constexpr int32_t kHostException = -2147352567;  // DISP_E_EXCEPTION
+// A host call given up while CATIA did not answer, at the user's stop (RPC_E_CALL_CANCELED).
+inline constexpr int32_t kHostCallAbandoned = -2147418110;
 }  // namespace errors
 
 // The standard description of a run-time error number ("Type mismatch" for 13); empty

@@ -1,7 +1,7 @@
 // kelvort end to end when the session does not allow a run: no CATIA, two, no document, a
 // drawing as the active document, another run going on. No document is touched, and
 // CATIA's display refresh, switched off once attached, is given back. A run stopped by
-// SIGINT ends cleanly and the next run completes it.
+// SIGINT ends cleanly and the next run completes it, also while CATIA does not answer.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,6 +10,7 @@
 #include "support/kelvort_run.h"
 #include "support/recording_message_boxes.h"
 #include "support/temp_dir.h"
+#include "support/wine_launch.h"
 
 namespace kelvort {
 namespace {
@@ -124,6 +125,49 @@ TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
                                              "already held all parameters, user properties "
                                              "and formulas.\n"));
   EXPECT_EQ(again.status, 0);
+}
+
+// A CATIA that stops answering during the walk (the stand-in stopped by SIGSTOP, as a CATIA
+// frozen or held by a modal dialog): the progress says so once the no-answer interval, one
+// second here, has passed and goes on where it was when CATIA answers again; SIGINT while
+// CATIA does not answer gives the call up and ends the run as a stopped run without CATIA.
+TEST(RunSessionTest, ACatiaThatDoesNotAnswerIsNamedAndTheStopStillEndsTheRun) {
+  // Wine's COM does not give up a call that waits on a stopped server (tried: the run hangs).
+  if (testing::UnderWine()) GTEST_SKIP() << "Wine's COM cannot give a waiting call up";
+  testing::KelvortRun run;
+  const testing::TempDir out;
+  const std::string top = bench::WriteStructure(out.path() / "generated", 300).string();
+  bench::WriteSettings(run.user_folder());
+  testing::ChildProcess& catia = run.StartCatia({top});
+  const auto kelvort = run.StartRun({"--console"}, {"KELVORT_NO_ANSWER_SECONDS=1"});
+  ASSERT_TRUE(kelvort->WaitForOutput("Kelvort: 1 parts and products - ", true));
+  const std::string no_answer =
+      "Kelvort: CATIA has not answered for 1 seconds (is a dialog open in CATIA?). Kelvort "
+      "waits for it; stopping the run ends it without CATIA.\n";
+  catia.Signal(SIGSTOP);
+  ASSERT_TRUE(kelvort->WaitForOutput(no_answer, true));
+  catia.Signal(SIGCONT);
+  ASSERT_TRUE(kelvort->WaitForOutput(no_answer + "Kelvort: ", true));
+  catia.Signal(SIGSTOP);
+  ASSERT_TRUE(kelvort->WaitForOutput(no_answer, true, 2));
+  kelvort->Signal(SIGINT);
+  const auto stopped = kelvort->Wait();
+  catia.Signal(SIGCONT);
+  EXPECT_THAT(stopped.out,
+              ::testing::MatchesRegex(
+                  "\\[Kelvort\\] The run was stopped at your request after [0-9]+ products and "
+                  "parts. A new run adds what is still missing.\n(  Added: .*\n)?"
+                  "  CATIA did not answer when the run was stopped, so the document was not "
+                  "updated. Once CATIA answers again, update the document in CATIA and run "
+                  "Kelvort again: it adds what is still missing.\n"));
+  EXPECT_EQ(stopped.status, 1);
+  EXPECT_THAT(testing::ReadBytes(run.user_folder() / "LastRun.html"),
+              ::testing::HasSubstr("the run was stopped at the user's request after"));
+  ASSERT_EQ(run.StopCatia(catia).status, 0);
+  const auto rest = run.RunAgainst({top});
+  EXPECT_THAT(rest.out, ::testing::StartsWith("[Kelvort] The parameters have been created "
+                                              "successfully.\n  Added: "));
+  EXPECT_EQ(rest.status, 0);
 }
 
 }  // namespace

@@ -119,9 +119,17 @@ bool ChildProcess::WaitForFile(const std::filesystem::path& file) {
   return true;
 }
 
-bool ChildProcess::WaitForOutput(std::string_view text, bool standard_error) {
+bool ChildProcess::WaitForOutput(std::string_view text, bool standard_error, int times) {
   const auto file = output_.path() / (standard_error ? "err" : "out");
-  while (ReadBytes(file).find(text) == std::string::npos) {
+  const auto written = [&] {
+    const std::string output = ReadBytes(file);
+    int found = 0;
+    for (size_t at = output.find(text); at != std::string::npos; at = output.find(text, at + 1)) {
+      ++found;
+    }
+    return found;
+  };
+  while (written() < times) {
     if (Ended()) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }

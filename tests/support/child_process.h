@@ -37,9 +37,9 @@ class ChildProcess {
   ProcessResult Wait();
   // Waits until the file exists; false when the process ended first.
   bool WaitForFile(const std::filesystem::path& file);
-  // Waits until the process has written text to its standard output (or error); false
-  // when it ended first.
-  bool WaitForOutput(std::string_view text, bool standard_error = false);
+  // Waits until the process has written text to its standard output (or error), as often
+  // as given; false when it ended first.
+  bool WaitForOutput(std::string_view text, bool standard_error = false, int times = 1);
 
  private:
   TempDir output_;

@@ -138,17 +138,19 @@ int KelvortRun::RunningCatias() {
                                         [](ChildProcess* catia) { return !catia->Ended(); }));
 }
 
-std::unique_ptr<ChildProcess> KelvortRun::StartRun(const std::vector<std::string>& args) {
+std::unique_ptr<ChildProcess> KelvortRun::StartRun(const std::vector<std::string>& args,
+                                                   const std::vector<std::string>& env) {
   const auto deadline = std::chrono::steady_clock::now() + kForeignCatiaPatience;
   while (OwnCatias() > RunningCatias() && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (!UnderWine())
-    return std::make_unique<ChildProcess>(BuiltProgram("kelvort"), args, session_.Env());
+  std::vector<std::string> run_env = session_.Env();
+  run_env.insert(run_env.end(), env.begin(), env.end());
+  if (!UnderWine()) return std::make_unique<ChildProcess>(BuiltProgram("kelvort"), args, run_env);
   std::vector<std::string> console_args{"--console"};
   console_args.insert(console_args.end(), args.begin(), args.end());
   const Launch kelvort = LaunchOf("kelvort", console_args);
-  return std::make_unique<ChildProcess>(kelvort.program, kelvort.args, session_.Env());
+  return std::make_unique<ChildProcess>(kelvort.program, kelvort.args, run_env);
 }
 
 ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {

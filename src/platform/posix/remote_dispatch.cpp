@@ -1,14 +1,17 @@
 // The stand-in server's client: one connection, its proxies and the synchronous round trip.
 #include "platform/posix/remote_dispatch.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/host_call_wait.h"
 #include "platform/posix/local_socket.h"
 #include "util/run_error.h"
 
@@ -71,7 +74,25 @@ class Connection final : public std::enable_shared_from_this<Connection>,
 
  private:
   void CheckOpen() const {
+    if (abandoned_) throw *abandoned_;
     if (broken_) protocol::RaiseTransportError(protocol::hresults::kServerUnavailable);
+  }
+
+  // Waits until the reply's next bytes can be read. A call given up leaves its reply to come
+  // in the middle of the stream: the connection is of no further use.
+  void AwaitReply(HostCallWait& wait) {
+    pollfd readable{fd_.get(), POLLIN, 0};
+    const int timeout = static_cast<int>(HostCallWait::kLookInterval.count());
+    int ready;
+    // A stop signal interrupts the poll, so the wait looks at it at once.
+    while ((ready = ::poll(&readable, 1, timeout)) <= 0) {
+      if (ready < 0 && errno != EINTR) Fail(kCallFailed, std::strerror(errno));
+      if (wait.MustAbandon()) {
+        abandoned_ = AbandonedCallError();
+        Break();
+        throw *abandoned_;
+      }
+    }
   }
 
   void Break() {
@@ -91,8 +112,10 @@ class Connection final : public std::enable_shared_from_this<Connection>,
     output_.clear();
     size_t received = 0;
     std::optional<size_t> size;
+    HostCallWait wait;
     try {
       while (!(size = protocol::CompleteFrameSize(std::span(input_.data(), received)))) {
+        AwaitReply(wait);
         if (received == input_.size()) {
           input_.resize(
               std::min(input_.size() * 2, protocol::kHeaderSize + protocol::kMaxFrameSize));
@@ -129,6 +152,8 @@ class Connection final : public std::enable_shared_from_this<Connection>,
 
   FileDescriptor fd_;
   bool broken_ = false;
+  // Set when a call was given up at the user's stop: every later call fails with it.
+  std::optional<RunError> abandoned_;
   // Queued releases, then the request being sent.
   std::vector<uint8_t> output_;
   std::vector<uint8_t> input_;

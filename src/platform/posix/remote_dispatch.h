@@ -14,8 +14,9 @@ class Connection;
 
 // A stand-in object seen from the program. Its calls are synchronous round trips; a host
 // failure arrives as the host's RunError, a server that is gone as one at once (never a
-// hang). Dropping the last proxy of an object releases it in the server. Like the host's
-// own objects, the proxies of one connection belong to one thread.
+// hang). A server that does not answer is waited for as platform/host_call_wait.h says. Dropping
+// the last proxy of an object releases it in the server. Like the host's own objects, the proxies
+// of one connection belong to one thread.
 class RemoteDispatch final : public Dispatch {
  public:
   RemoteDispatch(std::shared_ptr<Connection> connection, protocol::Handle handle);

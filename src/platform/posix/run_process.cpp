@@ -50,7 +50,8 @@ void CatchStopRequests() {
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  // Calls into the stand-in resume after the signal: the node in hand is finished.
+  // Calls into the stand-in resume after the signal: the node in hand is finished. A call
+  // that waits for its answer is woken and decides (platform/host_call_wait.h).
   action.sa_flags = SA_RESTART;
   ::sigaction(SIGINT, &action, nullptr);
   ::sigaction(SIGTERM, &action, nullptr);

@@ -5,7 +5,10 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/host_call_wait.h"
+#include "platform/platform.h"
 #include "platform/windows/com_failure.h"
+#include "platform/windows/message_filter.h"
 #include "platform/windows/variant_conversion.h"
 #include "platform/windows/wide_text.h"
 #include "util/text.h"
@@ -68,6 +71,12 @@ void ComDispatch::ThrowIfGone() const {
 }
 
 void ComDispatch::Fail(HRESULT result, EXCEPINFO* exception, std::string_view member) {
+  // Given up at the user's stop, waiting or rejected as busy: CATIA does not answer, and is
+  // not called again.
+  if (result == RPC_E_CALL_CANCELED || (result == RPC_E_CALL_REJECTED && StopRequested())) {
+    host_->gone = AbandonedCallError();
+    ThrowIfGone();
+  }
   RunError error = MemberFailure(result, exception, member, [this] { return TypeName(); });
   if (IsHostGone(result)) host_->gone = error;
   throw error;
@@ -77,6 +86,7 @@ std::string ComDispatch::TypeName() {
   std::optional<std::string>& type_name = facts_->type_name;
   if (type_name) return *type_name;
   ThrowIfGone();
+  const OutgoingCall call;
   ComPtr<ITypeInfo> info;
   ++host_->calls.get_type_infos;
   HRESULT result = object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Receive());
@@ -85,10 +95,9 @@ std::string ComDispatch::TypeName() {
     ++host_->calls.get_documentations;
     result = info->GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr);
   }
-  if (IsHostGone(result)) {
-    host_->gone = RunError(result, SystemText(result));
-    ThrowIfGone();
-  }
+  if (result == RPC_E_CALL_CANCELED) host_->gone = AbandonedCallError();
+  if (IsHostGone(result)) host_->gone = RunError(result, SystemText(result));
+  ThrowIfGone();
   type_name =
       SUCCEEDED(result) && !name.view().empty() ? Narrow(name.view()) : std::string(kUntyped);
   return *type_name;
@@ -119,6 +128,7 @@ DISPID ComDispatch::MemberId(std::string_view member) {
 Variant ComDispatch::Invoke(InvokeKind kind, std::string_view member,
                             std::span<const Variant> args) {
   ThrowIfGone();
+  const OutgoingCall call;
   const DISPID id = MemberId(member);
   // Arguments go in reverse order; a property's new value, the last one, comes first as the
   // one named argument.

@@ -8,6 +8,7 @@
 #include "platform/windows/environment.h"
 #include "platform/windows/file_system.h"
 #include "platform/windows/message_boxes.h"
+#include "platform/windows/message_filter.h"
 #include "platform/windows/regional_formats.h"
 #include "platform/windows/shell.h"
 #include "platform/windows/window_stacking.h"
@@ -32,6 +33,8 @@ class WindowsPlatform : public NativePlatform {
  private:
   // First in, last out: every interface is released before COM is.
   ComApartment apartment_;
+  // Calls to a busy CATIA tried again, a waiting call given up at the stop.
+  MessageFilter message_filter_;
   WindowsEnvironment environment_;
   WindowsFileSystem files_;
   WindowsClock clock_;
