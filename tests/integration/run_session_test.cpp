@@ -97,6 +97,13 @@ TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
             "Kelvort again.\n");
   EXPECT_EQ(second.status, 1);
 
+  if (testing::UnderWine()) {
+    // Wine turns a POSIX signal into no console event for this program: end it unstopped.
+    first->Signal(SIGKILL);
+    first->Wait();
+    run.StopCatia(catia);
+    GTEST_SKIP() << "under Wine SIGINT reaches kelvort.exe as no Ctrl+C event";
+  }
   first->Signal(SIGINT);
   const auto stopped = first->Wait();
   EXPECT_THAT(stopped.out, ::testing::MatchesRegex(

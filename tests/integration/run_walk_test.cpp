@@ -209,7 +209,7 @@ TEST(RunWalkTest, AHostFaultInTheWalkIsReportedOnceAndTheWalkGoesOn) {
                   "  Added: 42 parameters, 47 user properties and 40 formulas in 10 products and "
                   "parts.\n  Errors reported: 1. Each one is described, with its definition and "
                   "the product or part where it happened, in " +
-                  testing::ToWinPath(run.user_folder() / "LastRun.html") + "\n");
+                  run.UserFileAsNamed("LastRun.html") + "\n");
     EXPECT_THAT(testing::ReadBytes(run.user_folder() / "LastRun.html"),
                 ::testing::HasSubstr(", definition Quantity error -2147467259"));
     EXPECT_EQ(result.status, 2);
@@ -279,7 +279,7 @@ TEST(RunWalkTest, WhatUsersEnteredSurvives) {
       "\n  Definitions left without their formula: 3. Their formula would have changed or broken "
       "what the user property holds (another formula drives it, or its type or value differs "
       "from the parameter's); the run's report lists each with what was found: " +
-      testing::ToWinPath(run.user_folder() / "LastRun.html") + "\n";
+      run.UserFileAsNamed("LastRun.html") + "\n";
   const std::vector<std::string> host = {run.Sample("Old.CATProduct")};
   const auto dry = run.RunAgainst(host, {"--dry-run", "--report", report("dry.csv")});
   EXPECT_THAT(dry.out, ::testing::EndsWith(clashes));

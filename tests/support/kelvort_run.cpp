@@ -155,8 +155,19 @@ std::unique_ptr<ChildProcess> KelvortRun::StartRun(const std::vector<std::string
 
 ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
   ProcessResult result = StartRun(args)->Wait();
-  // The Windows console's line ends.
-  if (UnderWine()) std::erase(result.out, '\r');
+  if (!UnderWine()) return result;
+  // The Windows console's line ends, and the progress that --console adds on standard error
+  // (where the Linux program started without it writes none).
+  std::erase(result.out, '\r');
+  std::erase(result.err, '\r');
+  std::string err;
+  for (size_t start = 0; start < result.err.size();) {
+    const size_t end = std::min(result.err.find('\n', start), result.err.size() - 1) + 1;
+    const std::string_view line(result.err.data() + start, end - start);
+    if (!line.starts_with("Kelvort: ")) err += line;
+    start = end;
+  }
+  result.err = err;
   return result;
 }
 
@@ -172,6 +183,11 @@ ProcessResult KelvortRun::RunAgainst(const std::vector<std::string>& catia_args,
 
 fs::path KelvortRun::user_folder() const {
   return (UnderWine() ? WineAppData() : session_.app_data_folder()) / "brannick" / "Kelvort";
+}
+
+std::string KelvortRun::UserFileAsNamed(const std::string& name) const {
+  if (UnderWine()) return WineAppDataAsNamed() + "\\brannick\\Kelvort\\" + name;
+  return ToWinPath(user_folder() / name);
 }
 
 void KelvortRun::WriteUserSettings(const std::string& elements) const {

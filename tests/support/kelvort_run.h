@@ -79,6 +79,8 @@ class KelvortRun {
 
   // The per-user folder that the shipped settings give: APPDATA\brannick\Kelvort.
   std::filesystem::path user_folder() const;
+  // A file of the per-user folder as the program names it in its messages.
+  std::string UserFileAsNamed(const std::string& name) const;
   // Writes the per-user Settings.xml: the SETTINGS root holding the elements given.
   void WriteUserSettings(const std::string& elements) const;
   // Error.log in the per-user folder with the date and time of each entry left out

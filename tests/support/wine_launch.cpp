@@ -50,10 +50,21 @@ Launch LaunchOf(const std::string& name, const std::vector<std::string>& args) {
   return launch;
 }
 
+namespace {
+
+std::string WineUser() {
+  return Variable("USER").empty() ? "root" : Variable("USER");
+}
+
+}  // namespace
+
 std::filesystem::path WineAppData() {
-  const std::string user = Variable("USER").empty() ? "root" : Variable("USER");
-  return std::filesystem::path(Variable("WINEPREFIX")) / "drive_c" / "users" / user / "AppData" /
-         "Roaming";
+  return std::filesystem::path(Variable("WINEPREFIX")) / "drive_c" / "users" / WineUser() /
+         "AppData" / "Roaming";
+}
+
+std::string WineAppDataAsNamed() {
+  return "C:\\users\\" + WineUser() + "\\AppData\\Roaming";
 }
 
 }  // namespace kelvort::testing

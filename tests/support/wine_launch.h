@@ -23,6 +23,8 @@ Launch LaunchOf(const std::string& name, const std::vector<std::string>& args);
 // The Windows user's application-data folder in the Wine prefix (the Linux environment's
 // APPDATA does not reach Windows programs there).
 std::filesystem::path WineAppData();
+// The same folder as a Windows program there names it ("C:\users\<user>\AppData\Roaming").
+std::string WineAppDataAsNamed();
 // What a Windows CNEXT.exe writes once it serves, and once it runs with --idle (under Wine a
 // process's name is the loader's, so the output tells that it runs).
 inline constexpr const char* kWindowsCatiaServes = "CNEXT.exe serves as CATIA.Application.";
