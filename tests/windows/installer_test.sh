@@ -49,7 +49,8 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 status=0
-output=$(timeout 120 wine "C:\\Program Files\\Kelvort\\bin\\kelvort.exe" --console 2>&1) ||
+# Its progress goes to standard error, its boxes to standard output.
+output=$(timeout 120 wine "C:\\Program Files\\Kelvort\\bin\\kelvort.exe" --console 2>"$work/kelvort.err") ||
   status=$?
 timeout 60 wine "$windows/bin/CNEXT.exe" --quit >/dev/null || fail "CNEXT.exe --quit failed"
 wait "$catia_pid" || fail "CNEXT.exe ended with status $?"
@@ -69,7 +70,7 @@ timeout 60 wine reg delete "HKLM\\$classes\CATIA.Application" /f >/dev/null
 expected="[Kelvort] The parameters have been created successfully.
   Added: "
 [ "$status" -eq 0 ] && case "$(printf '%s' "$output" | tr -d '\r')" in "$expected"*) true ;; *) false ;; esac ||
-  fail "the installed kelvort.exe: status $status, output: $output"
+  fail "the installed kelvort.exe: status $status, output: $output $(cat "$work/kelvort.err")"
 "$linux/bin/CNEXT.exe" --print "$work/samples/Cover.CATPart" | grep -q "Form_Released" ||
   fail "the documents were not written back"
 [ -f "$user_files/Settings.xml" ] || fail "the user's Settings.xml was not made"
