@@ -27,8 +27,10 @@ std::string HowItEnded(RunState& state, const RunRecorder& record) {
 std::string WhatWasAdded(RunState& state, const RunRecorder& record) {
   const RecordTotals totals = record.Totals();
   if (totals.added() == 0) {
-    // Definitions left unlinked were missing something, which their own line tells.
-    const bool nothing_missing = state.FailureCount == 0 && state.UnlinkedDefinitions == 0;
+    // Definitions left unlinked were missing something, which their own line tells; a
+    // stopped run did not look at every node, so it cannot say that nothing was missing.
+    const bool nothing_missing =
+        !record.stopped() && state.FailureCount == 0 && state.UnlinkedDefinitions == 0;
     return nothing_missing ? BoxText(state, "RunNothingMissing") : std::string();
   }
   const auto nodes = std::count_if(record.nodes().begin(), record.nodes().end(),
