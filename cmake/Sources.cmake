@@ -46,8 +46,8 @@ kelvort_sources(KELVORT_CORE_SOURCES src/app check.cpp check_text.cpp closing_me
 if(WIN32)
   kelvort_sources(KELVORT_CORE_SOURCES src/platform/windows clock.cpp com_dispatch.cpp
     com_failure.cpp com_services.cpp environment.cpp file_error.cpp file_handle.cpp file_system.cpp
-    message_boxes.cpp message_filter.cpp native_platform.cpp regional_formats.cpp replace_file.cpp run_process.cpp
-    shell.cpp variant_conversion.cpp wide_text.cpp window_stacking.cpp)
+    message_boxes.cpp message_filter.cpp native_platform.cpp progress_window.cpp regional_formats.cpp
+    replace_file.cpp run_process.cpp shell.cpp variant_conversion.cpp wide_text.cpp window_stacking.cpp)
   kelvort_sources(KELVORT_CORE_SOURCES src/forms/win32 desktop_renderer.cpp form_window.cpp
     win32_renderer.cpp)
 else()

@@ -5,7 +5,8 @@
 # (kelvort_window_driver.exe) and checked against the per-user Settings.xml, the stay-on-top
 # flag of the real window and the layout in pixels at 96 DPI; kelvort_window_tests.exe drives
 # the file system lists, the browse dialogs, a failing event procedure and Activate from a
-# thread of its own. With --screenshots each form is saved in English and German as
+# thread of its own. A long run against the Windows CNEXT.exe shows its progress window, whose
+# Stop button stops it. With --screenshots each window is saved in English and German as
 # docs/window-*.png. A Wine prefix of the run's own, every
 # wine command under a timeout, the prefix's wineserver stopped at the end.
 set -euo pipefail
@@ -18,27 +19,20 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$(realpath "$1")
 screenshots=${2:-}
-export WINEPREFIX="$dir/wine-gui-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-stop_wine() {
-  timeout 30 wineserver -k 2>/dev/null || true
-  timeout 30 wineserver -w 2>/dev/null || true
-}
-trap stop_wine EXIT
-[ -d "$WINEPREFIX" ] || timeout 180 wineboot -i >/dev/null 2>&1
-# The screen's DPI: 96 unless a step sets another (a run cut short may have left one).
+source "$root/scripts/wine-prefix.sh"
+fresh_wine_prefix "$dir/wine-gui-prefix"
+# The screen's DPI: 96 unless a step sets another.
 desktop='HKCU\Control Panel\Desktop'
-timeout 60 wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
 user_settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/brannick/Kelvort/Settings.xml"
-rm -f "$user_settings"
 failures=0
 fail() {
   echo "FAIL: $*" >&2
   failures=$((failures + 1))
 }
-drive() {
-  timeout 40 wine "$dir/bin/kelvort_window_driver.exe" --window "$@" | tr -d '\r' ||
-    fail "driver: $*"
+driver() {
+  timeout 40 wine "$dir/bin/kelvort_window_driver.exe" "$@" | tr -d '\r' || fail "driver: $*"
 }
+drive() { driver --window "$@"; }
 # Starts kelvort.exe with an option in the background; wait_kelvort waits for its end.
 start_kelvort() {
   timeout 60 wine "$dir/bin/kelvort.exe" "$@" >"$dir/gui-run.txt" 2>&1 &
@@ -54,6 +48,25 @@ shot() {
   sleep 1
   import -window root -crop "$(drive "$1" rect)" +repage "$root/docs/window-$2.png"
 }
+# A long run (no --console) stopped from its progress window, in the run's language: LANGUAGE
+# STOP PROGRESS STOPPED, the last two patterns of the window's text and of the stop box's.
+stop_from_window() {
+  local status=0 text
+  [ -n "$catia_pid" ] || return 0 # CNEXT.exe did not start: failed already
+  timeout 120 wine "$dir/bin/kelvort.exe" >"$dir/gui-run.txt" 2>&1 &
+  kelvort_pid=$!
+  text=$(drive Kelvort text)
+  grep -qE "$3" <<<"$text" || fail "the progress window ($1) shows: $text"
+  shot Kelvort "progress-$1"
+  drive Kelvort click "$2"
+  # Under Xvfb the box waits for its OK.
+  text=$(driver --box Kelvort text)
+  driver --box Kelvort click OK
+  wait "$kelvort_pid" || status=$?
+  [ "$status" -eq 1 ] || fail "the run stopped from its window ended with status $status"
+  grep -qE "$4" <<<"$text" || fail "the stop box ($1) says: $text"
+}
+
 # The geometry of a form's controls against its layout in pixels (twips / 15 at 96 DPI).
 expect_geometry() {
   local caption=$1
@@ -119,7 +132,21 @@ drive Brannick click OK
 drive "Kelvort - " close
 wait_kelvort
 
-echo "== English again: the main window in English"
+echo "== a long run in German, stopped from its progress window"
+rm -rf "$dir/long-run"
+top=$(driver --structure "$(winepath -w "$dir/long-run")" 300)
+timeout 900 wine "$dir/bin/CNEXT.exe" "$top" >"$dir/catia.txt" 2>&1 &
+catia_pid=$!
+for _ in $(seq 600); do
+  grep -q "serves as CATIA.Application" "$dir/catia.txt" && break
+  kill -0 "$catia_pid" 2>/dev/null || { fail "CNEXT.exe ended: $(cat "$dir/catia.txt")" &&
+    catia_pid= && break; }
+  sleep 0.1
+done
+stop_from_window de Anhalten '^Kelvort: [0-9]+ Teile und Produkte - [A-Z]' \
+  '^Der Lauf wurde auf Ihren Wunsch nach [0-9]+ Produkten und Teilen angehalten\.'
+
+echo "== English again: the main window, a long run stopped from its progress window"
 start_kelvort --settings
 drive Einstellungen click Englisch
 drive Einstellungen click Speichern
@@ -131,6 +158,12 @@ shot Brannick about-en
 drive Brannick click OK
 drive "Kelvort - " close
 wait_kelvort
+stop_from_window en Stop '^Kelvort: [0-9]+ parts and products - [A-Z]' \
+  '^The run was stopped at your request after [0-9]+ products and parts\.'
+if [ -n "$catia_pid" ]; then
+  timeout 60 wine "$dir/bin/CNEXT.exe" --quit >/dev/null || fail "CNEXT.exe --quit failed"
+  wait "$catia_pid" || fail "CNEXT.exe ended with status $?"
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "windows under Wine: every check passed"

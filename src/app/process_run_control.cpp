@@ -14,6 +14,8 @@ namespace {
 
 // The progress is shown at most this often: a host call each time, a few a second.
 constexpr std::chrono::milliseconds kProgressInterval(250);
+// A walk that has gone on this long shows the progress window: a short run shows none.
+constexpr std::chrono::seconds kProgressWindowAfter(2);
 
 }  // namespace
 
@@ -34,7 +36,9 @@ bool ProcessRunControl::ClaimSingleRun(RunState&) {
 void ProcessRunControl::WalkBegins(RunState& state) {
   // Until the walk a stop ends the process as usual: nothing has been touched yet.
   CatchStopRequests();
+  walk_began_ = std::chrono::steady_clock::now();
   progress_text_ = BoxText(state, "ProgressStatus");
+  stop_caption_ = BoxText(state, "ProgressStop");
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(NoAnswerInterval());
   no_answer_text_ = FilledIn(BoxText(state, "ProgressNoAnswer"), {std::to_string(seconds.count())});
   // CATIA's status bar cannot name a CATIA that does not answer: standard error does.
@@ -47,6 +51,7 @@ void ProcessRunControl::WalkEnded(RunState& state) {
     IgnoringErrors([&] { state.CatiaApp->Put("StatusBar", *status_bar_before_); });
   }
   shown_text_.clear();
+  window_.reset();
   EndLine();
 }
 
@@ -77,6 +82,7 @@ void ProcessRunControl::ShowProgress(RunState& state, const DispatchPtr& node) {
   }
   shown_text_ = text;
   WriteLine(text);
+  ShowInWindow(text);
 }
 
 void ProcessRunControl::WriteLine(const std::string& text) {
@@ -93,8 +99,17 @@ void ProcessRunControl::WriteLine(const std::string& text) {
   }
 }
 
+void ProcessRunControl::ShowInWindow(const std::string& text) {
+  if (console_) return;
+  if (!window_ && std::chrono::steady_clock::now() - walk_began_ >= kProgressWindowAfter) {
+    window_ = OpenProgressWindow(stop_caption_);
+  }
+  if (window_) window_->Show(text);
+}
+
 void ProcessRunControl::HostDoesNotAnswer() {
   WriteLine(no_answer_text_);
+  if (!shown_text_.empty()) ShowInWindow(no_answer_text_);
 }
 
 void ProcessRunControl::HostAnswersAgain() {
@@ -103,6 +118,7 @@ void ProcessRunControl::HostAnswersAgain() {
     EndLine();
   } else {
     WriteLine(shown_text_);
+    ShowInWindow(shown_text_);
   }
 }
 

@@ -43,6 +43,7 @@ inline constexpr std::string_view kTextKeys[] = {
     "AlreadyRunning",
     "ProgressStatus",
     "ProgressNoAnswer",
+    "ProgressStop",
     "Abort",
     "Thenameofaparameterismissing",
     "Thetypeofaparameterismissing",

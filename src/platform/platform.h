@@ -160,6 +160,19 @@ class HostAnswerWatcher {
 // The watcher of every host call from now on; null for none.
 void WatchHostAnswers(HostAnswerWatcher* watcher);
 
+// A small window of the program's own while a long run goes on: the run's progress and a Stop
+// button that asks the run to stop as Ctrl+C does; so do Escape and the window's close box.
+// It lives on a thread of its own, so that it answers while the run waits for CATIA, and
+// closes when it is destroyed.
+class ProgressWindow {
+ public:
+  virtual ~ProgressWindow() = default;
+  // Shows the text in place of the one before (the window appears with the first).
+  virtual void Show(std::string_view text) = 0;
+};
+// Null where the platform shows no windows (POSIX). stop_caption: the Stop button's caption.
+std::unique_ptr<ProgressWindow> OpenProgressWindow(std::string_view stop_caption);
+
 // Whether standard error is a terminal (a progress line may rewrite itself there).
 bool StandardErrorIsTerminal();
 

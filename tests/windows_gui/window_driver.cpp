@@ -1,6 +1,7 @@
 // Drives Kelvort's windows from outside, through window messages, as a user's clicks
-// would: kelvort_window_driver.exe COMMAND [ARGUMENT]. Every command first waits (up to 20
-// seconds) for a visible form window whose caption holds the text given with --window.
+// would: kelvort_window_driver.exe --window|--box CAPTION COMMAND [ARGUMENT]. Every command
+// first waits (up to 20 seconds) for a visible window of Kelvort's own (--window: a form's or
+// the progress window) or a message box (--box) whose caption holds CAPTION.
 //   click TEXT      clicks the control with that caption (BM_CLICK)
 //   menu ID         chooses the menu item of that command id (WM_COMMAND; Wine keeps menus
 //                   within their process, so they are reached by id: 100 and up in the
@@ -10,12 +11,17 @@
 //   topmost         prints 1 when the window stays on top, else 0
 //   geometry        prints each control: caption, left, top, width, height (client pixels)
 //   rect            prints the window's frame on the screen: WIDTHxHEIGHT+LEFT+TOP
+//   text            prints the text of each of its labels that has one
+// kelvort_window_driver.exe --structure FOLDER PARTS writes the benchmarks' generated product
+// structure (bench/generated_structure.h) and prints its top document's path.
 // The exit status is 0, or 1 with the reason on standard error.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "generated_structure.h"
 #include "window_lookup.h"
 
 namespace {
@@ -33,6 +39,16 @@ std::wstring Widen(const char* text) {
   return wide;
 }
 
+std::string Narrow(const std::wstring& text) {
+  std::string narrow(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1,
+                                                               nullptr, 0, nullptr, nullptr)),
+                     '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(),
+                        static_cast<int>(narrow.size()), nullptr, nullptr);
+  narrow.resize(narrow.size() - 1);
+  return narrow;
+}
+
 int Fail(const char* what) {
   std::fprintf(stderr, "kelvort_window_driver: %s\n", what);
   return 1;
@@ -41,9 +57,15 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4 || std::string(argv[1]) != "--window")
-    return Fail("usage: --window CAPTION COMMAND [TEXT]");
-  const HWND form = WaitForForm(Widen(argv[2]), 20);
+  if (argc == 4 && std::string(argv[1]) == "--structure") {
+    const auto top = kelvort::bench::WriteStructure(argv[2], std::atoi(argv[3]));
+    std::printf("%s\n", top.string().c_str());
+    return 0;
+  }
+  const std::string kind = argc > 1 ? argv[1] : "";
+  if (argc < 4 || (kind != "--window" && kind != "--box"))
+    return Fail("usage: --window|--box CAPTION COMMAND [TEXT], or --structure FOLDER PARTS");
+  const HWND form = WaitForForm(Widen(argv[2]), 20, kind == "--box");
   if (form == nullptr) return Fail("no such window");
   const std::string command = argv[3];
   const std::wstring text = argc > 4 ? Widen(argv[4]) : L"";
@@ -66,10 +88,12 @@ int main(int argc, char** argv) {
       RECT r;
       ::GetWindowRect(child, &r);
       ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-      char caption[512];
-      ::WideCharToMultiByte(CP_UTF8, 0, TextOf(child).c_str(), -1, caption, 512, nullptr, nullptr);
-      std::printf("%s|%ld %ld %ld %ld\n", caption, r.left, r.top, r.right - r.left,
-                  r.bottom - r.top);
+      std::printf("%s|%ld %ld %ld %ld\n", Narrow(TextOf(child)).c_str(), r.left, r.top,
+                  r.right - r.left, r.bottom - r.top);
+    }
+  } else if (command == "text") {
+    for (int nth = 0; const HWND label = ChildOfClass(form, L"Static", nth); ++nth) {
+      if (::GetWindowTextLengthW(label) > 0) std::printf("%s\n", Narrow(TextOf(label)).c_str());
     }
   } else if (command == "rect") {
     RECT r;

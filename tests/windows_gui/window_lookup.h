@@ -1,4 +1,5 @@
-// Finding Kelvort's form windows and their controls, for the window tests and their driver.
+// Finding Kelvort's windows, its message boxes and their controls, for the window tests and
+// their driver.
 #pragma once
 
 #include <windows.h>
@@ -13,21 +14,25 @@ inline std::wstring TextOf(HWND window) {
   return text;
 }
 
-// A visible form window whose caption holds the text (any, when empty); null after about
-// seconds without one.
-inline HWND WaitForForm(const std::wstring& caption, int seconds) {
+// A visible window of Kelvort's own (a form's or the progress window), or with message_box a
+// message box, whose caption holds the text (any, when empty); null after about seconds
+// without one.
+inline HWND WaitForForm(const std::wstring& caption, int seconds, bool message_box = false) {
   struct Search {
     const std::wstring& caption;
+    bool message_box;
     HWND found = nullptr;
   };
   for (int tries = 0; tries < seconds * 10; ++tries) {
-    Search search{caption};
+    Search search{caption, message_box};
     ::EnumWindows(
         [](HWND window, LPARAM data) {
           auto* s = reinterpret_cast<Search*>(data);
           wchar_t window_class[64] = L"";
           ::GetClassNameW(window, window_class, 64);
-          if (std::wstring(window_class) != L"KelvortForm" || !::IsWindowVisible(window) ||
+          const std::wstring name = window_class;
+          const bool wanted = s->message_box ? name == L"#32770" : name.starts_with(L"Kelvort");
+          if (!wanted || !::IsWindowVisible(window) ||
               TextOf(window).find(s->caption) == std::wstring::npos) {
             return TRUE;
           }

@@ -1,5 +1,5 @@
 // The run's own process on POSIX: one run a user (a lock file in the runtime folder), the
-// stop signals caught, and whether standard error is a terminal.
+// stop signals caught, no progress window, and whether standard error is a terminal.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -68,6 +68,11 @@ bool StopRequested() {
 }
 
 void RunEnded() {}
+
+// The run's progress goes to CATIA's status bar and the terminal: no window of its own.
+std::unique_ptr<ProgressWindow> OpenProgressWindow(std::string_view) {
+  return nullptr;
+}
 
 bool StandardErrorIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;

@@ -1,11 +1,13 @@
 // The run's own process on Windows: one run a user session (a named mutex), the console's
-// control events caught, and whether standard error is a console.
+// control events and the progress window's Stop caught, and whether standard error is a
+// console.
 #include <io.h>
 
 #include <atomic>
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/windows/stop_request.h"
 #include "platform/windows/win32.h"
 
 namespace kelvort {
@@ -49,6 +51,10 @@ std::unique_ptr<SingleRunLock> ClaimSingleRun() {
 
 void CatchStopRequests() {
   ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+void RequestStop() {
+  g_stop_requested = true;
 }
 
 bool StopRequested() {
