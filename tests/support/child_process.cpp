@@ -2,6 +2,8 @@
 #include "support/child_process.h"
 
 #include <signal.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +38,28 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
   return pointers;
 }
 
+// A pseudo-terminal's master side, and the path of its other side.
+int OpenTerminal(std::string& other_side) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  char name[128];
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 ||
+      ptsname_r(master, name, sizeof name) != 0) {
+    throw std::runtime_error("no pseudo-terminal for the child process");
+  }
+  other_side = name;
+  return master;
+}
+
+// In the child: a session of its own, whose controlling terminal becomes its standard input.
+// A terminal's signals come from keys typed once it runs, so they are not held back.
+int ControllingTerminal(const std::string& path, const sigset_t& held) {
+  if (setsid() < 0) return -1;
+  const int fd = open(path.c_str(), O_RDWR);
+  if (fd < 0 || ioctl(fd, TIOCSCTTY, 0) != 0) return -1;
+  sigprocmask(SIG_UNBLOCK, &held, nullptr);
+  return fd;
+}
+
 int StatusOf(int raw) {
   if (WIFEXITED(raw)) return WEXITSTATUS(raw);
   if (WIFSIGNALED(raw)) return 128 + WTERMSIG(raw);
@@ -45,7 +69,7 @@ int StatusOf(int raw) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::vector<std::string>& env) {
+                           const std::vector<std::string>& env, Input input) {
   std::vector<std::string> argv{program};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> envp = MergedEnvironment(env);
@@ -53,6 +77,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   auto envp_pointers = Pointers(envp);
   const std::string out = (output_.path() / "out").string();
   const std::string err = (output_.path() / "err").string();
+  std::string terminal_path;
+  if (input == Input::kTerminal) terminal_ = OpenTerminal(terminal_path);
   const pid_t parent = getpid();
   // SIGTERM and SIGINT wait until the program unblocks them (CNEXT.exe does once its
   // handlers are in place), so that a test's signal is never lost to a start-up race. They
@@ -65,15 +91,19 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   sigprocmask(SIG_BLOCK, &stop, &previous);
   pid_ = fork();
   if (pid_ != 0) sigprocmask(SIG_SETMASK, &previous, nullptr);
-  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ < 0) {
+    if (terminal_ >= 0) close(terminal_);
+    throw std::runtime_error("fork failed");
+  }
   if (pid_ == 0) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(127);
     const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int null_fd = open("/dev/null", O_RDONLY);
-    if (out_fd < 0 || err_fd < 0 || null_fd < 0) _exit(127);
-    dup2(null_fd, 0);
+    const int in_fd =
+        terminal_ < 0 ? open("/dev/null", O_RDONLY) : ControllingTerminal(terminal_path, stop);
+    if (out_fd < 0 || err_fd < 0 || in_fd < 0) _exit(127);
+    dup2(in_fd, 0);
     dup2(out_fd, 1);
     dup2(err_fd, 2);
     execve(program.c_str(), argv_pointers.data(), envp_pointers.data());
@@ -87,10 +117,19 @@ ChildProcess::~ChildProcess() {
     int raw = 0;
     waitpid(pid_, &raw, 0);
   }
+  if (terminal_ >= 0) close(terminal_);
 }
 
 void ChildProcess::Signal(int signal_number) {
   if (status_ < 0) kill(pid_, signal_number);
+}
+
+void ChildProcess::Interrupt() {
+  if (terminal_ < 0) {
+    Signal(SIGINT);
+  } else if (status_ < 0 && write(terminal_, "\x03", 1) != 1) {
+    throw std::runtime_error("Ctrl+C could not be typed at the child's terminal");
+  }
 }
 
 bool ChildProcess::Ended() {

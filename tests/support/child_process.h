@@ -1,6 +1,10 @@
 // A program run as a child process of a test, with its output captured; it dies with the
 // test (a parent-death signal) and is killed when its owner goes out of scope. It starts
 // with SIGTERM and SIGINT blocked: they reach it once it unblocks them.
+//
+// Its standard input is /dev/null, or a pseudo-terminal that is its controlling terminal in a
+// session of its own: Wine gives a program started so a console, and a Ctrl+C typed there
+// reaches it as the console's CTRL_C_EVENT.
 #pragma once
 
 #include <sys/types.h>
@@ -20,18 +24,22 @@ struct ProcessResult {
   std::string err;
 };
 
+enum class Input { kNone, kTerminal };
+
 class ChildProcess {
  public:
   // Starts program with args; env holds NAME=value entries added to (or replacing those
   // of) the test's environment.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::vector<std::string>& env = {});
+               const std::vector<std::string>& env = {}, Input input = Input::kNone);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   pid_t pid() const { return pid_; }
   void Signal(int signal_number);
+  // Ctrl+C typed at its terminal, or SIGINT without one.
+  void Interrupt();
   // Whether the process has ended; it is then reaped and Wait() answers at once.
   bool Ended();
   ProcessResult Wait();
@@ -45,6 +53,7 @@ class ChildProcess {
   TempDir output_;
   pid_t pid_ = -1;
   int status_ = -1;
+  int terminal_ = -1;  // the pseudo-terminal's master side
 };
 
 // Runs the program to its end.

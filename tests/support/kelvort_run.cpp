@@ -150,11 +150,16 @@ std::unique_ptr<ChildProcess> KelvortRun::StartRun(const std::vector<std::string
   std::vector<std::string> console_args{"--console"};
   console_args.insert(console_args.end(), args.begin(), args.end());
   const Launch kelvort = LaunchOf("kelvort", console_args);
-  return std::make_unique<ChildProcess>(kelvort.program, kelvort.args, run_env);
+  // A terminal gives kelvort.exe a console, where Ctrl+C reaches it as on Windows.
+  return std::make_unique<ChildProcess>(kelvort.program, kelvort.args, run_env, Input::kTerminal);
 }
 
 ProcessResult KelvortRun::Run(const std::vector<std::string>& args) {
-  ProcessResult result = StartRun(args)->Wait();
+  return Finished(*StartRun(args));
+}
+
+ProcessResult KelvortRun::Finished(ChildProcess& started) {
+  ProcessResult result = started.Wait();
   if (!UnderWine()) return result;
   // The Windows console's line ends, and the progress that --console adds on standard error
   // (where the Linux program started without it writes none).

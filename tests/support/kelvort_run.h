@@ -68,10 +68,12 @@ class KelvortRun {
   // Runs bin/kelvort to its end. It counts every CNEXT.exe of the machine, so it starts
   // once none runs but this test's own (another test's stand-in may still be ending).
   ProcessResult Run(const std::vector<std::string>& args = {});
-  // Starts bin/kelvort (under Wine kelvort.exe --console) and returns while it runs; env
-  // holds NAME=value entries added to its environment.
+  // Starts bin/kelvort (under Wine kelvort.exe --console, with a console) and returns while
+  // it runs; env holds NAME=value entries added to its environment.
   std::unique_ptr<ChildProcess> StartRun(const std::vector<std::string>& args,
                                          const std::vector<std::string>& env = {});
+  // Waits for a run that StartRun started and answers how it ended, its output as Run's.
+  ProcessResult Finished(ChildProcess& started);
   // Runs bin/kelvort with its arguments against a stand-in started with the catia_args,
   // then ends the stand-in (a stand-in that does not end well fails the test).
   ProcessResult RunAgainst(const std::vector<std::string>& catia_args,

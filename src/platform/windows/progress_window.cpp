@@ -74,6 +74,7 @@ class Win32ProgressWindow final : public ProgressWindow {
       window_class.hInstance = ::GetModuleHandleW(nullptr);
       window_class.hIcon = static_cast<HICON>(::LoadImageW(
           window_class.hInstance, L"KELVORT_ICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+      // IDC_ARROW, in its wide form: the macro names the ANSI one in this build.
       window_class.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
       window_class.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
       window_class.lpszClassName = kWindowClass;

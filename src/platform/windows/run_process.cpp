@@ -17,7 +17,7 @@ std::atomic<bool> g_stop_requested{false};
 std::atomic<bool> g_run_ended{false};
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
-  g_stop_requested = true;
+  RequestStop();
   if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
     // The process ends when this handler returns: give the run the few seconds Windows
     // grants to finish the node in hand, update the document and write its report.
