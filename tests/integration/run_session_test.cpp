@@ -142,11 +142,10 @@ TEST(RunSessionTest, AStoppedRunEndsCleanlyAndTheNextCompletesIt) {
 
 // A CATIA that stops answering during the walk (the stand-in stopped by SIGSTOP, as a CATIA
 // frozen or held by a modal dialog): the progress says so once the no-answer interval, one
-// second here, has passed and goes on where it was when CATIA answers again; SIGINT while
-// CATIA does not answer gives the call up and ends the run as a stopped run without CATIA.
+// second here, has passed and goes on where it was when CATIA answers again (under Wine too,
+// through the Windows message filter); SIGINT while CATIA does not answer gives the call up
+// and ends the run as a stopped run without CATIA.
 TEST(RunSessionTest, ACatiaThatDoesNotAnswerIsNamedAndTheStopStillEndsTheRun) {
-  // Wine's COM does not give up a call that waits on a stopped server (tried: the run hangs).
-  if (testing::UnderWine()) GTEST_SKIP() << "Wine's COM cannot give a waiting call up";
   testing::KelvortRun run;
   const testing::TempDir out;
   const std::string top = bench::WriteStructure(out.path() / "generated", 300).string();
@@ -156,15 +155,25 @@ TEST(RunSessionTest, ACatiaThatDoesNotAnswerIsNamedAndTheStopStillEndsTheRun) {
   ASSERT_TRUE(kelvort->WaitForOutput("Kelvort: 1 parts and products - ", true));
   const std::string no_answer =
       "Kelvort: CATIA has not answered for 1 seconds (is a dialog open in CATIA?). Kelvort "
-      "waits for it; stopping the run ends it without CATIA.\n";
+      "waits for it; stopping the run ends it without CATIA." +
+      std::string(testing::UnderWine() ? "\r\n" : "\n");
   catia.Signal(SIGSTOP);
   ASSERT_TRUE(kelvort->WaitForOutput(no_answer, true));
   catia.Signal(SIGCONT);
   ASSERT_TRUE(kelvort->WaitForOutput(no_answer + "Kelvort: ", true));
   catia.Signal(SIGSTOP);
   ASSERT_TRUE(kelvort->WaitForOutput(no_answer, true, 2));
-  kelvort->Signal(SIGINT);
-  const auto stopped = kelvort->Wait();
+  if (testing::UnderWine()) {
+    // A call given up through Wine's COM does not end while CATIA stays silent (tried: the
+    // run hangs, and at times goes on hanging once CATIA answers again).
+    kelvort->Signal(SIGKILL);
+    kelvort->Wait();
+    catia.Signal(SIGCONT);
+    run.StopCatia(catia);
+    GTEST_SKIP() << "Wine's COM cannot give a waiting call up";
+  }
+  kelvort->Interrupt();
+  const auto stopped = run.Finished(*kelvort);
   catia.Signal(SIGCONT);
   EXPECT_THAT(stopped.out,
               ::testing::MatchesRegex(
