@@ -155,8 +155,7 @@ TEST(RunSessionTest, ACatiaThatDoesNotAnswerIsNamedAndTheStopStillEndsTheRun) {
   ASSERT_TRUE(kelvort->WaitForOutput("Kelvort: 1 parts and products - ", true));
   const std::string no_answer =
       "Kelvort: CATIA has not answered for 1 seconds (is a dialog open in CATIA?). Kelvort "
-      "waits for it; stopping the run ends it without CATIA." +
-      std::string(testing::UnderWine() ? "\r\n" : "\n");
+      "waits for it; stopping the run ends it without CATIA.\n";
   catia.Signal(SIGSTOP);
   ASSERT_TRUE(kelvort->WaitForOutput(no_answer, true));
   catia.Signal(SIGCONT);

@@ -161,7 +161,9 @@ bool ChildProcess::WaitForFile(const std::filesystem::path& file) {
 bool ChildProcess::WaitForOutput(std::string_view text, bool standard_error, int times) {
   const auto file = output_.path() / (standard_error ? "err" : "out");
   const auto written = [&] {
-    const std::string output = ReadBytes(file);
+    // Line ends as either platform's program writes them.
+    std::string output = ReadBytes(file);
+    std::erase(output, '\r');
     int found = 0;
     for (size_t at = output.find(text); at != std::string::npos; at = output.find(text, at + 1)) {
       ++found;

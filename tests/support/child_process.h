@@ -3,8 +3,8 @@
 // with SIGTERM and SIGINT blocked: they reach it once it unblocks them.
 //
 // Its standard input is /dev/null, or a pseudo-terminal that is its controlling terminal in a
-// session of its own: Wine gives a program started so a console, and a Ctrl+C typed there
-// reaches it as the console's CTRL_C_EVENT.
+// session of its own, with those signals not held back: Wine gives a program started so a
+// console, and a Ctrl+C typed there reaches it as the console's CTRL_C_EVENT.
 #pragma once
 
 #include <sys/types.h>
@@ -46,7 +46,7 @@ class ChildProcess {
   // Waits until the file exists; false when the process ended first.
   bool WaitForFile(const std::filesystem::path& file);
   // Waits until the process has written text to its standard output (or error), as often
-  // as given; false when it ended first.
+  // as given, "\r\n" counting as "\n"; false when it ended first.
   bool WaitForOutput(std::string_view text, bool standard_error = false, int times = 1);
 
  private:
